@@ -1,0 +1,69 @@
+#include "Report.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "Arithmetic.h"
+
+namespace editor {
+
+using geometry::RoundToInt32;
+
+std::string ControlPointLine(int i, geometry::IntPoint p) {
+  return "P(" + std::to_string(i) + ") = ( " + std::to_string(p.x) + " , " + std::to_string(p.y) +
+         " )\r\n";
+}
+
+double ChordLength(std::span<const geometry::IntPoint> P, int i) {
+  geometry::CheckSubscript(P.size(), 4);
+  if (i < 1 || i > 3) throw geometry::Error(geometry::ErrorKind::SubscriptOutOfRange);
+  const double dx = geometry::Sub(P[i].x, P[i - 1].x);
+  const double dy = geometry::Sub(P[i].y, P[i - 1].y);
+  return geometry::SquareRoot(dx * dx + dy * dy);
+}
+
+std::string ChordLine(int i, double d) {
+  return "d(P(" + std::to_string(i - 1) + "),P(" + std::to_string(i) +
+         ")) = " + std::to_string(RoundToInt32(d)) + "\r\n";
+}
+
+std::string TotalLine(double total) {
+  return "Total Length = " + std::to_string(RoundToInt32(total)) + "\r\n\r\n";
+}
+
+double DivisionCount(int i) { return std::pow(10.0, i + 1); }
+
+std::string CurveLengthLine(double n, double length) {
+  const double v = geometry::Divide(RoundToInt32(geometry::Checked(length * 10000)), 10000);
+  return "Length(" + FormatGeneral(n) + "分割) = " + FormatGeneral(v) + "\r\n";
+}
+
+std::string FormatGeneral(double v) {
+  if (geometry::Checked(v) == 0) return "0";
+  // Fifteen significant digits from the exponent form, then laid out plainly.
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.14e", v);
+  std::string s(buf);
+  const std::size_t e = s.find('e');
+  const int exponent = std::atoi(s.c_str() + e + 1);
+  const bool negative = s[0] == '-';
+  std::string digits;
+  for (char c : s.substr(0, e)) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  // Place the decimal point: digits[0] stands for 10^exponent.
+  std::string integer, fraction;
+  if (exponent >= 0) {
+    const std::size_t k = static_cast<std::size_t>(exponent) + 1;
+    integer = k <= digits.size() ? digits.substr(0, k) : digits + std::string(k - digits.size(), '0');
+    fraction = k < digits.size() ? digits.substr(k) : "";
+  } else {
+    integer = "0";
+    fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  }
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  return (negative ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
+}
+
+}  // namespace editor
