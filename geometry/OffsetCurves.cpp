@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Arithmetic.h"
+#include "VectorUnit.h"
 
 namespace geometry {
 
@@ -71,6 +72,7 @@ std::array<IntPoint, 4> ApproximateOffsetPoints(std::span<const IntPoint> P, flo
 IntPoint AccurateOffsetPoint(std::span<const IntPoint> P, float dist, std::int32_t i) {
   CheckSubscript(P.size(), 4);
   if (i < 0 || i > kLastOffsetSample) throw Error(ErrorKind::SubscriptOutOfRange);
+  ClearUpperVectorState();
 
   const float t = ToSingle(Divide(i, kLastOffsetSample));
   const float s = ToSingle(1.0 - t);

@@ -5,6 +5,7 @@
 
 #include "Arithmetic.h"
 #include "Powers.h"
+#include "VectorUnit.h"
 
 namespace Vendrel {
 
@@ -54,6 +55,7 @@ double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
   // A step too small to move t near the end (n beyond about 1e16, or an
   // infinite n) could never finish the loop: report it instead of hanging.
   if (dt >= 0.0 && end + dt == end) throw geometry::Error(geometry::ErrorKind::InvalidOperation);
+  geometry::ClearUpperVectorState();
   double t = 0.0;
   double S = 0.0;
   while (dt >= 0.0 ? t <= end : t >= end) {
