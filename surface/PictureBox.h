@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFrame>
+#include <QPointF>
+
+#include "DrawingSurface.h"
+#include "RasterSurface.h"
+
+namespace surface {
+
+// The drawing-area control: a frame with a 2-pixel sunken border around an
+// inner area that shows the retained picture. It is itself a DrawingSurface
+// that draws on its picture, or on another surface a test redirects it to.
+// Mouse positions are reported in inner-area pixels, fractions kept.
+class PictureBox final : public QFrame, public DrawingSurface {
+  Q_OBJECT
+
+ public:
+  static constexpr int kBorder = 2;
+
+  // `inner` is the size of the inner area in pixels.
+  PictureBox(QSize inner, QWidget* parent = nullptr);
+
+  RasterSurface& Raster() { return raster_; }
+  // Sends every drawing operation to `target` instead of the picture; nullptr
+  // restores the picture.
+  void RedirectDrawing(DrawingSurface* target) { target_ = target ? target : &raster_; }
+
+  void Cls() override { target_->Cls(); }
+  void ForeColor(Colour colour) override { target_->ForeColor(colour); }
+  void DrawWidth(int width) override { target_->DrawWidth(width); }
+  void FillStyle(int style) override { target_->FillStyle(style); }
+  void Circle(float x, float y, float radius) override { target_->Circle(x, y, radius); }
+  void Line(float x1, float y1, float x2, float y2, Colour colour) override {
+    target_->Line(x1, y1, x2, y2, colour);
+  }
+  HDC hDC() override { return target_->hDC(); }
+  float ScaleWidth() const override { return target_->ScaleWidth(); }
+  float ScaleHeight() const override { return target_->ScaleHeight(); }
+
+  // Position of a global point in inner-area pixels.
+  QPointF InnerPosition(QPointF global) const;
+
+ signals:
+  // Button: 1 left, 2 right, 4 middle (for moves, the buttons held); Shift:
+  // 1 shift, 2 control, 4 alt.
+  void MouseDown(short Button, short Shift, float x, float y);
+  void MouseMove(short Button, short Shift, float x, float y);
+  void MouseUp(short Button, short Shift, float x, float y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  RasterSurface raster_;
+  DrawingSurface* target_;
+};
+
+}  // namespace surface
