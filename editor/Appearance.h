@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QApplication>
+
+namespace editor {
+
+// Style and default font of the program: a proportional Japanese UI font at
+// 12 pixels, with fallbacks, so that every caption fits its designed box.
+void ApplyAppearance(QApplication& app);
+
+}  // namespace editor

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "IntPoint.h"
+#include "PictureBox.h"
+
+namespace editor {
+
+// Window captions and texts.
+inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
+inline constexpr const char* kBusyCaption = "計算中...";
+inline constexpr const char* kPointerCaptionPrefix = "ベジェ曲線の長さ計算サンプル - (";
+inline constexpr const char* kDistanceTextPrefix = "オフセット距離:";
+inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
+
+// Scene colours (0xBBGGRR).
+inline constexpr surface::Colour kCurveColour = 0x404040;
+inline constexpr surface::Colour kPolygonColour = 0x7F7F7F;
+inline constexpr surface::Colour kApproximateColour = 0x00FFFF;
+inline constexpr surface::Colour kApproximatePolygonColour = 0x80E0E0;
+inline constexpr surface::Colour kAccurateColour = 0xFF0000;
+
+// Size of the client area in pixels and the background colour (0xBBGGRR).
+inline constexpr int kClientWidth = 631;
+inline constexpr int kClientHeight = 288;
+inline constexpr surface::Colour kBackColour = 0xC0C0C0;
+
+// The one window: the control points, the drag state, the ten controls, the
+// event handlers and the redraw of scene and report.
+class main : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Creates the controls and runs Form_Load, so the first scene and report
+  // exist before the window is first shown.
+  explicit main(QWidget* parent = nullptr);
+
+  // State.
+  std::array<geometry::IntPoint, 4> P{};
+  std::int32_t grabIndex = -1;
+
+  // Controls.
+  surface::PictureBox* Picture1;
+  QLabel* Label1;
+  QLabel* Label2;
+  std::array<QCheckBox*, 4> Check1;
+  std::array<QCheckBox*, 2> Check2;
+  QScrollBar* HScroll1;
+
+  // Event handlers.
+  void Form_Load();
+  void Picture1_MouseDown(short Button, short Shift, float x, float y);
+  void Picture1_MouseMove(short Button, short Shift, float x, float y);
+  void Picture1_MouseUp(short Button, short Shift, float x, float y);
+  void Check1_Click(short Index);
+  void Check2_Click(short Index);
+  void HScroll1_Change();
+  void HScroll1_Scroll();
+
+  // Procedures.
+  void Redraw();
+  void DrawApproximateOffsetCurve(float dist);
+  void DrawAccurateOffsetCurve(float dist);
+
+ private:
+  void CreateControls();
+  void ConnectEvents();
+};
+
+}  // namespace editor
