@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing and builds into build/ (Release).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build
