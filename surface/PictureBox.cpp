@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 namespace surface {
 
@@ -34,7 +35,8 @@ qreal StartupPixelRatio() {
 
 PictureBox::PictureBox(QSize inner, QWidget* parent)
     : QFrame(parent),
-      raster_(inner.width(), inner.height(), StartupPixelRatio(), palette().color(QPalette::Button)),
+      raster_(inner.width(), inner.height(), StartupPixelRatio(),
+              palette().color(QPalette::Button)),
       target_(&raster_) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(kBorder);
@@ -43,9 +45,35 @@ PictureBox::PictureBox(QSize inner, QWidget* parent)
   raster_.SetChangedCallback([this] { update(); });
 }
 
-QPointF PictureBox::InnerPosition(QPointF global) const {
-  // Qt rounds the local position of events routed to child widgets, so the
-  // fraction is taken from the global position.
+void PictureBox::showEvent(QShowEvent* event) {
+  QFrame::showEvent(event);
+  if (!watching_ && window()->windowHandle() != nullptr) {
+    window()->windowHandle()->installEventFilter(this);
+    watching_ = true;
+  }
+}
+
+bool PictureBox::eventFilter(QObject* /*watched*/, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      exactGlobal_ = static_cast<QMouseEvent*>(event)->globalPosition();
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+QPointF PictureBox::InnerPosition(const QMouseEvent& event) {
+  // Qt rounds the positions of events it routes to child widgets. When the
+  // event is the one the top-level window has just seen, its exact position
+  // is used.
+  QPointF global = event.globalPosition();
+  if (exactGlobal_ && exactGlobal_->toPoint() == global.toPoint()) global = *exactGlobal_;
+  exactGlobal_.reset();
   return global - mapToGlobal(QPointF(contentsRect().topLeft()));
 }
 
@@ -56,19 +84,19 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-  const QPointF p = InnerPosition(event->globalPosition());
+  const QPointF p = InnerPosition(*event);
   emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                  static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF p = InnerPosition(event->globalPosition());
+  const QPointF p = InnerPosition(*event);
   emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()),
                  static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-  const QPointF p = InnerPosition(event->globalPosition());
+  const QPointF p = InnerPosition(*event);
   emit MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                static_cast<float>(p.x()), static_cast<float>(p.y()));
 }

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QPointF>
+#include <optional>
 
 #include "DrawingSurface.h"
 #include "RasterSurface.h"
@@ -38,8 +39,8 @@ class PictureBox final : public QFrame, public DrawingSurface {
   float ScaleWidth() const override { return target_->ScaleWidth(); }
   float ScaleHeight() const override { return target_->ScaleHeight(); }
 
-  // Position of a global point in inner-area pixels.
-  QPointF InnerPosition(QPointF global) const;
+  // Position of a mouse event in inner-area pixels, fraction kept.
+  QPointF InnerPosition(const QMouseEvent& event);
 
  signals:
   // Button: 1 left, 2 right, 4 middle (for moves, the buttons held); Shift:
@@ -53,10 +54,17 @@ class PictureBox final : public QFrame, public DrawingSurface {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   RasterSurface raster_;
   DrawingSurface* target_;
+  // The exact global position of the latest mouse event at the top-level
+  // window: Qt rounds positions on their way to a child widget.
+  // Each is used for one event only.
+  std::optional<QPointF> exactGlobal_;
+  bool watching_ = false;
 };
 
 }  // namespace surface
