@@ -1,16 +1,52 @@
 #include "Appearance.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
+
+#include "Design.h"
 
 namespace editor {
+
+namespace {
+
+// Whether a check-box caption in `font` fits the room the style leaves beside
+// the indicator in a box of the designed size.
+bool CaptionFits(const QStyle& style, const QFont& font, const char* caption, const Design& box) {
+  QStyleOptionButton option;
+  option.rect = QRect(QPoint(0, 0), box.Pixels().size());
+  option.text = QString::fromUtf8(caption);
+  option.fontMetrics = QFontMetrics(font);
+  const QRect room = style.subElementRect(QStyle::SE_CheckBoxContents, &option, nullptr);
+  return option.fontMetrics.horizontalAdvance(option.text) <= room.width() &&
+         option.fontMetrics.height() <= room.height();
+}
+
+bool AllCaptionsFit(const QStyle& style, const QFont& font) {
+  for (std::size_t i = 0; i < kCheck1.size(); ++i) {
+    if (!CaptionFits(style, font, kCheck1Captions[i], kCheck1[i])) return false;
+  }
+  for (std::size_t i = 0; i < kCheck2.size(); ++i) {
+    if (!CaptionFits(style, font, kCheck2Captions[i], kCheck2[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void ApplyAppearance(QApplication& app) {
   if (QStyle* style = QStyleFactory::create("Fusion")) app.setStyle(style);
   QFont font;
-  font.setFamilies({"IPAPGothic", "Noto Sans CJK JP", "VL PGothic", "TakaoPGothic", "IPAGothic",
+  font.setFamilies({"IPAPGothic", "VL PGothic", "TakaoPGothic", "Noto Sans CJK JP", "IPAGothic",
                     "Droid Sans Fallback", "sans-serif"});
-  font.setPixelSize(12);
+  constexpr int kLargest = 12;
+  constexpr int kSmallest = 9;
+  for (int size = kLargest; size >= kSmallest; --size) {
+    font.setPixelSize(size);
+    if (AllCaptionsFit(*QApplication::style(), font)) break;
+  }
   app.setFont(font);
 }
 

@@ -56,7 +56,8 @@ std::string FormatGeneral(double v) {
   std::string integer, fraction;
   if (exponent >= 0) {
     const std::size_t k = static_cast<std::size_t>(exponent) + 1;
-    integer = k <= digits.size() ? digits.substr(0, k) : digits + std::string(k - digits.size(), '0');
+    integer =
+        k <= digits.size() ? digits.substr(0, k) : digits + std::string(k - digits.size(), '0');
     fraction = k < digits.size() ? digits.substr(k) : "";
   } else {
     integer = "0";

@@ -3,33 +3,12 @@
 
 #include <QPalette>
 
+#include "Design.h"
 #include "main.h"
 
 namespace editor {
 
 namespace {
-
-// Place and size of a control on the design grid, in twips (15 per pixel).
-struct Design {
-  int left, top, width, height;
-  QRect Pixels() const { return {left / 15, top / 15, width / 15, height / 15}; }
-};
-
-constexpr Design kPicture1{120, 240, 3960, 3960};
-constexpr Design kLabel1{4200, 240, 2655, 3975};
-constexpr std::array<Design, 4> kCheck1{{{6960, 240, 1215, 255},
-                                         {6960, 600, 1215, 255},
-                                         {6960, 960, 1215, 255},
-                                         {6960, 1320, 1335, 255}}};
-constexpr std::array<Design, 2> kCheck2{{{6960, 2280, 2175, 255}, {6960, 2640, 2295, 255}}};
-constexpr Design kHScroll1{6960, 3000, 2175, 255};
-constexpr Design kLabel2{6960, 3360, 2175, 375};
-
-constexpr std::array<const char*, 4> kCheck1Captions{"10分割", "100分割", "1000分割",
-                                                     "10000分割"};
-constexpr std::array<bool, 4> kCheck1Initial{false, false, true, false};
-constexpr std::array<const char*, 2> kCheck2Captions{"近似オフセット曲線（黄）",
-                                                     "正確なオフセット曲線（青）"};
 
 // Runs a handler at the Qt boundary. An error that leaves a handler is not
 // handled by the program; here it is caught and the event dropped, so that it
@@ -62,8 +41,8 @@ void main::CreateControls() {
   setFixedSize(kClientWidth, kClientHeight);
 
   const QRect picture = kPicture1.Pixels();
-  Picture1 = new surface::PictureBox(picture.size() - QSize(2, 2) * surface::PictureBox::kBorder,
-                                     this);
+  Picture1 =
+      new surface::PictureBox(picture.size() - QSize(2, 2) * surface::PictureBox::kBorder, this);
   Picture1->setObjectName("Picture1");
   Picture1->setGeometry(picture);
 
@@ -125,11 +104,13 @@ void main::ConnectEvents() {
           Guarded([this](short b, short s, float x, float y) { Picture1_MouseUp(b, s, x, y); }));
   for (std::size_t i = 0; i < Check1.size(); ++i) {
     const auto index = static_cast<short>(i);
-    connect(Check1[i], &QCheckBox::clicked, this, Guarded([this, index](bool) { Check1_Click(index); }));
+    connect(Check1[i], &QCheckBox::clicked, this,
+            Guarded([this, index](bool) { Check1_Click(index); }));
   }
   for (std::size_t i = 0; i < Check2.size(); ++i) {
     const auto index = static_cast<short>(i);
-    connect(Check2[i], &QCheckBox::clicked, this, Guarded([this, index](bool) { Check2_Click(index); }));
+    connect(Check2[i], &QCheckBox::clicked, this,
+            Guarded([this, index](bool) { Check2_Click(index); }));
   }
   // A value change while the thumb is held is a scroll; any other is a change.
   connect(HScroll1, &QScrollBar::valueChanged, this, Guarded([this](int) {
