@@ -72,8 +72,10 @@ TEST(CurveLength, IntegerOverflowAndShortArrays) {
   constexpr Points wide{{{0, 0}, {400000000, 0}, {0, 0}, {0, 0}}};
   EXPECT_EQ(KindOf([&] { Length(wide, 10); }), ErrorKind::Overflow);
   // Within ±178956970 nothing can overflow.
-  constexpr Points edge{{{-178956970, 178956970}, {178956970, -178956970},
-                         {-178956970, 178956970}, {178956970, -178956970}}};
+  constexpr Points edge{{{-178956970, 178956970},
+                         {178956970, -178956970},
+                         {-178956970, 178956970},
+                         {178956970, -178956970}}};
   EXPECT_TRUE(std::isfinite(Length(edge, 10)));
   const std::vector<IntPoint> three{{0, 0}, {1, 1}, {2, 2}};
   EXPECT_EQ(KindOf([&] { Vendrel::CurveLength(three, 10); }), ErrorKind::SubscriptOutOfRange);

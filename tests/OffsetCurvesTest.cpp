@@ -76,19 +76,16 @@ TEST(AccurateOffset, ExactTieRoundsToEven) {
 TEST(AccurateOffset, StopsWhereTheDerivativeVanishes) {
   constexpr Points endTangent{{{50, 50}, {150, 50}, {50, 150}, {50, 150}}};
   EXPECT_EQ(AccurateOffsetPoint(endTangent, 30, 499), (IntPoint{71, 171}));
-  EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(endTangent, 30, 500); }),
-            ErrorKind::InvalidOperation);
+  EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(endTangent, 30, 500); }), ErrorKind::InvalidOperation);
   constexpr Points startTangent{{{50, 50}, {50, 50}, {150, 150}, {50, 150}}};
-  EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(startTangent, 30, 0); }),
-            ErrorKind::InvalidOperation);
+  EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(startTangent, 30, 0); }), ErrorKind::InvalidOperation);
   EXPECT_NO_THROW(AccurateOffsetPoint(startTangent, 30, 1));
 }
 
 TEST(AccurateOffset, OutOfRangeInputsRaiseTheProgramsError) {
   EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(kDefault, 30, 501); }),
             ErrorKind::SubscriptOutOfRange);
-  EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(kDefault, 30, -1); }),
-            ErrorKind::SubscriptOutOfRange);
+  EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(kDefault, 30, -1); }), ErrorKind::SubscriptOutOfRange);
   EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(kDefault, 3e9f, 0); }), ErrorKind::Overflow);
   constexpr Points far{{{2147483647, 0}, {2147483647, 100}, {0, 0}, {0, 0}}};
   EXPECT_EQ(KindOf([&] { AccurateOffsetPoint(far, 30, 0); }), ErrorKind::Overflow);

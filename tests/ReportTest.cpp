@@ -25,8 +25,8 @@ TEST(Report, ChordsAreRoundedOneByOneAndTheTotalOnce) {
   double total = 0;
   for (int i = 1; i <= 3; ++i) {
     const double d = editor::ChordLength(P, i);
-    EXPECT_EQ(editor::ChordLine(i, d), "d(P(" + std::to_string(i - 1) + "),P(" +
-                                           std::to_string(i) + ")) = 1\r\n");
+    EXPECT_EQ(editor::ChordLine(i, d),
+              "d(P(" + std::to_string(i - 1) + "),P(" + std::to_string(i) + ")) = 1\r\n");
     total += d;
   }
   EXPECT_EQ(editor::TotalLine(total), "Total Length = 4\r\n\r\n");
