@@ -47,8 +47,8 @@ double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
       ToSingle((by * cy + bx * cx) * 4),
       ToSingle(cx * cx + cy * cy),
   };
-  const double C0 = speedSqCoef[0], C1 = speedSqCoef[1], C2 = speedSqCoef[2],
-               C3 = speedSqCoef[3], C4 = speedSqCoef[4];
+  const double C0 = speedSqCoef[0], C1 = speedSqCoef[1], C2 = speedSqCoef[2], C3 = speedSqCoef[3],
+               C4 = speedSqCoef[4];
 
   const double dt = geometry::Divide(1.0, divisions);
   const double end = geometry::Checked(1.0 - dt);
