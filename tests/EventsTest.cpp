@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -297,6 +298,25 @@ TEST_F(Events, TheScrollBarSetsTheDistance) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(bar->value(), 50);
   EXPECT_EQ(Redraws(), 1u);
+}
+
+// An error leaving a handler is dropped where the handler is connected: the
+// event is lost, the program goes on, and what the handler did first stays.
+TEST_F(Events, AnErrorLeavingAHandlerDropsOnlyThatEvent) {
+  const std::string caption = Caption();
+  emit window.Picture1->MouseDown(1, 0, std::nanf(""), 50);
+  EXPECT_EQ(window.grabIndex, -1);
+  EXPECT_EQ(Redraws(), 0u);
+  emit window.Picture1->MouseMove(0, 0, 3e9f, 50);  // beyond the 32-bit range
+  EXPECT_EQ(Caption(), caption);
+
+  Press({52, 53});
+  emit window.Picture1->MouseMove(1, 0, 70, -3e9f);  // x is rounded before y fails
+  EXPECT_EQ(Str(window.P[0]), "(50,50)");
+  Move({60, 61});
+  EXPECT_EQ(Str(window.P[0]), "(60,61)");
+  Release();
+  EXPECT_EQ(Redraws(), 3u);
 }
 
 }  // namespace
