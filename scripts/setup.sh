@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and testing bezierlab needs on Debian or Ubuntu and is
 # not there yet: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google
-# Benchmark and a Japanese font. Uses sudo when not run as root.
+# Benchmark and a Japanese font. With --ci also what the CI checks use: clang
+# with libFuzzer, clang-tidy, clang-format and the Debian packaging tools.
+# Uses sudo when not run as root.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-ipafont-gothic)
+if [ "${1:-}" = "--ci" ]; then
+  packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
