@@ -6,12 +6,12 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "MouseInput.h"
 #include "RecordingSurface.h"
 #include "main.h"
 
@@ -19,6 +19,7 @@ namespace {
 
 using geometry::IntPoint;
 using testing_support::Call;
+using testing_support::Part;
 
 std::string Str(IntPoint p) {
   std::string s = "(";
@@ -42,20 +43,10 @@ class Events : public ::testing::Test {
   }
   void TearDown() override { window.Picture1->RedirectDrawing(nullptr); }
 
-  // Mouse events enter where the window system hands them to Qt and take
-  // Qt's own route to the drawing area, implicit grab included. Positions are
-  // in inner-area pixels and may have a fraction, as on a scaled screen.
-  void Press(QPointF at, Qt::MouseButton button = Qt::LeftButton) {
-    held_ |= button;
-    Send(QEvent::MouseButtonPress, at, button);
-  }
-  void Move(QPointF at) { Send(QEvent::MouseMove, at, Qt::NoButton); }
-  // Released where the pointer is, so that no move comes first.
-  void Release(Qt::MouseButton button = Qt::LeftButton) {
-    held_ &= ~button;
-    Send(QEvent::MouseButtonRelease, at_, button);
-    QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
-  }
+  // Real mouse input through the top-level window, see MouseInput.h.
+  void Press(QPointF at, Qt::MouseButton button = Qt::LeftButton) { mouse.Press(at, button); }
+  void Move(QPointF at) { mouse.Move(at); }
+  void Release(Qt::MouseButton button = Qt::LeftButton) { mouse.Release(button); }
   // A move that arrives with no button held, straight at the drawing area.
   void MoveWithoutButton(QPoint at) {
     const QPoint local = at + window.Picture1->contentsRect().topLeft();
@@ -79,20 +70,7 @@ class Events : public ::testing::Test {
   editor::main window;
   testing_support::RecordingSurface rec;
 
- private:
-  void Send(QEvent::Type type, QPointF at, Qt::MouseButton button) {
-    at_ = at;
-    const QPointF local =
-        at + QPointF(window.Picture1->mapTo(&window, window.Picture1->contentsRect().topLeft()));
-    const QPointF global = local + QPointF(window.windowHandle()->mapToGlobal(QPoint(0, 0)));
-    QTest::lastMouseTimestamp += 1;
-    qt_handleMouseEvent(window.windowHandle(), local, global, held_, button, type, Qt::NoModifier,
-                        QTest::lastMouseTimestamp);
-    QCoreApplication::processEvents();
-  }
-
-  Qt::MouseButtons held_;
-  QPointF at_;
+  testing_support::MouseInput mouse{*window.Picture1};
 };
 
 TEST_F(Events, APressGrabsOnlyWithinReach) {
@@ -238,18 +216,6 @@ TEST_F(Events, EachCheckBoxClickRedrawsOnce) {
   QTest::mouseClick(window.Label1, Qt::LeftButton);
   QTest::mouseClick(window.Label2, Qt::LeftButton);
   EXPECT_EQ(Redraws(), 0u);
-}
-
-// Where the style puts a part of the scroll bar.
-QRect Part(const QScrollBar* bar, QStyle::SubControl part) {
-  QStyleOptionSlider option;
-  option.initFrom(bar);
-  option.orientation = bar->orientation();
-  option.minimum = bar->minimum();
-  option.maximum = bar->maximum();
-  option.sliderPosition = option.sliderValue = bar->value();
-  option.pageStep = bar->pageStep();
-  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
 
 TEST_F(Events, TheScrollBarSetsTheDistance) {
