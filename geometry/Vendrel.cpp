@@ -27,6 +27,48 @@ std::array<float, 3> CubicCoefficients(std::int32_t p0, std::int32_t p1, std::in
   return {ToSingle(a), ToSingle(b), ToSingle(c)};
 }
 
+// The left Riemann sum of sqrt(f) over the samples t = 0, dt, 2dt, ... while
+// t <= end, with f(t) = ((C0 t^4 + C1 t^3) + C2 t^2) + C3 t + C4 and t
+// accumulated by addition. Samples where f is negative add nothing.
+// kFusedSquareError takes the exact error of t*t from one fused multiply-add
+// instead of Dekker's product: the same value, fewer instructions.
+template <bool kFusedSquareError>
+[[gnu::always_inline]] inline double Integrate(const std::array<double, 5>& C, double dt,
+                                               double end) {
+  double t = 0.0;
+  double S = 0.0;
+  while (t <= end) {
+    const double t2 = t * t;
+    double e;
+    if constexpr (kFusedSquareError) {
+      e = __builtin_fma(t, t, -t2);
+    } else {
+      e = geometry::SquareError(t, t2);
+    }
+    const geometry::Powers p = geometry::PowersFrom(t, t2, e);
+    const double f = ((C[0] * p.t4 + C[1] * p.t3) + C[2] * p.t2) + C[3] * t + C[4];
+    if (f >= 0) S += std::sqrt(f) * dt;
+    t += dt;
+  }
+  return S;
+}
+
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("fma"))) double IntegrateFused(const std::array<double, 5>& C, double dt,
+                                                     double end) {
+  return Integrate<true>(C, dt, end);
+}
+
+double IntegrateFastest(const std::array<double, 5>& C, double dt, double end) {
+  static const bool hasFma = __builtin_cpu_supports("fma");
+  return hasFma ? IntegrateFused(C, dt, end) : Integrate<false>(C, dt, end);
+}
+#else
+double IntegrateFastest(const std::array<double, 5>& C, double dt, double end) {
+  return Integrate<false>(C, dt, end);
+}
+#endif
+
 }  // namespace
 
 double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
@@ -55,15 +97,10 @@ double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
   // A step too small to move t near the end (n beyond about 1e16, or an
   // infinite n) could never finish the loop: report it instead of hanging.
   if (dt >= 0.0 && end + dt == end) throw geometry::Error(geometry::ErrorKind::InvalidOperation);
+  // With a negative step, t = 0 never reaches end = 1 - dt > 1: no sample.
+  if (dt < 0.0) return 0.0;
   geometry::ClearUpperVectorState();
-  double t = 0.0;
-  double S = 0.0;
-  while (dt >= 0.0 ? t <= end : t >= end) {
-    const auto [t2, t3, t4] = geometry::PowersOf(t);
-    const double f = ((C0 * t4 + C1 * t3) + C2 * t2) + C3 * t + C4;
-    if (f >= 0) S += std::sqrt(f) * dt;
-    t += dt;
-  }
+  const double S = IntegrateFastest({C0, C1, C2, C3, C4}, dt, end);
   return geometry::Checked(S);
 }
 

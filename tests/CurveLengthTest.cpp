@@ -101,6 +101,8 @@ TEST(CurveLength, PowersStayWithinOneUlpForEveryReachableT) {
     // NOLINTNEXTLINE(cert-flp30-c,clang-analyzer-security.FloatLoopCounter)
     for (double t = 0; t <= end; t += dt) {
       const auto [t2, t3, t4] = geometry::PowersOf(t);
+      // Processors with a fused multiply-add take the square's error from it.
+      ASSERT_EQ(geometry::SquareError(t, t2), std::fma(t, t, -t2)) << "t = " << t;
       const Quad q = t;
       ASSERT_EQ(t2, static_cast<double>(q * q)) << "t = " << t << ", n = " << n;
       ASSERT_LE(UlpDistance(t3, static_cast<double>(q * q * q)), 1.0) << "t = " << t;
