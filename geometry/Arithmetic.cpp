@@ -62,9 +62,12 @@ double SquareRoot(double v) {
 }
 
 float ToSingle(double v) {
-  const float f = static_cast<float>(Checked(v));
-  if (std::isinf(f)) throw Error(ErrorKind::Overflow);
-  return f;
+  // Halfway between the largest float and 2^128 and beyond, the nearest-even
+  // rounding gives infinity: an overflow. The test comes before the
+  // conversion, which is undefined for values outside the float range.
+  constexpr double kOverflowFrom = 0x1.ffffffp127;
+  if (std::fabs(Checked(v)) >= kOverflowFrom) throw Error(ErrorKind::Overflow);
+  return static_cast<float>(v);
 }
 
 std::int32_t RoundToInt32(double v) {

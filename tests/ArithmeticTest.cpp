@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 
@@ -44,6 +45,8 @@ TEST(Arithmetic, SingleStoreRoundsToNearestEvenAndOverflowsBeyondFloatRange) {
   EXPECT_EQ(geometry::ToSingle(59068062.0), 59068064.0f);
   EXPECT_EQ(geometry::ToSingle(16777217.0), 16777216.0f);  // tie goes to the even neighbour
   EXPECT_EQ(geometry::ToSingle(16777219.0), 16777220.0f);
+  EXPECT_EQ(geometry::ToSingle(std::nextafter(0x1.ffffffp127, 0.0)), FLT_MAX);
+  EXPECT_EQ(KindOf([&] { geometry::ToSingle(0x1.ffffffp127); }), ErrorKind::Overflow);
   EXPECT_EQ(KindOf([&] { geometry::ToSingle(1e39); }), ErrorKind::Overflow);
   EXPECT_EQ(KindOf([&] { geometry::ToSingle(-1e39); }), ErrorKind::Overflow);
   EXPECT_EQ(KindOf([&] { geometry::ToSingle(std::nan("")); }), ErrorKind::InvalidOperation);
