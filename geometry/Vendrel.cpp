@@ -38,14 +38,13 @@ template <bool kFusedSquareError>
   double t = 0.0;
   double S = 0.0;
   while (t <= end) {
-    const double t2 = t * t;
-    double e;
+    geometry::Powers p;
     if constexpr (kFusedSquareError) {
-      e = __builtin_fma(t, t, -t2);
+      const double t2 = t * t;
+      p = geometry::PowersFrom(t, t2, __builtin_fma(t, t, -t2));
     } else {
-      e = geometry::SquareError(t, t2);
+      p = geometry::PowersOf(t);
     }
-    const geometry::Powers p = geometry::PowersFrom(t, t2, e);
     const double f = ((C[0] * p.t4 + C[1] * p.t3) + C[2] * p.t2) + C[3] * t + C[4];
     if (f >= 0) S += std::sqrt(f) * dt;
     t += dt;
@@ -94,11 +93,11 @@ double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
 
   const double dt = geometry::Divide(1.0, divisions);
   const double end = geometry::Checked(1.0 - dt);
-  // A step too small to move t near the end (n beyond about 1e16, or an
-  // infinite n) could never finish the loop: report it instead of hanging.
-  if (dt >= 0.0 && end + dt == end) throw geometry::Error(geometry::ErrorKind::InvalidOperation);
   // With a negative step, t = 0 never reaches end = 1 - dt > 1: no sample.
   if (dt < 0.0) return 0.0;
+  // A step too small to move t near the end (n beyond about 1e16, or an
+  // infinite n) could never finish the loop: report it instead of hanging.
+  if (end + dt == end) throw geometry::Error(geometry::ErrorKind::InvalidOperation);
   geometry::ClearUpperVectorState();
   const double S = IntegrateFastest({C0, C1, C2, C3, C4}, dt, end);
   return geometry::Checked(S);
