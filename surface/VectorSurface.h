@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIODevice>
+#include <QSvgGenerator>
+
+#include "PainterSurface.h"
+
+namespace surface {
+
+// A drawing surface that records the scene as an SVG document: a viewBox of
+// width x height user units at 96 dots per inch, one user unit per pixel of
+// the drawing area, so the file shows the same picture as the window at any
+// size. Curves stay cubic Bézier path segments and polylines stay polylines.
+// Cls paints the background over the whole area.
+class VectorSurface final : public PainterSurface {
+ public:
+  // The document goes to `output` (not owned), which must outlive Finish.
+  VectorSurface(int width, int height, QColor background, QIODevice* output, const QString& title);
+  ~VectorSurface() override;
+
+  // Ends the document: everything drawn so far is written to the output.
+  // Nothing can be drawn afterwards.
+  void Finish();
+
+  void Cls() override;
+
+ protected:
+  QPainter& Painter() override;
+
+ private:
+  QSvgGenerator generator_;
+  QPainter painter_;
+  bool finished_ = false;
+};
+
+}  // namespace surface
