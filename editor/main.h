@@ -9,6 +9,7 @@
 
 #include "IntPoint.h"
 #include "PictureBox.h"
+#include "Scene.h"
 
 namespace editor {
 
@@ -18,13 +19,6 @@ inline constexpr const char* kBusyCaption = "計算中...";
 inline constexpr const char* kPointerCaptionPrefix = "ベジェ曲線の長さ計算サンプル - (";
 inline constexpr const char* kDistanceTextPrefix = "オフセット距離:";
 inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
-
-// Scene colours (0xBBGGRR).
-inline constexpr surface::Colour kCurveColour = 0x404040;
-inline constexpr surface::Colour kPolygonColour = 0x7F7F7F;
-inline constexpr surface::Colour kApproximateColour = 0x00FFFF;
-inline constexpr surface::Colour kApproximatePolygonColour = 0x80E0E0;
-inline constexpr surface::Colour kAccurateColour = 0xFF0000;
 
 // Size of the client area in pixels and the background colour (0xBBGGRR).
 inline constexpr int kClientWidth = 631;
@@ -71,6 +65,11 @@ class main : public QWidget {
  private:
   void CreateControls();
   void ConnectEvents();
+  // The state the controls and the drag stand in, as the scene reads it.
+  scene::State SceneState() const;
+
+  // What the latest redraw computed, kept for the tool tips.
+  scene::Result lastScene_;
 };
 
 }  // namespace editor
