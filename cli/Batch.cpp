@@ -1,0 +1,49 @@
+#include "Batch.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdlib>
+#include <variant>
+
+#include "Options.h"
+#include "ReportJson.h"
+
+namespace cli {
+
+QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
+  const Parsed parsed = ParseBatchLine(line);
+  QJsonObject object;
+  if (const auto* error = std::get_if<UsageError>(&parsed)) {
+    object.insert(QStringLiteral("error"), QString::fromStdString(error->message));
+  } else {
+    const Request& request = std::get<Request>(parsed);
+    object = ToJson(scene::Draw(request.state, nothing_));
+  }
+  object.insert(QStringLiteral("line"), number);
+  return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+int RunBatch(std::FILE* in, std::FILE* out) {
+  // Output is gathered in a large buffer: a script with thousands of states
+  // should cost one write per few hundred lines, not one per line.
+  constexpr std::size_t kOutputBuffer = 1 << 20;
+  std::setvbuf(out, nullptr, _IOFBF, kOutputBuffer);
+
+  BatchRunner runner;
+  char* buffer = nullptr;
+  std::size_t capacity = 0;
+  qint64 number = 0;
+  ssize_t length = 0;
+  while ((length = getline(&buffer, &capacity, in)) >= 0) {
+    std::string_view line(buffer, static_cast<std::size_t>(length));
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const QByteArray json = runner.Line(line, ++number);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out);
+    std::fputc('\n', out);
+  }
+  std::free(buffer);  // NOLINT(cppcoreguidelines-no-malloc): getline allocates with malloc
+  return std::fflush(out) == 0 && std::ferror(out) == 0 ? 0 : 1;
+}
+
+}  // namespace cli

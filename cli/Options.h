@@ -1,0 +1,51 @@
+#pragma once
+
+// The options of bezierlab-report, read with QCommandLineParser from the
+// command line or from one line of --batch input. Only long options exist;
+// everything the parser would accept loosely or answer in English is checked
+// here first, so that every mistake gets one Japanese line that names the
+// option and the value at fault.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "Scene.h"
+
+namespace cli {
+
+// What one run computes and writes.
+struct Request {
+  scene::State state;  // --points, --divisions, --distance, --no-*, --grabbed
+  bool json = false;
+  bool crlf = false;
+  std::optional<QString> png;  // "-" is stdout
+  std::optional<QString> svg;
+  int scale = 1;
+  bool batch = false;
+  bool help = false;
+  bool version = false;
+};
+
+// A usage error: one line of text, without the program name.
+struct UsageError {
+  std::string message;
+};
+
+using Parsed = std::variant<Request, UsageError>;
+
+// The whole command line, program name first (as QCoreApplication gives it).
+Parsed ParseArguments(const QStringList& arguments);
+
+// One line of --batch input, without its line end: split at ASCII white
+// space; only the options that choose the state are allowed.
+// An empty line is an error.
+Parsed ParseBatchLine(std::string_view line);
+
+// Whether a value names standard output rather than a file.
+inline bool IsStdout(const std::optional<QString>& file) { return file && *file == "-"; }
+
+}  // namespace cli

@@ -1,0 +1,77 @@
+#include "ReportJson.h"
+
+#include <QJsonArray>
+#include <QString>
+
+namespace cli {
+
+namespace {
+
+QJsonArray Points(std::span<const geometry::IntPoint> points) {
+  QJsonArray array;
+  for (const geometry::IntPoint& p : points) array.append(QJsonArray{p.x, p.y});
+  return array;
+}
+
+QJsonValue ErrorValue(const scene::StepError& error) {
+  return error ? QJsonValue(QLatin1String(ErrorName(*error))) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue Approximate(const std::optional<scene::ApproximateStep>& step) {
+  if (!step) return QJsonValue::Null;
+  if (step->Q) return QJsonObject{{"points", Points(*step->Q)}};
+  return QJsonObject{{"error", ErrorValue(step->error)}};
+}
+
+QJsonValue Accurate(const std::optional<scene::AccurateStep>& step) {
+  if (!step) return QJsonValue::Null;
+  return QJsonObject{
+      {"vertices", Points(step->vertices)},
+      {"stoppedAt", step->stoppedAt ? QJsonValue(*step->stoppedAt) : QJsonValue(QJsonValue::Null)},
+      {"error", ErrorValue(step->error)}};
+}
+
+}  // namespace
+
+const char* ErrorName(geometry::ErrorKind kind) {
+  switch (kind) {
+    case geometry::ErrorKind::Overflow:
+      return "Overflow";
+    case geometry::ErrorKind::DivisionByZero:
+      return "DivisionByZero";
+    case geometry::ErrorKind::InvalidOperation:
+      return "InvalidOperation";
+    case geometry::ErrorKind::SubscriptOutOfRange:
+      return "SubscriptOutOfRange";
+  }
+  return "Error";
+}
+
+QJsonObject ToJson(const scene::Result& result) {
+  QJsonArray chords;
+  for (const scene::ChordStep& chord : result.chords) {
+    chords.append(chord.d ? QJsonValue(*chord.d) : QJsonValue(QJsonValue::Null));
+  }
+  QJsonArray lengths;
+  for (const scene::LengthStep& step : result.lengths) {
+    QJsonObject length{{"divisions", step.divisions}};
+    if (step.length) length.insert(QStringLiteral("length"), *step.length);
+    if (step.error) {
+      length.insert(step.length ? QStringLiteral("lineError") : QStringLiteral("error"),
+                    ErrorValue(step.error));
+    }
+    lengths.append(length);
+  }
+  const scene::State& state = result.state;
+  return QJsonObject{{"points", Points(state.P)},
+                     {"grabbed", state.grabIndex},
+                     {"distance", static_cast<double>(state.dist)},
+                     {"chords", chords},
+                     {"total", result.total},
+                     {"lengths", lengths},
+                     {"approximate", Approximate(result.approximate)},
+                     {"accurate", Accurate(result.accurate)},
+                     {"report", QString::fromStdString(scene::Report(result))}};
+}
+
+}  // namespace cli

@@ -1,0 +1,18 @@
+#pragma once
+
+// The scene's result as one JSON object, built only from what the scene
+// recorded: every value as it was computed, every failed step by the name of
+// its error. Keys are English; numbers keep their full double precision.
+
+#include <QJsonObject>
+
+#include "Scene.h"
+
+namespace cli {
+
+// "Overflow", "DivisionByZero", "InvalidOperation", "SubscriptOutOfRange".
+const char* ErrorName(geometry::ErrorKind kind);
+
+QJsonObject ToJson(const scene::Result& result);
+
+}  // namespace cli

@@ -1,0 +1,166 @@
+// The tool's run: read the options, draw the scene once on every picture
+// asked for (or on nothing), then write the files whole and the report.
+
+#include "Tool.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "Batch.h"
+#include "FanOutSurface.h"
+#include "Options.h"
+#include "RasterSurface.h"
+#include "ReportJson.h"
+#include "VectorSurface.h"
+
+#ifndef BEZIERLAB_VERSION
+#define BEZIERLAB_VERSION "unknown"
+#endif
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kProgram = "bezierlab-report";
+constexpr const char* kSvgTitle = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
+
+constexpr const char* kHelp =
+    "使い方: bezierlab-report [オプション]\n"
+    "        bezierlab-report --batch < 状態の行\n"
+    "\n"
+    "3 次ベジェ曲線の長さとオフセット曲線を、ウィンドウと同じ計算で書き出します。\n"
+    "\n"
+    "計算する状態:\n"
+    "  --points X0,Y0,X1,Y1,X2,Y2,X3,Y3\n"
+    "                      4 つの制御点（32 ビット整数）。既定: 50,50,150,50,150,150,50,150\n"
+    "  --divisions 一覧    分割数 10, 100, 1000, 10000 のコンマ区切り。空なら長さなし。\n"
+    "                      既定: 1000\n"
+    "  --distance D        オフセット距離（単精度で保持）。既定: 30\n"
+    "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
+    "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
+    "  --grabbed I         ドラッグ中の点の番号（-1 から 3）。既定: -1\n"
+    "\n"
+    "書き出すもの:\n"
+    "  （既定）            ウィンドウと同じレポートを標準出力へ（行末は \\n）\n"
+    "  --crlf              行末をウィンドウと同じ \\r\\n にします\n"
+    "  --json              レポートの代わりに JSON オブジェクトを 1 つ書きます\n"
+    "  --png ファイル      描画領域の画像（260 × 260）を PNG で書きます\n"
+    "  --scale K           PNG を K 倍（1 から 4）の解像度で描きます。既定: 1\n"
+    "  --svg ファイル      同じ図を SVG で書きます\n"
+    "                      ファイルが - なら標準出力へ（そのときレポートは書きません）\n"
+    "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
+    "  --help              この説明を表示します\n"
+    "  --version           版を表示します\n"
+    "\n"
+    "終了コード: 0 成功、1 ファイルに書き込めない、2 使い方の誤り\n";
+
+bool WriteAll(std::FILE* out, const QByteArray& bytes) {
+  return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out) ==
+             static_cast<std::size_t>(bytes.size()) &&
+         std::fflush(out) == 0;
+}
+
+// Writes a whole file through a temporary one in the same folder that is
+// renamed over the target only once everything is in it.
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+void Complain(std::FILE* err, const std::string& message) {
+  std::fprintf(err, "%s: %s\n", kProgram, message.c_str());
+}
+
+// The report text as the window shows it, with "\n" line ends unless the
+// window's "\r\n" are asked for.
+QByteArray Text(const scene::Result& result, bool crlf) {
+  QByteArray text = QByteArray::fromStdString(scene::Report(result));
+  if (!crlf) text.replace("\r\n", "\n");
+  return text;
+}
+
+}  // namespace
+
+int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
+  const Parsed parsed = ParseArguments(arguments);
+  if (const auto* error = std::get_if<UsageError>(&parsed)) {
+    Complain(err, error->message);
+    return kExitUsage;
+  }
+  const Request& request = std::get<Request>(parsed);
+  if (request.help) return WriteAll(out, kHelp) ? kExitOk : kExitUnwritable;
+  if (request.version) {
+    return WriteAll(out, QByteArray(kProgram) + " " + BEZIERLAB_VERSION + "\n") ? kExitOk
+                                                                                : kExitUnwritable;
+  }
+  if (request.batch) {
+    const int status = RunBatch(in, out);
+    if (status != kExitOk) Complain(err, "標準出力に書き込めません");
+    return status;
+  }
+
+  // One run of the scene draws every picture asked for; without pictures it
+  // draws on nothing, and no GUI class is touched.
+  const QColor background = QColor::fromRgb(kBackgroundRgb);
+  FanOutSurface surface(kAreaSize, kAreaSize);
+  std::optional<surface::RasterSurface> raster;
+  if (request.png) {
+    raster.emplace(kAreaSize, kAreaSize, request.scale, background);
+    surface.Add(*raster);
+  }
+  QByteArray svg;
+  QBuffer svgBuffer(&svg);
+  std::optional<surface::VectorSurface> vector;
+  if (request.svg) {
+    svgBuffer.open(QIODevice::WriteOnly);
+    vector.emplace(kAreaSize, kAreaSize, background, &svgBuffer, QString::fromUtf8(kSvgTitle));
+    surface.Add(*vector);
+  }
+  const scene::Result result = scene::Draw(request.state, surface);
+
+  QByteArray png;
+  if (raster) {
+    QBuffer pngBuffer(&png);
+    pngBuffer.open(QIODevice::WriteOnly);
+    raster->Picture().save(&pngBuffer, "PNG");
+  }
+  if (vector) vector->Finish();
+
+  // The files first, each whole or not at all; then standard output, which
+  // carries either the report or the one picture sent there.
+  struct Output {
+    const char* option;
+    const std::optional<QString>& file;
+    const QByteArray& bytes;
+  };
+  const Output outputs[] = {{"--png", request.png, png}, {"--svg", request.svg, svg}};
+  const QByteArray* toStdout = nullptr;
+  for (const Output& output : outputs) {
+    if (!output.file) continue;
+    if (*output.file == "-") {
+      toStdout = &output.bytes;
+    } else if (!WriteFile(*output.file, output.bytes)) {
+      Complain(err, std::string(output.option) + " のファイル「" + output.file->toStdString() +
+                        "」に書き込めません");
+      return kExitUnwritable;
+    }
+  }
+  QByteArray report;
+  if (toStdout == nullptr) {
+    report = request.json ? QJsonDocument(ToJson(result)).toJson(QJsonDocument::Compact) + "\n"
+                          : Text(result, request.crlf);
+    toStdout = &report;
+  }
+  if (!WriteAll(out, *toStdout)) {
+    Complain(err, "標準出力に書き込めません");
+    return kExitUnwritable;
+  }
+  return kExitOk;
+}
+
+}  // namespace cli
