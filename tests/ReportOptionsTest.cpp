@@ -1,0 +1,173 @@
+// The report tool's options: every malformed or out-of-range value is a usage
+// error whose one line names the option and the value, and the values that
+// are accepted mean exactly what the window would make of them.
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Batch.h"
+#include "Options.h"
+
+namespace {
+
+cli::Parsed Parse(const std::vector<const char*>& args) {
+  QStringList list{QStringLiteral("bezierlab-report")};
+  for (const char* a : args) list.append(QString::fromUtf8(a));
+  return cli::ParseArguments(list);
+}
+
+cli::Request Accepted(const std::vector<const char*>& args) {
+  const cli::Parsed parsed = Parse(args);
+  if (const auto* error = std::get_if<cli::UsageError>(&parsed)) {
+    ADD_FAILURE() << "rejected: " << error->message;
+    return {};
+  }
+  return std::get<cli::Request>(parsed);
+}
+
+struct BadCase {
+  std::vector<const char*> args;
+  std::vector<const char*> named;  // what the message must quote
+};
+
+TEST(ReportOptions, EveryBadArgumentIsOneLineNamingOptionAndValue) {
+  const std::vector<BadCase> cases{
+      {{"--points", "1,2,3,4,5,6,7"}, {"--points", "1,2,3,4,5,6,7"}},
+      {{"--points=1,2,3,4,5,6,7,8,9"}, {"--points", "1,2,3,4,5,6,7,8,9"}},
+      {{"--points", "1,2,3,4,5,6,7,x"}, {"--points", "x"}},
+      {{"--points", "+5,2,3,4,5,6,7,8"}, {"--points", "+5"}},
+      {{"--points", " 5,2,3,4,5,6,7,8"}, {"--points", " 5"}},
+      {{"--points", "inf,2,3,4,5,6,7,8"}, {"--points", "inf"}},
+      {{"--points", "0x10,2,3,4,5,6,7,8"}, {"--points", "0x10"}},
+      {{"--points", "1,2,3,4,5,6,7,2147483648"}, {"--points", "2147483648"}},
+      {{"--points", "-2147483649,2,3,4,5,6,7,8"}, {"--points", "-2147483649"}},
+      {{"--points", "1,2,3,4,5,6,7,99999999999999999999999"}, {"--points", "9999999"}},
+      {{"--divisions", "5"}, {"--divisions", "5"}},
+      {{"--divisions", "10,,100"}, {"--divisions", "10,,100"}},
+      {{"--divisions", "010"}, {"--divisions", "010"}},
+      {{"--distance", "3.5e38"}, {"--distance", "3.5e38"}},
+      {{"--distance", "1e400"}, {"--distance", "1e400"}},
+      {{"--distance", "inf"}, {"--distance", "inf"}},
+      {{"--distance", "nan"}, {"--distance", "nan"}},
+      {{"--distance", "+5"}, {"--distance", "+5"}},
+      {{"--distance", " 5"}, {"--distance", " 5"}},
+      {{"--distance", ".5"}, {"--distance", ".5"}},
+      {{"--distance", "5."}, {"--distance", "5."}},
+      {{"--distance", "1,5"}, {"--distance", "1,5"}},
+      {{"--scale", "0"}, {"--scale", "0"}},
+      {{"--scale", "5"}, {"--scale", "5"}},
+      {{"--scale", "2.0"}, {"--scale", "2.0"}},
+      {{"--grabbed", "-2"}, {"--grabbed", "-2"}},
+      {{"--grabbed", "4"}, {"--grabbed", "4"}},
+      {{"--frobnicate"}, {"--frobnicate"}},
+      {{"--json=yes"}, {"--json", "--json=yes"}},
+      {{"-points", "1,2,3,4,5,6,7,8"}, {"-points"}},
+      {{"-h"}, {"-h"}},
+      {{"--points", "1,2,3,4,5,6,7,8", "--points=1,2,3,4,5,6,7,8"}, {"--points"}},
+      {{"--json", "--json"}, {"--json"}},
+      {{"report.txt"}, {"report.txt"}},
+      {{"--", "--json"}, {"--json"}},
+      {{"--distance"}, {"--distance"}},
+      {{"--png="}, {"--png"}},
+      {{"--batch", "--json"}, {"--batch", "--json"}},
+      {{"--png", "-", "--svg", "-"}, {"--png", "--svg"}},
+      {{"--svg", "-", "--json"}, {"--json", "--svg -"}},
+      {{"--points", "1,2,3,4,5,6,7,\n8"}, {"--points", "\\x0a8"}},
+  };
+  for (const BadCase& c : cases) {
+    const cli::Parsed parsed = Parse(c.args);
+    const auto* error = std::get_if<cli::UsageError>(&parsed);
+    ASSERT_NE(error, nullptr) << c.args[0] << " " << (c.args.size() > 1 ? c.args[1] : "");
+    EXPECT_EQ(error->message.find('\n'), std::string::npos) << error->message;
+    for (const char* named : c.named) {
+      EXPECT_NE(error->message.find(named), std::string::npos)
+          << "'" << named << "' missing from: " << error->message;
+    }
+  }
+}
+
+TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
+  const cli::Request start = Accepted({});
+  EXPECT_EQ(start.state.P, editor::kStartPoints);
+  EXPECT_EQ(start.state.divisions, (std::array<bool, 4>{false, false, true, false}));
+  EXPECT_EQ(start.state.dist, 30.0f);
+  EXPECT_TRUE(start.state.approximate && start.state.accurate);
+  EXPECT_EQ(start.state.grabIndex, -1);
+
+  const cli::Request r =
+      Accepted({"--points", "-0,007,2147483647,-2147483648,1,2,3,4", "--divisions=1000,10,1000",
+                "--no-approximate", "--grabbed", "-0", "--scale=4", "--png", "a.png"});
+  EXPECT_EQ(r.state.P[0].x, 0);
+  EXPECT_EQ(r.state.P[0].y, 7);
+  EXPECT_EQ(r.state.P[1].x, 2147483647);
+  EXPECT_EQ(r.state.P[1].y, -2147483647 - 1);
+  EXPECT_EQ(r.state.divisions, (std::array<bool, 4>{true, false, true, false}));
+  EXPECT_FALSE(r.state.approximate);
+  EXPECT_TRUE(r.state.accurate);
+  EXPECT_EQ(r.state.grabIndex, 0);
+  EXPECT_EQ(r.scale, 4);
+  EXPECT_EQ(r.png, QStringLiteral("a.png"));
+  EXPECT_EQ(Accepted({"--divisions="}).state.divisions, (std::array<bool, 4>{}));
+
+  // The distance: decimal to double, correctly rounded, then to single with
+  // ties to even, whatever the process locale says about decimal points.
+  const auto dist = [](const char* text) { return Accepted({"--distance", text}).state.dist; };
+  EXPECT_EQ(dist("0.1"), 0.1f);
+  EXPECT_EQ(dist("16777217"), 16777216.0f);  // halfway: to the even neighbour
+  EXPECT_EQ(dist("16777219"), 16777220.0f);
+  EXPECT_EQ(dist("3.4028234e38"), 3.4028234e38f);
+  EXPECT_EQ(dist("1e-400"), 0.0f);
+  EXPECT_TRUE(std::signbit(dist("-0")));
+  EXPECT_EQ(dist("-2.5E+1"), -25.0f);
+}
+
+TEST(ReportOptions, BatchLinesSplitAtWhiteSpaceAndAllowOnlyTheState) {
+  const auto line = [](const char* text) { return cli::ParseBatchLine(text); };
+  const cli::Parsed ok = line("  --points\t1,2,3,4,5,6,7,8   --distance=2.5\r");
+  ASSERT_TRUE(std::holds_alternative<cli::Request>(ok));
+  EXPECT_EQ(std::get<cli::Request>(ok).state.P[3], (geometry::IntPoint{7, 8}));
+  EXPECT_EQ(std::get<cli::Request>(ok).state.dist, 2.5f);
+  for (const char* bad : {"", " \t\r", "--png x.png", "--json", "--batch", "--help", "junk"}) {
+    EXPECT_TRUE(std::holds_alternative<cli::UsageError>(line(bad))) << bad;
+  }
+}
+
+TEST(ReportOptions, BatchKeepsGoingPastBadLinesAndNumbersEveryLine) {
+  const std::string input =
+      "--divisions=10\n"
+      "\n"
+      "--points 1,2\r\n"
+      "--no-accurate --no-approximate --divisions= --grabbed 2\r\n"
+      "--distance 1e39";  // no line end at the end of the input
+  std::FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
+  char* outText = nullptr;
+  std::size_t outSize = 0;
+  std::FILE* out = open_memstream(&outText, &outSize);
+  ASSERT_EQ(cli::RunBatch(in, out), 0);
+  std::fclose(in);
+  std::fclose(out);
+  const QList<QByteArray> lines = QByteArray(outText, static_cast<qsizetype>(outSize)).split('\n');
+  std::free(outText);  // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+
+  ASSERT_EQ(lines.size(), 6);  // five objects, then the empty rest after the last "\n"
+  EXPECT_TRUE(lines[5].isEmpty());
+  const std::vector<std::string> expectedStart{
+      R"({"accurate":{"error":null)", R"({"error":"空の行です","line":2})",
+      R"({"error":"--points の値「1,2」)", R"({"accurate":null,"approximate":null,)",
+      R"({"error":"--distance の値「1e39」)"};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(lines[i].startsWith(QByteArray::fromStdString(expectedStart[i])))
+        << lines[i].left(80).toStdString();
+    EXPECT_TRUE(lines[i].contains(QByteArray("\"line\":") + QByteArray::number(i + 1)));
+  }
+  EXPECT_TRUE(lines[3].contains(R"("grabbed":2)"));
+  EXPECT_TRUE(lines[3].contains(R"("lengths":[])"));
+}
+
+}  // namespace

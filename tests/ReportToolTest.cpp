@@ -1,0 +1,109 @@
+// The built report tool as a user runs it: exit codes, messages, files that
+// are written whole or not at all, and no GUI application or plugin behind
+// any of it.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "FanOutSurface.h"
+#include "Scene.h"
+#include "ToolProcess.h"
+
+namespace {
+
+using testing_support::RunTool;
+using testing_support::ToolRun;
+
+TEST(ReportTool, UsageErrorsExitTwoWithOneLineAndNothingWritten) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath("out.png");
+  const std::vector<QStringList> cases{
+      {"--png", png, "--points", "1,2,3"}, {"--png", png, "--distance", "nan"},
+      {"--png", png, "--scale", "5"},      {"--png", png, "--grabbed", "7"},
+      {"--png", png, "--divisions", "20"}, {"--png", png, "-points", "1,2,3,4,5,6,7,8"},
+      {"--png", png, "--png", png},        {"--png", png, "--unknown"},
+      {"--batch", "--png", png},
+  };
+  for (const QStringList& args : cases) {
+    const ToolRun run = RunTool(args);
+    EXPECT_FALSE(run.crashed);
+    EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.startsWith("bezierlab-report: ")) << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(png));
+  }
+}
+
+TEST(ReportTool, AnUnwritableFileExitsOneAndLeavesNothingBehind) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("taken.svg"));  // a folder where the file should go
+  for (const QStringList& args :
+       {QStringList{"--png", dir.filePath("missing/out.png")},
+        QStringList{"--svg", dir.filePath("taken.svg")},
+        QStringList{"--png", dir.filePath("a.png"), "--svg", dir.filePath("taken.svg")}}) {
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(args.last().toUtf8())) << run.err.toStdString();
+  }
+  // Only the picture that could be written, whole; no temporary file left.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            (QStringList{"a.png", "taken.svg"}));
+  EXPECT_EQ(QImage(dir.filePath("a.png")).size(), QSize(260, 260));
+}
+
+TEST(ReportTool, WritesReportPicturesAndBatchWithoutAnyGuiPlugin) {
+  // A platform that does not exist and plugin tracing on: a GUI application
+  // would fail to start, and any plugin loaded would be traced on stderr.
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "no-such-platform");
+  env.insert("QT_DEBUG_PLUGINS", "1");
+  QTemporaryDir dir;
+
+  const ToolRun text = RunTool({"--divisions=10,100"}, {}, env);
+  EXPECT_EQ(text.exitCode, 0);
+  EXPECT_EQ(text.err, "");
+  scene::State state;
+  state.divisions = {true, true, false, false};
+  cli::FanOutSurface nothing(260, 260);
+  const QByteArray expected = QByteArray::fromStdString(scene::Report(scene::Draw(state, nothing)));
+  EXPECT_EQ(text.out, QByteArray(expected).replace("\r\n", "\n"));
+  EXPECT_EQ(RunTool({"--divisions=100,10", "--crlf"}, {}, env).out, expected);
+
+  const ToolRun pictures = RunTool(
+      {"--png", dir.filePath("s.png"), "--scale", "3", "--svg", dir.filePath("s.svg")}, {}, env);
+  EXPECT_EQ(pictures.exitCode, 0);
+  EXPECT_EQ(pictures.err, "");
+  EXPECT_EQ(QImage(dir.filePath("s.png")).size(), QSize(780, 780));
+  QFile svg(dir.filePath("s.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QByteArray document = svg.readAll();
+  EXPECT_TRUE(document.contains(R"(viewBox="0 0 260 260")"));
+  EXPECT_TRUE(document.contains(R"(fill="#efefef")"));
+  EXPECT_TRUE(document.contains(R"(d="M50,50 C150,50 150,150 50,150 ")"));  // the curve
+  EXPECT_TRUE(document.contains(R"(d="M50,20 C170,20 170,180 50,180 ")"));  // the yellow one
+  EXPECT_FALSE(document.contains("font-size=\"-"));
+
+  const ToolRun toStdout = RunTool({"--png", "-", "--scale", "2"}, {}, env);
+  EXPECT_EQ(QImage::fromData(toStdout.out, "PNG").size(), QSize(520, 520));
+
+  const ToolRun batch = RunTool({"--batch"}, "--grabbed 9\n--grabbed 1\r\n", env);
+  EXPECT_EQ(batch.exitCode, 0);
+  const QList<QByteArray> lines = batch.out.split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].contains(R"("line":1)") && lines[0].contains(R"("error":)"));
+  EXPECT_TRUE(lines[1].contains(R"("line":2)") && lines[1].contains(R"("grabbed":1)"));
+
+  for (const char* info : {"--help", "--version"}) {
+    const ToolRun run = RunTool({info}, {}, env);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith(info == std::string("--help") ? "使い方" : "bezierlab-report "));
+  }
+}
+
+}  // namespace
