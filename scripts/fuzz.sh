@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds the geometry fuzz target with clang into build-fuzz/ and fuzzes it for
-# a bounded time over a copy of the seeds in fuzz/corpus, which stays as it is.
-# Fails on any crash, sanitizer report, timeout, leak or broken property; the
-# failing input is kept under build-fuzz/fuzz-artifacts/ and printed in hex.
+# Builds the fuzz targets with clang into build-fuzz/ and fuzzes each for a
+# bounded time over a copy of its seeds, which stay as they are: the geometry
+# (fuzz/corpus) and the report tool's option and batch-line reading
+# (fuzz/corpus-report). The time is shared between them. Fails on any crash,
+# sanitizer report, timeout, leak or broken property; the failing input is
+# kept under build-fuzz/fuzz-artifacts/ and printed in hex.
 #
-#   scripts/fuzz.sh [SECONDS]     default 60, or $FUZZ_SECONDS
+#   scripts/fuzz.sh [SECONDS]     default 60 in all, or $FUZZ_SECONDS
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-${FUZZ_SECONDS:-60}}"
-if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
-  echo "fuzz.sh: the fuzzing time must be a positive number of seconds, not '$seconds'" >&2
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || [ "$seconds" -lt 2 ]; then
+  echo "fuzz.sh: the fuzzing time must be a number of seconds from 2 up, not '$seconds'" >&2
   exit 2
 fi
 
@@ -21,28 +23,40 @@ done
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBEZIERLAB_FUZZ=ON -DBUILD_TESTING=OFF \
   -DBEZIERLAB_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build-fuzz --target geometry_fuzz -j2
+cmake --build build-fuzz --target geometry_fuzz report_fuzz -j2
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cp fuzz/corpus/* "$work/"
 artifacts="$PWD/build-fuzz/fuzz-artifacts"
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
 
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-status=0
-build-fuzz/fuzz/geometry_fuzz -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-  -max_len=64 -detect_leaks=1 -print_final_stats=1 -artifact_prefix="$artifacts/" \
-  "$work" || status=$?
 
-if [ "$status" -ne 0 ] || [ -n "$(ls -A "$artifacts")" ]; then
-  echo "fuzz.sh: the geometry fuzz target failed (exit status $status)" >&2
-  for f in "$artifacts"/*; do
-    [ -e "$f" ] || continue
-    echo "$(basename "$f"): $(od -An -v -tx1 "$f" | tr -d ' \n')" >&2
-  done
-  exit 1
-fi
+# fuzz TARGET SEEDS SECONDS MAX_LEN [OPTIONS...]: one bounded run; 0 when it
+# found nothing.
+fuzz() {
+  local target="$1" seeds="$2" time="$3" max_len="$4" status=0
+  shift 4
+  mkdir -p "$work/$target" "$artifacts/$target"
+  cp "$seeds"/* "$work/$target/"
+  "build-fuzz/fuzz/$target" -max_total_time="$time" -timeout=10 -rss_limit_mb=2048 \
+    -max_len="$max_len" -detect_leaks=1 -print_final_stats=1 \
+    -artifact_prefix="$artifacts/$target/" "$@" "$work/$target" || status=$?
+  if [ "$status" -ne 0 ] || [ -n "$(ls -A "$artifacts/$target")" ]; then
+    echo "fuzz.sh: $target failed (exit status $status)" >&2
+    for f in "$artifacts/$target"/*; do
+      [ -e "$f" ] || continue
+      echo "$(basename "$f"): $(od -An -v -tx1 "$f" | tr -d ' \n')" >&2
+    done
+    return 1
+  fi
+}
+
+half=$((seconds / 2))
+failed=0
+fuzz geometry_fuzz fuzz/corpus "$((seconds - half))" 64 || failed=1
+fuzz report_fuzz fuzz/corpus-report "$half" 256 -dict=fuzz/report.dict || failed=1
+[ "$failed" -eq 0 ] || exit 1
 echo "fuzz.sh: no findings in $seconds s"

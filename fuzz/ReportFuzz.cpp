@@ -1,0 +1,92 @@
+// libFuzzer target for the report tool's option reading. The bytes are read
+// twice: as one line of --batch input, and cut at NUL bytes into a command
+// line. Either way they must give a state, whose scene and JSON are then
+// computed in full, or a usage error of one non-empty line; a computation
+// that fails must come back as the program's error inside the JSON. Any
+// crash, sanitizer report or broken property below is a finding.
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "Batch.h"
+#include "FanOutSurface.h"
+#include "Options.h"
+#include "ReportJson.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "report fuzz: %s\n", what);
+  std::fflush(stderr);
+  __builtin_trap();
+}
+
+void Require(bool holds, const char* what) {
+  if (!holds) Fail(what);
+}
+
+bool IsOneLine(const std::string& message) {
+  return !message.empty() && message.find('\n') == std::string::npos &&
+         message.find('\r') == std::string::npos;
+}
+
+// The batch line: one JSON object with its line number, and either the
+// state's report or an error message on one line.
+void CheckBatchLine(std::string_view line) {
+  static cli::BatchRunner runner;
+  QJsonParseError status{};
+  const QJsonDocument document = QJsonDocument::fromJson(runner.Line(line, 7), &status);
+  Require(status.error == QJsonParseError::NoError && document.isObject(), "batch: not JSON");
+  const QJsonObject object = document.object();
+  Require(object.value(QStringLiteral("line")) == 7, "batch: wrong line number");
+  if (object.contains(QStringLiteral("error"))) {
+    Require(object.size() == 2, "batch: error object with other keys");
+    Require(IsOneLine(object.value(QStringLiteral("error")).toString().toStdString()),
+            "batch: error message is not one line");
+  } else {
+    Require(object.value(QStringLiteral("report")).isString(), "batch: no report");
+  }
+}
+
+// The command line: a usage error of one line, or a request whose scene runs
+// to its end and whose JSON carries the scene's own report.
+void CheckCommandLine(std::string_view bytes) {
+  QStringList arguments{QStringLiteral("bezierlab-report")};
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= bytes.size(); ++i) {
+    if (i == bytes.size() || bytes[i] == '\0') {
+      arguments.append(QString::fromUtf8(bytes.data() + start, static_cast<qsizetype>(i - start)));
+      start = i + 1;
+    }
+  }
+  const cli::Parsed parsed = cli::ParseArguments(arguments);
+  if (const auto* error = std::get_if<cli::UsageError>(&parsed)) {
+    Require(IsOneLine(error->message), "command line: message is not one line");
+    return;
+  }
+  const cli::Request& request = std::get<cli::Request>(parsed);
+  Require(request.scale >= 1 && request.scale <= 4, "command line: scale out of range");
+  Require(request.state.grabIndex >= -1 && request.state.grabIndex <= 3,
+          "command line: grabbed point out of range");
+  cli::FanOutSurface nothing(260, 260);
+  const scene::Result result = scene::Draw(request.state, nothing);
+  const QJsonObject json = cli::ToJson(result);
+  Require(json.value(QStringLiteral("report")).toString().toStdString() == scene::Report(result),
+          "command line: JSON report differs from the scene's");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  CheckBatchLine(bytes);
+  CheckCommandLine(bytes);
+  return 0;
+}
