@@ -116,7 +116,7 @@ TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
   EXPECT_EQ(Accepted({"--divisions="}).state.divisions, (std::array<bool, 4>{}));
 
   // The distance: decimal to double, correctly rounded, then to single with
-  // ties to even, whatever the process locale says about decimal points.
+  // ties to even.
   const auto dist = [](const char* text) { return Accepted({"--distance", text}).state.dist; };
   EXPECT_EQ(dist("0.1"), 0.1f);
   EXPECT_EQ(dist("16777217"), 16777216.0f);  // halfway: to the even neighbour
