@@ -17,7 +17,13 @@ QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
     object.insert(QStringLiteral("error"), QString::fromStdString(error->message));
   } else {
     const Request& request = std::get<Request>(parsed);
-    object = ToJson(scene::Draw(request.state, nothing_));
+    const scene::Result result = scene::Draw(request.state, nothing_);
+    if (request.analysis) {
+      const geometry::Analysis analysis = scene::Analyse(result);
+      object = ToJson(result, &analysis);
+    } else {
+      object = ToJson(result);
+    }
   }
   object.insert(QStringLiteral("line"), number);
   return QJsonDocument(object).toJson(QJsonDocument::Compact);

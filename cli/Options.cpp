@@ -30,13 +30,14 @@ struct OptionSpec {
   bool inBatchLine;  // allowed on a line of --batch input
 };
 
-constexpr std::array<OptionSpec, 14> kOptions{{
+constexpr std::array<OptionSpec, 15> kOptions{{
     {"points", true, true},
     {"divisions", true, true},
     {"distance", true, true},
     {"no-approximate", false, true},
     {"no-accurate", false, true},
     {"grabbed", true, true},
+    {"analysis", false, true},
     {"json", false, false},
     {"crlf", false, false},
     {"png", true, false},
@@ -276,6 +277,7 @@ Parsed Parse(const QStringList& arguments, Where where) {
   }
   state.approximate = !parser.isSet(QStringLiteral("no-approximate"));
   state.accurate = !parser.isSet(QStringLiteral("no-accurate"));
+  request.analysis = parser.isSet(QStringLiteral("analysis"));
   request.json = parser.isSet(QStringLiteral("json"));
   request.crlf = parser.isSet(QStringLiteral("crlf"));
   if (auto v = value("scale")) {
@@ -294,7 +296,7 @@ Parsed Parse(const QStringList& arguments, Where where) {
   }
   if (IsStdout(request.png) || IsStdout(request.svg)) {
     const char* picture = IsStdout(request.png) ? "--png -" : "--svg -";
-    for (const char* text : {"json", "crlf"}) {
+    for (const char* text : {"json", "crlf", "analysis"}) {
       if (parser.isSet(QString::fromLatin1(text))) {
         return UsageError{Dashed(text) + " は " + picture +
                           " と一緒に使えません: 標準出力には画像だけを書きます"};

@@ -20,6 +20,7 @@ namespace cli {
 // What one run computes and writes.
 struct Request {
   scene::State state;  // --points, --divisions, --distance, --no-*, --grabbed
+  bool analysis = false;
   bool json = false;
   bool crlf = false;
   std::optional<QString> png;  // "-" is stdout
@@ -41,7 +42,7 @@ using Parsed = std::variant<Request, UsageError>;
 Parsed ParseArguments(const QStringList& arguments);
 
 // One line of --batch input, without its line end: split at ASCII white
-// space; only the options that choose the state are allowed.
+// space; only the options that choose the state and --analysis are allowed.
 // An empty line is an error.
 Parsed ParseBatchLine(std::string_view line);
 

@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QString>
+#include <cmath>
 
 namespace cli {
 
@@ -31,6 +32,10 @@ QJsonValue Accurate(const std::optional<scene::AccurateStep>& step) {
       {"error", ErrorValue(step->error)}};
 }
 
+QJsonValue Number(double v) {
+  return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+}
+
 }  // namespace
 
 const char* ErrorName(geometry::ErrorKind kind) {
@@ -47,7 +52,31 @@ const char* ErrorName(geometry::ErrorKind kind) {
   return "Error";
 }
 
-QJsonObject ToJson(const scene::Result& result) {
+QJsonObject ToJson(const geometry::Analysis& analysis) {
+  QJsonArray sums;
+  for (const geometry::LengthSum& sum : analysis.sums) {
+    sums.append(QJsonObject{
+        {"divisions", sum.divisions},
+        {"samples", static_cast<qint64>(sum.samples)},
+        {"length", sum.length},
+        {"absoluteError", Number(sum.absoluteError)},
+        {"relativeError", sum.relativeError ? Number(*sum.relativeError) : QJsonValue::Null}});
+  }
+  QJsonValue deviation = QJsonValue::Null;
+  if (analysis.approximateDeviation) {
+    deviation = QJsonObject{{"max", analysis.approximateDeviation->max},
+                            {"u", analysis.approximateDeviation->u}};
+  }
+  QJsonArray zeroTangent;
+  for (double t : analysis.zeroTangent) zeroTangent.append(t);
+  return QJsonObject{{"referenceLength", Number(analysis.referenceLength)},
+                     {"degenerate", analysis.degenerate},
+                     {"sums", sums},
+                     {"approximateDeviation", deviation},
+                     {"zeroTangent", zeroTangent}};
+}
+
+QJsonObject ToJson(const scene::Result& result, const geometry::Analysis* analysis) {
   QJsonArray chords;
   for (const scene::ChordStep& chord : result.chords) {
     chords.append(chord.d ? QJsonValue(*chord.d) : QJsonValue(QJsonValue::Null));
@@ -63,7 +92,7 @@ QJsonObject ToJson(const scene::Result& result) {
     lengths.append(length);
   }
   const scene::State& state = result.state;
-  return QJsonObject{{"points", Points(state.P)},
+  QJsonObject object{{"points", Points(state.P)},
                      {"grabbed", state.grabIndex},
                      {"distance", static_cast<double>(state.dist)},
                      {"chords", chords},
@@ -72,6 +101,8 @@ QJsonObject ToJson(const scene::Result& result) {
                      {"approximate", Approximate(result.approximate)},
                      {"accurate", Accurate(result.accurate)},
                      {"report", QString::fromStdString(scene::Report(result))}};
+  if (analysis != nullptr) object.insert(QStringLiteral("analysis"), ToJson(*analysis));
+  return object;
 }
 
 }  // namespace cli

@@ -13,6 +13,10 @@ namespace cli {
 // "Overflow", "DivisionByZero", "InvalidOperation", "SubscriptOutOfRange".
 const char* ErrorName(geometry::ErrorKind kind);
 
-QJsonObject ToJson(const scene::Result& result);
+// The result, with its analysis under "analysis" when one is given.
+QJsonObject ToJson(const scene::Result& result, const geometry::Analysis* analysis = nullptr);
+
+// The analysis alone. A value that is not finite is null.
+QJsonObject ToJson(const geometry::Analysis& analysis);
 
 }  // namespace cli

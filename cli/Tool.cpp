@@ -11,6 +11,7 @@
 #include <string>
 #include <variant>
 
+#include "AnalysisText.h"
 #include "Batch.h"
 #include "FanOutSurface.h"
 #include "Options.h"
@@ -44,6 +45,8 @@ constexpr const char* kHelp =
     "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
     "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
     "  --grabbed I         ドラッグ中の点の番号（-1 から 3）。既定: -1\n"
+    "  --analysis          誤差の解析を加えます: 真の長さと各分割の誤差、\n"
+    "                      近似オフセット曲線のずれ、接線の長さが 0 になる点\n"
     "\n"
     "書き出すもの:\n"
     "  （既定）            ウィンドウと同じレポートを標準出力へ（行末は \\n）\n"
@@ -76,12 +79,17 @@ void Complain(std::FILE* err, const std::string& message) {
   std::fprintf(err, "%s: %s\n", kProgram, message.c_str());
 }
 
-// The report text as the window shows it, with "\n" line ends unless the
-// window's "\r\n" are asked for.
-QByteArray Text(const scene::Result& result, bool crlf) {
-  QByteArray text = QByteArray::fromStdString(scene::Report(result));
-  if (!crlf) text.replace("\r\n", "\n");
-  return text;
+// The report text as the window shows it, then, after an empty line, the
+// analysis when it is asked for; with "\n" line ends unless the window's
+// "\r\n" are asked for.
+QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis, bool crlf) {
+  std::string text = scene::Report(result);
+  if (analysis != nullptr) {
+    text += "\r\n" + editor::JoinLines(editor::AnalysisLines(*analysis), "\r\n") + "\r\n";
+  }
+  QByteArray bytes = QByteArray::fromStdString(text);
+  if (!crlf) bytes.replace("\r\n", "\n");
+  return bytes;
 }
 
 }  // namespace
@@ -152,8 +160,12 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   }
   QByteArray report;
   if (toStdout == nullptr) {
-    report = request.json ? QJsonDocument(ToJson(result)).toJson(QJsonDocument::Compact) + "\n"
-                          : Text(result, request.crlf);
+    std::optional<geometry::Analysis> analysis;
+    if (request.analysis) analysis = scene::Analyse(result);
+    const geometry::Analysis* analysed = analysis ? &*analysis : nullptr;
+    report = request.json
+                 ? QJsonDocument(ToJson(result, analysed)).toJson(QJsonDocument::Compact) + "\n"
+                 : Text(result, analysed, request.crlf);
     toStdout = &report;
   }
   if (!WriteAll(out, *toStdout)) {

@@ -1,9 +1,9 @@
 // libFuzzer target for the report tool's option reading. The bytes are read
 // twice: as one line of --batch input, and cut at NUL bytes into a command
-// line. Either way they must give a state, whose scene and JSON are then
-// computed in full, or a usage error of one non-empty line; a computation
-// that fails must come back as the program's error inside the JSON. Any
-// crash, sanitizer report or broken property below is a finding.
+// line. Either way they must give a state, whose scene, JSON and (when asked)
+// analysis are then computed in full, or a usage error of one non-empty line;
+// a computation that fails must come back as the program's error inside the
+// JSON. Any crash, sanitizer report or broken property below is a finding.
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -77,7 +78,14 @@ void CheckCommandLine(std::string_view bytes) {
           "command line: grabbed point out of range");
   cli::FanOutSurface nothing(260, 260);
   const scene::Result result = scene::Draw(request.state, nothing);
-  const QJsonObject json = cli::ToJson(result);
+  std::optional<geometry::Analysis> analysis;
+  if (request.analysis) {
+    analysis = scene::Analyse(result);
+    Require(analysis->sums.size() <= result.lengths.size(), "analysis: more sums than lengths");
+    Require(!analysis->approximateDeviation || (result.approximate && result.approximate->Q),
+            "analysis: a deviation without a yellow curve");
+  }
+  const QJsonObject json = cli::ToJson(result, analysis ? &*analysis : nullptr);
   Require(json.value(QStringLiteral("report")).toString().toStdString() == scene::Report(result),
           "command line: JSON report differs from the scene's");
 }

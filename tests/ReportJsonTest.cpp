@@ -16,8 +16,8 @@ namespace {
 using geometry::IntPoint;
 
 // The object as a reader gets it: written out and parsed back.
-QJsonObject RoundTrip(const scene::Result& result) {
-  return QJsonDocument::fromJson(QJsonDocument(cli::ToJson(result)).toJson()).object();
+QJsonObject RoundTrip(const scene::Result& result, const geometry::Analysis* analysis = nullptr) {
+  return QJsonDocument::fromJson(QJsonDocument(cli::ToJson(result, analysis)).toJson()).object();
 }
 
 scene::Result Draw(std::array<IntPoint, 4> P,
@@ -97,6 +97,44 @@ TEST(ReportJson, FailedStepsAreNamedAndKeepWhatWasComputed) {
         RoundTrip(Draw({{{0, 0}, {400000000, 0}, {0, 5}, {9, 9}}}))["lengths"][0].toObject();
     EXPECT_EQ(sum, (QJsonObject{{"divisions", 1000}, {"error", "Overflow"}}));
   }
+}
+
+TEST(ReportJson, AnalysisIsMadeFromTheResultsOwnSumsAndYellowCurve) {
+  // The 300,000 px line: its sum's line failed but the sum is known, so it is
+  // analysed; the yellow curve is drawn, so its deviation is measured.
+  const scene::Result line =
+      Draw({{{0, 0}, {100000, 0}, {200000, 0}, {300000, 0}}}, {true, true, true, true});
+  const geometry::Analysis analysis = scene::Analyse(line);
+  const QJsonObject a = RoundTrip(line, &analysis)["analysis"].toObject();
+  EXPECT_EQ(a["referenceLength"], 300000);  // a straight line: its chord, exactly
+  EXPECT_EQ(a["degenerate"], false);
+  ASSERT_EQ(a["sums"].toArray().size(), 4);
+  const std::array<int, 4> samples{10, 99, 999, 10000};
+  for (std::size_t i = 0; i < 4; ++i) {
+    const QJsonObject sum = a["sums"][static_cast<qsizetype>(i)].toObject();
+    EXPECT_EQ(sum["samples"], samples[i]);
+    EXPECT_EQ(sum["length"].toDouble(), *line.lengths[i].length);  // the scene's, not recomputed
+    EXPECT_EQ(sum["absoluteError"].toDouble(), *line.lengths[i].length - 300000);
+    EXPECT_EQ(sum["relativeError"].toDouble(), (*line.lengths[i].length - 300000) / 300000);
+  }
+  EXPECT_TRUE(a["approximateDeviation"].isObject());
+  EXPECT_EQ(a["zeroTangent"], QJsonArray{});
+
+  // P(1) = P(0): a zero tangent at t = 0, no yellow curve to measure; a sum
+  // that failed is not analysed; four equal points are degenerate.
+  scene::State state;
+  state.P = {{{10, 10}, {10, 10}, {100, 50}, {200, 200}}};
+  cli::FanOutSurface nothing(260, 260);
+  const geometry::Analysis stuck = scene::Analyse(scene::Draw(state, nothing));
+  EXPECT_FALSE(stuck.approximateDeviation);
+  EXPECT_EQ(stuck.zeroTangent, std::vector<double>{0.0});
+  state.P = {{{0, 0}, {400000000, 0}, {0, 5}, {9, 9}}};
+  EXPECT_TRUE(scene::Analyse(scene::Draw(state, nothing)).sums.empty());
+  state.P = {{{7, 7}, {7, 7}, {7, 7}, {7, 7}}};
+  const geometry::Analysis point = scene::Analyse(scene::Draw(state, nothing));
+  EXPECT_TRUE(point.degenerate);
+  EXPECT_EQ(cli::ToJson(point)["referenceLength"], 0);
+  EXPECT_FALSE(RoundTrip(scene::Draw(state, nothing)).contains("analysis"));
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ TEST(ReportOptions, EveryBadArgumentIsOneLineNamingOptionAndValue) {
       {{"--batch", "--json"}, {"--batch", "--json"}},
       {{"--png", "-", "--svg", "-"}, {"--png", "--svg"}},
       {{"--svg", "-", "--json"}, {"--json", "--svg -"}},
+      {{"--png", "-", "--analysis"}, {"--analysis", "--png -"}},
       {{"--points", "1,2,3,4,5,6,7,\n8"}, {"--points", "\\x0a8"}},
   };
   for (const BadCase& c : cases) {

@@ -74,6 +74,11 @@ TEST(ReportTool, WritesReportPicturesAndBatchWithoutAnyGuiPlugin) {
   const QByteArray expected = QByteArray::fromStdString(scene::Report(scene::Draw(state, nothing)));
   EXPECT_EQ(text.out, QByteArray(expected).replace("\r\n", "\n"));
   EXPECT_EQ(RunTool({"--divisions=100,10", "--crlf"}, {}, env).out, expected);
+  // The analysis follows the report after an empty line.
+  const QByteArray analysed = RunTool({"--divisions=10,100", "--analysis"}, {}, env).out;
+  EXPECT_TRUE(analysed.startsWith(text.out + "\n真の長さ（参照値） = 200\n"))
+      << analysed.toStdString();
+  EXPECT_TRUE(analysed.contains("\nLength(100分割) の誤差 = -2.9306（-1.4653%、99点）\n"));
 
   const ToolRun pictures = RunTool(
       {"--png", dir.filePath("s.png"), "--scale", "3", "--svg", dir.filePath("s.svg")}, {}, env);
@@ -92,12 +97,13 @@ TEST(ReportTool, WritesReportPicturesAndBatchWithoutAnyGuiPlugin) {
   const ToolRun toStdout = RunTool({"--png", "-", "--scale", "2"}, {}, env);
   EXPECT_EQ(QImage::fromData(toStdout.out, "PNG").size(), QSize(520, 520));
 
-  const ToolRun batch = RunTool({"--batch"}, "--grabbed 9\n--grabbed 1\r\n", env);
+  const ToolRun batch = RunTool({"--batch"}, "--grabbed 9\n--grabbed 1 --analysis\r\n", env);
   EXPECT_EQ(batch.exitCode, 0);
   const QList<QByteArray> lines = batch.out.split('\n');
   ASSERT_EQ(lines.size(), 3);
   EXPECT_TRUE(lines[0].contains(R"("line":1)") && lines[0].contains(R"("error":)"));
   EXPECT_TRUE(lines[1].contains(R"("line":2)") && lines[1].contains(R"("grabbed":1)"));
+  EXPECT_TRUE(lines[1].contains(R"("analysis":{)"));
 
   for (const char* info : {"--help", "--version"}) {
     const ToolRun run = RunTool({info}, {}, env);
