@@ -142,10 +142,17 @@ class Sequence {
   }
 
   // Qt sends a mouse event to the widget the first press went to while a
-  // button is held, else to the widget under the pointer.
+  // button is held, else to the widget under the pointer. The drawing area
+  // passes it on to its handler when it lies on the inner area, or while a
+  // button that went down there is held.
   bool ToArea(QPointF at) const {
-    if (mouse_.Held()) return areaHasGrab_;
-    return w_.Picture1->geometry().contains(mouse_.InWindow(at).toPoint());
+    const bool toWidget = mouse_.Held()
+                              ? areaHasGrab_
+                              : w_.Picture1->geometry().contains(mouse_.InWindow(at).toPoint());
+    return toWidget && (dragButtons_ || Inside(at));
+  }
+  static bool Inside(QPointF at) {
+    return at.x() >= 0 && at.x() < kScale && at.y() >= 0 && at.y() < kScale;
   }
 
   void Move(QPointF at) {
@@ -169,9 +176,12 @@ class Sequence {
     const QPointF at = Somewhere();
     const Qt::MouseButton button = Button(false);
     event = "press " + std::to_string(button) + " at " + Str(at);
+    if (at != pointer_) Moved(at, ToArea(at));  // Qt moves the pointer there first
+    if (!mouse_.Held()) {
+      areaHasGrab_ = w_.Picture1->geometry().contains(mouse_.InWindow(at).toPoint());
+    }
     const bool toArea = ToArea(at);
-    if (at != pointer_) Moved(at, toArea);  // Qt moves the pointer there first
-    if (!mouse_.Held()) areaHasGrab_ = toArea;
+    if (toArea && Inside(at)) dragButtons_ |= button;
     mouse_.Press(at, button);
     for (int i = 0; toArea && i <= 3; ++i) {
       const double dx = double(float(at.x())) - P_[i].x, dy = double(float(at.y())) - P_[i].y;
@@ -181,8 +191,10 @@ class Sequence {
   void Release() {
     const Qt::MouseButton button = Button(true);
     event = "release " + std::to_string(button);
+    const bool toArea = ToArea(pointer_);
+    dragButtons_ &= ~button;
     mouse_.Release(button);
-    if (areaHasGrab_) grab_ = -1;
+    if (toArea) grab_ = -1;
   }
 
   void Click(int i) {
@@ -214,6 +226,7 @@ class Sequence {
   std::string caption_ = editor::kDesignCaption;
   QPointF pointer_ = kPark;
   bool areaHasGrab_ = false;
+  Qt::MouseButtons dragButtons_;  // held, and went down on the inner area
   std::array<bool, 4> dragged_{};
   std::array<bool, 6> ticked_{};
 };

@@ -285,4 +285,39 @@ TEST_F(Events, AnErrorLeavingAHandlerDropsOnlyThatEvent) {
   EXPECT_EQ(Redraws(), 3u);
 }
 
+// Only the 260 x 260 inner area is the drawing area, to the exact position;
+// the 2-pixel border around it reports nothing unless a drag began inside.
+TEST_F(Events, TheBorderReportsNothingUnlessADragBeganInside) {
+  const std::string design = Caption();
+  for (QPointF border :
+       {QPointF(-1, 100), QPointF(100, -0.25), QPointF(260, 100), QPointF(259.75, 261.75)}) {
+    Move(border);
+    Press(border);
+    Release();
+  }
+  EXPECT_EQ(Caption(), design);
+  // Pressed on the border, a button held into the area grabs nothing.
+  Press({-1, 50});
+  Move({52, 53});
+  EXPECT_EQ(Caption(), Pointer("(52,53)"));
+  Release();
+  EXPECT_EQ(window.grabIndex, -1);
+  EXPECT_EQ(Redraws(), 0u);
+
+  // A drag from inside goes on over the border, further buttons included,
+  // for as long as its own button is held.
+  Press({52, 53});
+  Move({-1, 100});
+  EXPECT_EQ(Str(window.P[0]), "(5,100)");
+  Press({-1, 100}, Qt::RightButton);
+  Release(Qt::RightButton);
+  EXPECT_EQ(window.grabIndex, -1);
+  Move({259.75, 260});
+  EXPECT_EQ(Caption(), Pointer("(260,260)"));
+  Release();
+  Move({-1, 98});
+  EXPECT_EQ(Caption(), Pointer("(260,260)"));
+  EXPECT_EQ(Redraws(), 4u);
+}
+
 }  // namespace
