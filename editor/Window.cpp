@@ -1,7 +1,12 @@
 // The window and its controls: the design table, captions, initial values,
-// tab order and the connections of the eight events.
+// tab order and the connections of the eight events; and the window's extras:
+// the scroll bar's keys and focus rectangle.
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
 
 #include "Design.h"
 #include "main.h"
@@ -9,6 +14,49 @@
 namespace editor {
 
 namespace {
+
+// A scroll bar whose arrow keys go the standard way. QScrollBar inverts its
+// key controls, which is right for a horizontal bar's Up and PageUp (a step
+// less) and Down and PageDown (a step more), and for its wheel, but turns Left
+// and Right the wrong way round: only those two keys are swapped here, so that
+// Right gives a step more and Left a step less. Home and End go to the ends.
+//
+// A focused bar draws a focus rectangle around its groove, since the style
+// shows nothing there; an unfocused bar is painted exactly as QScrollBar
+// paints it.
+class ScrollBar final : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    if (orientation() != Qt::Horizontal || (key != Qt::Key_Left && key != Qt::Key_Right)) {
+      QScrollBar::keyPressEvent(event);
+      return;
+    }
+    QKeyEvent swapped(event->type(), key == Qt::Key_Left ? Qt::Key_Right : Qt::Key_Left,
+                      event->modifiers(), event->text(), event->isAutoRepeat(), event->count());
+    QScrollBar::keyPressEvent(&swapped);
+    event->setAccepted(swapped.isAccepted());
+  }
+
+  void paintEvent(QPaintEvent* event) override {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) return;
+    QStyleOptionSlider bar;
+    initStyleOption(&bar);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    // Shown whenever the bar has the focus, however it got there.
+    focus.state |= QStyle::State_KeyboardFocusChange;
+    focus.rect =
+        style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarGroove, this);
+    focus.backgroundColor = palette().color(QPalette::Window);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+};
 
 // Runs a handler at the Qt boundary. An error that leaves a handler is not
 // handled by the program; here it is caught and the event dropped, so that it
@@ -66,7 +114,7 @@ void main::CreateControls() {
     Check2[i]->setChecked(true);
   }
 
-  HScroll1 = new QScrollBar(Qt::Horizontal, this);
+  HScroll1 = new ScrollBar(Qt::Horizontal, this);
   HScroll1->setObjectName("HScroll1");
   HScroll1->setGeometry(kHScroll1.Pixels());
   HScroll1->setRange(0, 50);

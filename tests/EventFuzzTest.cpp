@@ -1,13 +1,15 @@
 // Seeded random event sequences through the shown window: presses, moves and
-// releases of all three buttons at the top-level window, check-box clicks and
-// scroll-bar changes. After every event the window must agree with a model of
-// the pointer rules and with the report laid out afresh. A failure names the
-// seed and the event; BEZIERLAB_FUZZ_SEED=<seed> runs that seed alone, and
-// BEZIERLAB_FUZZ_EVENTS sets the total number of events (default 100,000).
+// releases of all three buttons at the top-level window, check-box clicks,
+// scroll-bar changes, and keys and wheel turns on the scroll bar. After every
+// event the window must agree with a model of the pointer rules and with the
+// report laid out afresh. A failure names the seed and the event;
+// BEZIERLAB_FUZZ_SEED=<seed> runs that seed alone, and BEZIERLAB_FUZZ_EVENTS
+// sets the total number of events (default 100,000).
 
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -86,7 +88,7 @@ class Sequence {
     if (kind < (grab_ >= 0 ? 80 : 45)) return Move(Somewhere());  // drags last a while
     if (kind < 90 && mouse_.Held() != kAll && (!mouse_.Held() || Pick(2))) return Press();
     if (kind < 90) return Release();
-    return kind < 95 ? Click(Pick(6)) : Scroll(Pick(3));
+    return kind < 95 ? Click(Pick(6)) : Scroll(Pick(5));
   }
   std::string event;  // what the latest event was, set before it is sent
 
@@ -105,6 +107,12 @@ class Sequence {
     for (int i = 0; i < 6; ++i) {
       if (boxes_[i]->isChecked() != ticked_[i]) return boxes_[i]->objectName().toStdString();
     }
+    const int v = w_.HScroll1->value();
+    const std::string distance = w_.Label2->text().toStdString();
+    if (v < 0 || v > 50 ||
+        (distance != editor::kDistanceTextPrefix + std::to_string(v) &&
+         (v != 30 || distance != editor::kDesignDistanceText)))
+      return "scroll bar at " + std::to_string(v) + ", Label2 \"" + distance + "\"";
     const std::string caption = w_.windowTitle().toStdString();
     if (caption == editor::kBusyCaption || caption != caption_)
       return "caption \"" + caption + "\", model \"" + caption_ + "\"";
@@ -203,7 +211,11 @@ class Sequence {
     ticked_[i] = !ticked_[i];
   }
   void Scroll(int how) {
-    static constexpr const char* kHow[] = {"setValue(v)", "triggerAction(v & 7)", "arrow (v & 1)"};
+    static constexpr const char* kHow[] = {"setValue(v)", "triggerAction(v & 7)", "arrow (v & 1)",
+                                           "key (v & 7)", "wheel (v * 40)"};
+    static constexpr Qt::Key kKeys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                        Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                        Qt::Key_Home, Qt::Key_End};
     QScrollBar* bar = w_.HScroll1;
     const int v = Pick(71) - 10;
     event = std::string("scroll bar ") + kHow[how] + ", v = " + std::to_string(v);
@@ -212,6 +224,13 @@ class Sequence {
     if (how == 1) bar->triggerAction(QAbstractSlider::SliderAction(v & 7));
     if (how == 2)
       QTest::mouseClick(bar, Qt::LeftButton, {}, testing_support::Part(bar, arrow).center());
+    if (how == 3) QTest::keyClick(bar, kKeys[v & 7]);
+    if (how == 4) {
+      const QPointF at = bar->rect().center();
+      QWheelEvent wheel(at, bar->mapToGlobal(at), {}, {0, v * 40}, mouse_.Held(), {},
+                        Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(bar, &wheel);
+    }
     QCoreApplication::processEvents();
   }
 

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -53,6 +54,13 @@ class Events : public ::testing::Test {
     QMouseEvent move(QEvent::MouseMove, local, window.Picture1->mapToGlobal(local), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window.Picture1, &move);
+  }
+
+  // A key as the window system delivers it, to the focused control.
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.windowHandle(), key, modifiers);
   }
 
   std::size_t Redraws() const { return rec.Count("Cls"); }
@@ -283,6 +291,54 @@ TEST_F(Events, AnErrorLeavingAHandlerDropsOnlyThatEvent) {
   EXPECT_EQ(Str(window.P[0]), "(60,61)");
   Release();
   EXPECT_EQ(Redraws(), 3u);
+}
+
+TEST_F(Events, ScrollBarKeysStepOnceAndRedrawOnce) {
+  QScrollBar* bar = window.HScroll1;
+  bar->setFocus();
+  struct Stroke {
+    Qt::Key key;
+    int from, to;
+  };
+  // Right, Down and PageDown add a step, Left, Up and PageUp take one away;
+  // Home and End go to the ends. At an end a key changes nothing.
+  const Stroke strokes[] = {
+      {Qt::Key_Right, 30, 31}, {Qt::Key_Left, 30, 29},     {Qt::Key_Down, 30, 31},
+      {Qt::Key_Up, 30, 29},    {Qt::Key_PageDown, 30, 31}, {Qt::Key_PageUp, 30, 29},
+      {Qt::Key_Home, 30, 0},   {Qt::Key_End, 30, 50},      {Qt::Key_Left, 0, 0},
+      {Qt::Key_Up, 0, 0},      {Qt::Key_PageUp, 0, 0},     {Qt::Key_Home, 0, 0},
+      {Qt::Key_Right, 50, 50}, {Qt::Key_Down, 50, 50},     {Qt::Key_PageDown, 50, 50},
+      {Qt::Key_End, 50, 50}};
+  for (const Stroke& k : strokes) {
+    bar->setValue(k.from);
+    const QString label = window.Label2->text();
+    rec.Clear();
+    Key(k.key);
+    const std::string name = QTest::toString(k.key);
+    EXPECT_EQ(bar->value(), k.to) << name << " from " << k.from;
+    EXPECT_EQ(Redraws(), k.from == k.to ? 0u : 1u) << name << " from " << k.from;
+    EXPECT_EQ(window.Label2->text(),
+              k.from == k.to ? label : "オフセット距離:" + QString::number(k.to))
+        << name;
+  }
+
+  // The wheel turns the bar as it turns a plain QScrollBar.
+  QScrollBar plain(Qt::Horizontal);
+  plain.setRange(0, 50);
+  plain.setPageStep(1);
+  for (int notch : {120, -120, 240}) {
+    bar->setValue(30);
+    plain.setValue(30);
+    rec.Clear();
+    for (QScrollBar* b : {bar, &plain}) {
+      const QPointF at = b->rect().center();
+      QWheelEvent wheel(at, b->mapToGlobal(at), {}, {0, notch}, {}, {}, Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(b, &wheel);
+    }
+    EXPECT_NE(bar->value(), 30) << notch;
+    EXPECT_EQ(bar->value(), plain.value()) << notch;
+    EXPECT_EQ(Redraws(), 1u) << notch;
+  }
 }
 
 // Only the 260 x 260 inner area is the drawing area, to the exact position;

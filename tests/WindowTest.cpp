@@ -110,6 +110,28 @@ TEST(Window, FocusStartsOnThePictureAndTabPassesOverTheLabels) {
   EXPECT_EQ(window.Label2->focusPolicy(), Qt::NoFocus);
 }
 
+TEST(Window, OnlyAFocusedScrollBarLooksDifferentFromAPlainOne) {
+  editor::main window;
+  QScrollBar plain(Qt::Horizontal, &window);  // same palette, font and style
+  plain.setGeometry(464, 260, 145, 17);
+  plain.setRange(0, 50);
+  plain.setPageStep(1);
+  plain.setValue(30);
+  plain.setFocusPolicy(Qt::StrongFocus);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const QImage unfocused = plain.grab().toImage();
+
+  EXPECT_EQ(window.HScroll1->grab().toImage(), unfocused);
+  // Focused by a click as well as by Tab, it shows a focus rectangle.
+  window.HScroll1->setFocus(Qt::MouseFocusReason);
+  ASSERT_TRUE(window.HScroll1->hasFocus());
+  EXPECT_NE(window.HScroll1->grab().toImage(), unfocused);
+  window.Picture1->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(window.HScroll1->grab().toImage(), unfocused);
+}
+
 // Every line of the report must show whole inside Label1.
 void ExpectReportFits(const QLabel* label) {
   const QFontMetrics metrics(label->font());
