@@ -140,6 +140,12 @@ void main::CreateControls() {
   }
   setFocusProxy(Picture1);
   Picture1->setFocus();
+
+  // No menus: no control opens a context menu, nor passes the request on.
+  // Right-button presses, moves and releases still reach every control.
+  setContextMenuPolicy(Qt::PreventContextMenu);
+  for (QWidget* child : findChildren<QWidget*>())
+    child->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void main::ConnectEvents() {

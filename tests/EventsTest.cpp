@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
 #include <string>
@@ -339,6 +342,28 @@ TEST_F(Events, ScrollBarKeysStepOnceAndRedrawOnce) {
     EXPECT_EQ(bar->value(), plain.value()) << notch;
     EXPECT_EQ(Redraws(), 1u) << notch;
   }
+}
+
+TEST_F(Events, NoControlOpensAContextMenu) {
+  // Any popup that opens is counted and closed again at once.
+  int menus = 0;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&menus] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      popup->close();
+      ++menus;
+    }
+  });
+  watch.start(0);
+  QList<QWidget*> all = window.findChildren<QWidget*>();
+  all.append(&window);
+  for (QWidget* w : all) {
+    const QPoint centre = w->rect().center();
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, centre, w->mapToGlobal(centre));
+    QCoreApplication::sendEvent(w, &keyboard);
+    QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, w->mapTo(&window, centre));
+  }
+  EXPECT_EQ(menus, 0);
 }
 
 // Only the 260 x 260 inner area is the drawing area, to the exact position;
