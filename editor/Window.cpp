@@ -1,7 +1,8 @@
 // The window and its controls: the design table, captions, initial values,
 // tab order and the connections of the eight events; and the window's extras:
-// the scroll bar's keys and focus rectangle.
+// its icon and the scroll bar's keys and focus rectangle.
 
+#include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPalette>
@@ -10,6 +11,10 @@
 
 #include "Design.h"
 #include "main.h"
+
+// The program's icon is compiled into this library; a static library must
+// register its resources itself, from outside any namespace.
+static void InitIconResource() { Q_INIT_RESOURCE(icon); }
 
 namespace editor {
 
@@ -87,6 +92,8 @@ void main::CreateControls() {
   setPalette(pal);
   setAutoFillBackground(true);
   setFixedSize(kClientWidth, kClientHeight);
+  InitIconResource();
+  setWindowIcon(QIcon(":/bezierlab/bezierlab.png"));
 
   const QRect picture = kPicture1.Pixels();
   Picture1 =

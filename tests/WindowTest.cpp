@@ -55,6 +55,9 @@ TEST(Window, OpensWithTheDesignedCaptionsValuesAndFirstReport) {
   EXPECT_EQ(window.HScroll1->pageStep(), 1);
   EXPECT_EQ(S(window.Label2->text()), "オフセット距離：30");  // full-width colon
   EXPECT_EQ(S(window.Label1->text()), kStartReport);
+
+  // The program's icon, not the window manager's.
+  EXPECT_EQ(window.windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)});
 }
 
 TEST(Window, TenControlsSitAtTheirDesignedPixelRectangles) {
