@@ -1,11 +1,15 @@
 // The window and its controls: the design table, captions, initial values,
 // tab order and the connections of the eight events; and the window's extras:
-// its icon and the scroll bar's keys and focus rectangle.
+// its icon, the copy key, and the scroll bar's keys and focus rectangle.
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPalette>
+#include <QShortcut>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 
@@ -82,6 +86,13 @@ main::main(QWidget* parent) : QWidget(parent) {
   CreateControls();
   ConnectEvents();
   Form_Load();
+}
+
+void main::CopyToClipboard() {
+  auto* data = new QMimeData;
+  data->setText(Label1->text());
+  data->setImageData(Picture1->Raster().Picture());
+  QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void main::CreateControls() {
@@ -173,6 +184,9 @@ void main::ConnectEvents() {
     connect(Check2[i], &QCheckBox::clicked, this,
             Guarded([this, index](bool) { Check2_Click(index); }));
   }
+  // The copy key puts the report and the picture on the clipboard.
+  auto* copy = new QShortcut(QKeySequence::Copy, this);
+  connect(copy, &QShortcut::activated, this, [this] { CopyToClipboard(); });
   // A value change while the thumb is held is a scroll; any other is a change.
   connect(HScroll1, &QScrollBar::valueChanged, this, Guarded([this](int) {
             if (HScroll1->isSliderDown()) {

@@ -1,13 +1,15 @@
 // Seeded random event sequences through the shown window: presses, moves and
 // releases of all three buttons at the top-level window, check-box clicks,
-// scroll-bar changes, and keys and wheel turns on the scroll bar. After every
-// event the window must agree with a model of the pointer rules and with the
-// report laid out afresh. A failure names the seed and the event;
-// BEZIERLAB_FUZZ_SEED=<seed> runs that seed alone, and BEZIERLAB_FUZZ_EVENTS
-// sets the total number of events (default 100,000).
+// scroll-bar changes, keys and wheel turns on the scroll bar, and the copy
+// key. After every event the window must agree with a model of the pointer
+// rules and with the report laid out afresh. A failure names the seed and the
+// event; BEZIERLAB_FUZZ_SEED=<seed> runs that seed alone, and
+// BEZIERLAB_FUZZ_EVENTS sets the total number of events (default 100,000).
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <QWheelEvent>
 #include <algorithm>
@@ -73,7 +75,8 @@ class Sequence {
  public:
   explicit Sequence(unsigned seed) : rng_(seed) {
     w_.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w_));
+    w_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w_));
     EXPECT_EQ(w_.Picture1->ScaleWidth(), kScale);
     mouse_.Move(kPark);
     for (int i = 0; i < 6; ++i) ticked_[i] = boxes_[i]->isChecked();
@@ -88,7 +91,8 @@ class Sequence {
     if (kind < (grab_ >= 0 ? 80 : 45)) return Move(Somewhere());  // drags last a while
     if (kind < 90 && mouse_.Held() != kAll && (!mouse_.Held() || Pick(2))) return Press();
     if (kind < 90) return Release();
-    return kind < 95 ? Click(Pick(6)) : Scroll(Pick(5));
+    if (kind < 95) return Click(Pick(6));
+    return kind < 99 ? Scroll(Pick(5)) : Copy();
   }
   std::string event;  // what the latest event was, set before it is sent
 
@@ -113,6 +117,7 @@ class Sequence {
         (distance != editor::kDistanceTextPrefix + std::to_string(v) &&
          (v != 30 || distance != editor::kDesignDistanceText)))
       return "scroll bar at " + std::to_string(v) + ", Label2 \"" + distance + "\"";
+    if (!copyMatched_) return "the clipboard does not hold the report";
     const std::string caption = w_.windowTitle().toStdString();
     if (caption == editor::kBusyCaption || caption != caption_)
       return "caption \"" + caption + "\", model \"" + caption_ + "\"";
@@ -233,6 +238,11 @@ class Sequence {
     }
     QCoreApplication::processEvents();
   }
+  void Copy() {
+    event = "copy key";
+    QTest::keyClick(&w_, Qt::Key_C, Qt::ControlModifier);
+    copyMatched_ = QGuiApplication::clipboard()->text() == w_.Label1->text();
+  }
 
   std::mt19937 rng_;
   editor::main w_;
@@ -246,6 +256,7 @@ class Sequence {
   QPointF pointer_ = kPark;
   bool areaHasGrab_ = false;
   Qt::MouseButtons dragButtons_;  // held, and went down on the inner area
+  bool copyMatched_ = true;
   std::array<bool, 4> dragged_{};
   std::array<bool, 6> ticked_{};
 };

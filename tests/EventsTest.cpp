@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -399,6 +401,19 @@ TEST_F(Events, TheBorderReportsNothingUnlessADragBeganInside) {
   Move({-1, 98});
   EXPECT_EQ(Caption(), Pointer("(260,260)"));
   EXPECT_EQ(Redraws(), 4u);
+}
+
+TEST_F(Events, TheCopyKeyPutsReportAndPictureOnTheClipboard) {
+  QGuiApplication::clipboard()->clear();
+  window.HScroll1->setFocus();
+  Key(Qt::Key_C, Qt::ControlModifier);
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->text().toStdString(), window.Label1->text().toStdString());
+  EXPECT_EQ(data->text().count("\r\n"), 11);
+  EXPECT_EQ(qvariant_cast<QImage>(data->imageData()), window.Picture1->Raster().Picture());
+  EXPECT_EQ(window.Picture1->Raster().Picture().size(), QSize(260, 260));
+  EXPECT_EQ(Redraws(), 0u);
 }
 
 }  // namespace
