@@ -62,6 +62,10 @@ class main : public QWidget {
   void DrawApproximateOffsetCurve(float dist);
   void DrawAccurateOffsetCurve(float dist);
 
+  // Puts the report (the text of Label1) and the retained picture of Picture1
+  // on the clipboard together; the copy key (Ctrl+C) calls it.
+  void CopyToClipboard();
+
  private:
   void CreateControls();
   void ConnectEvents();
