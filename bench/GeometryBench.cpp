@@ -1,11 +1,15 @@
-// Speed of the curve-length sums and of the 501 accurate-offset samples.
+// Speed of the curve-length sums, of the 501 accurate-offset samples and of
+// the error analysis.
 // Run: build/bench/geometry_bench
 
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <cmath>
+#include <optional>
+#include <vector>
 
+#include "Analysis.h"
 #include "IntPoint.h"
 #include "OffsetCurves.h"
 #include "Vendrel.h"
@@ -67,5 +71,19 @@ void BM_AllLengthsAndSamples(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AllLengthsAndSamples);
+
+// The analysis a redraw of the start state with every box ticked would ask
+// for: the reference length, the four sums' sample counts and errors, and the
+// yellow curve's deviation. The sums and the yellow curve are the caller's.
+void BM_Analysis(benchmark::State& state) {
+  std::vector<geometry::ComputedLength> lengths;
+  for (double n : {10.0, 100.0, 1000.0, 10000.0}) {
+    lengths.push_back({n, Vendrel::CurveLength(kPoints, n)});
+  }
+  const std::optional<std::array<geometry::IntPoint, 4>> Q =
+      geometry::ApproximateOffsetPoints(kPoints, 30);
+  for (auto _ : state) benchmark::DoNotOptimize(geometry::Analyse(kPoints, lengths, Q, 30));
+}
+BENCHMARK(BM_Analysis)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "Arithmetic.h"
 #include "Powers.h"
@@ -68,6 +69,24 @@ double IntegrateFastest(const std::array<double, 5>& C, double dt, double end) {
 }
 #endif
 
+// The step dt = 1/n and the loop bound end = 1 - dt, or nothing when the
+// step is negative: t = 0 then never reaches end = 1 - dt > 1 and no sample is
+// taken.
+struct Steps {
+  double dt;
+  double end;
+};
+
+std::optional<Steps> StepsOf(double divisions) {
+  const double dt = geometry::Divide(1.0, divisions);
+  const double end = geometry::Checked(1.0 - dt);
+  if (dt < 0.0) return std::nullopt;
+  // A step too small to move t near the end (n beyond about 1e16, or an
+  // infinite n) could never finish the loop: report it instead of hanging.
+  if (end + dt == end) throw geometry::Error(geometry::ErrorKind::InvalidOperation);
+  return Steps{dt, end};
+}
+
 }  // namespace
 
 double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
@@ -91,16 +110,21 @@ double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
   const double C0 = speedSqCoef[0], C1 = speedSqCoef[1], C2 = speedSqCoef[2], C3 = speedSqCoef[3],
                C4 = speedSqCoef[4];
 
-  const double dt = geometry::Divide(1.0, divisions);
-  const double end = geometry::Checked(1.0 - dt);
-  // With a negative step, t = 0 never reaches end = 1 - dt > 1: no sample.
-  if (dt < 0.0) return 0.0;
-  // A step too small to move t near the end (n beyond about 1e16, or an
-  // infinite n) could never finish the loop: report it instead of hanging.
-  if (end + dt == end) throw geometry::Error(geometry::ErrorKind::InvalidOperation);
+  const std::optional<Steps> steps = StepsOf(divisions);
+  if (!steps) return 0.0;
   geometry::ClearUpperVectorState();
-  const double S = IntegrateFastest({C0, C1, C2, C3, C4}, dt, end);
+  const double S = IntegrateFastest({C0, C1, C2, C3, C4}, steps->dt, steps->end);
   return geometry::Checked(S);
+}
+
+std::int64_t CurveLengthSamples(double divisions) {
+  const std::optional<Steps> steps = StepsOf(divisions);
+  if (!steps) return 0;
+  std::int64_t samples = 0;
+  // The parameter is accumulated exactly as the sum's loop does.
+  // NOLINTNEXTLINE(cert-flp30-c,clang-analyzer-security.FloatLoopCounter)
+  for (double t = 0.0; t <= steps->end; t += steps->dt) ++samples;
+  return samples;
 }
 
 }  // namespace Vendrel

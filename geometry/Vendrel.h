@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "IntPoint.h"
@@ -15,5 +16,13 @@ namespace Vendrel {
 // Raises geometry::Error: subscript out of range when P has fewer than four
 // points, overflow in the integer coefficients, division by zero for n = 0.
 double CurveLength(std::span<const geometry::IntPoint> P, double divisions);
+
+// The number of samples CurveLength(P, divisions) takes, by the same loop:
+// t = 0, dt, dt + dt, ... while t <= 1 - dt. It depends on n alone: 10, 99,
+// 999 and 10000 for n = 10, 100, 1000 and 10000; 0 for n < 1. Raises what
+// CurveLength raises for the same n (division by zero for n = 0, an invalid
+// operation for NaN or a step too small to advance t). The loop runs about n
+// times, like the sum itself.
+std::int64_t CurveLengthSamples(double divisions);
 
 }  // namespace Vendrel

@@ -1,0 +1,63 @@
+#include "AnalysisText.h"
+
+#include <cmath>
+
+#include "Report.h"
+
+namespace editor {
+
+namespace {
+
+// Rounded to four decimals like the report's lengths, round(v·10000)/10000 in
+// the general format, but without the 32-bit limit: a reference length or a
+// deviation can exceed 214748 px for far-out points.
+std::string Rounded(double v) {
+  const double r = std::nearbyint(v * 10000) / 10000;
+  return std::isfinite(r) ? FormatGeneral(r) : "不明";
+}
+
+}  // namespace
+
+std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis) {
+  std::vector<std::string> lines;
+  lines.push_back("真の長さ（参照値） = " + Rounded(analysis.referenceLength));
+
+  for (const geometry::LengthSum& sum : analysis.sums) {
+    std::string line =
+        "Length(" + Rounded(sum.divisions) + "分割) の誤差 = " + Rounded(sum.absoluteError) + "（";
+    if (sum.relativeError) line += Rounded(*sum.relativeError * 100) + "%、";
+    line += std::to_string(sum.samples) + "点）";
+    lines.push_back(std::move(line));
+  }
+
+  if (analysis.approximateDeviation) {
+    lines.push_back("近似オフセット曲線（黄）のずれ = 最大 " +
+                    Rounded(analysis.approximateDeviation->max) +
+                    "（u = " + Rounded(analysis.approximateDeviation->u) + "）");
+  } else {
+    lines.emplace_back("近似オフセット曲線（黄）は描かれていません");
+  }
+
+  if (analysis.degenerate) {
+    lines.emplace_back("4つの制御点が重なっていて、接線の長さはどこでも0です");
+  } else if (!analysis.zeroTangent.empty()) {
+    std::string line = "接線の長さが0になる t = ";
+    for (std::size_t i = 0; i < analysis.zeroTangent.size(); ++i) {
+      if (i > 0) line += ", ";
+      line += Rounded(analysis.zeroTangent[i]);
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += separator;
+    text += lines[i];
+  }
+  return text;
+}
+
+}  // namespace editor

@@ -1,0 +1,27 @@
+#pragma once
+
+// The error analysis as text for a learner, in the window's terms: one line
+// for the true length, one per listed sum with its error, one for the yellow
+// curve's deviation, and one for zero tangents when there are any. Numbers are
+// rounded to four decimals like the report's lengths. No line ending is
+// attached; callers join the lines as they need (JoinLines).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Analysis.h"
+
+namespace editor {
+
+// For the start state with every sum listed and the yellow curve drawn:
+//   真の長さ（参照値） = 200
+//   Length(10分割) の誤差 = 1（0.5%、10点）
+//   ...
+//   近似オフセット曲線（黄）のずれ = 最大 15（u = 0.5）
+std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis);
+
+// The lines joined by `separator` ("\n" for a tool tip, "\r\n" for Windows text).
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator = "\n");
+
+}  // namespace editor

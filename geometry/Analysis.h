@@ -1,0 +1,79 @@
+#pragma once
+
+// How far off the figures of the window are: the true length of the drawn
+// curve against the Riemann sums, the distance of the yellow approximate offset
+// curve from the true offset curve, and the parameters where the tangent
+// vanishes. Methods and accuracy are described in Analysis.cpp.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "IntPoint.h"
+
+namespace geometry {
+
+// A curve-length sum the caller has already computed (one that succeeded).
+struct ComputedLength {
+  double divisions;
+  double length;
+};
+
+// One sum against the reference length r.
+struct LengthSum {
+  double divisions;
+  std::int64_t samples;                 // samples the sum took: 10, 99, 999, 10000
+  double length;                        // the sum L as computed
+  double absoluteError;                 // L - r
+  std::optional<double> relativeError;  // (L - r) / r; none when r = 0
+};
+
+// The largest distance from the yellow curve A(u) to the true offset curve,
+// and the parameter u of A where it occurs.
+struct Deviation {
+  double max;
+  double u;
+};
+
+struct Analysis {
+  double referenceLength = 0;  // NaN only if the integration failed (see Analyse)
+  bool degenerate = false;     // all four points coincide: the tangent vanishes everywhere
+  std::vector<LengthSum> sums;
+  std::optional<Deviation> approximateDeviation;
+  std::vector<double> zeroTangent;  // ascending; empty when degenerate
+};
+
+// The arc length of the cubic Bezier with control points P(0)..P(3), taken in
+// real arithmetic, to a relative accuracy of about 1e-12. 0 for four equal points.
+// Raises geometry::Error (subscript out of range) when P has fewer than four points.
+double ReferenceLength(std::span<const IntPoint> P);
+
+// The parameters t in [0, 1] where B'(t) = 0, found exactly, ascending; empty
+// when all four points coincide. Raises as ReferenceLength.
+std::vector<double> ZeroTangents(std::span<const IntPoint> P);
+
+// How far the cubic Bezier with control points Q lies from the true offset
+// curve of P at distance `dist` (the offset side of the accurate offset curve),
+// to 0.01 px. Nothing when the true offset curve does not exist (four equal
+// points) or `dist` is not finite. Raises as ReferenceLength.
+std::optional<Deviation> ApproximateDeviation(std::span<const IntPoint> P,
+                                              const std::array<IntPoint, 4>& Q, float dist);
+
+// The whole analysis from what the redraw has computed: the sums that
+// succeeded, and the yellow curve's control points when it was drawn. Each part
+// is computed on its own, and a failure of one leaves the others in place:
+// - the reference length is NaN, and the sums' errors NaN and none, if the
+//   integration raised an error (it cannot for 32-bit points: its integrand is
+//   finite and bounded);
+// - a sum is left out when its sample count cannot be had: a division count
+//   for which the sum's loop raises, one above 1e7 (too long to count), or a
+//   length that is not finite;
+// - the deviation is none when Q is not given, the distance is not finite, the
+//   points coincide, or the search raised an error.
+// Only std::bad_alloc, and the subscript error for fewer than four points, pass out.
+Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> lengths,
+                 const std::optional<std::array<IntPoint, 4>>& Q, float dist);
+
+}  // namespace geometry
