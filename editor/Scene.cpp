@@ -91,6 +91,16 @@ std::string Report(const Result& result) {
   return report;
 }
 
+geometry::Analysis Analyse(const Result& result) {
+  std::vector<geometry::ComputedLength> lengths;
+  for (const LengthStep& step : result.lengths) {
+    if (step.length) lengths.push_back({step.divisions, *step.length});
+  }
+  std::optional<std::array<IntPoint, 4>> Q;
+  if (result.approximate) Q = result.approximate->Q;
+  return geometry::Analyse(result.state.P, lengths, Q, result.state.dist);
+}
+
 std::array<IntPoint, 4> DrawApproximateOffsetCurve(std::span<const IntPoint> P, float dist,
                                                    surface::DrawingSurface& surface) {
   // All four points are known before anything is drawn.

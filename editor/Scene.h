@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Analysis.h"
 #include "Arithmetic.h"
 #include "DrawingSurface.h"
 #include "IntPoint.h"
@@ -96,6 +97,11 @@ Result Draw(const State& state, surface::DrawingSurface& surface);
 
 // The report for a result, as the window shows it: every line ends in "\r\n".
 std::string Report(const Result& result);
+
+// The error analysis of what a result computed: the sums that finished (their
+// lines need not have been written) and the yellow curve, when it was drawn.
+// Computes nothing the scene did.
+geometry::Analysis Analyse(const Result& result);
 
 // The yellow curve and its pale control polygon, drawn once all four control
 // points are known; returns them. Throws geometry::Error where it stops, and

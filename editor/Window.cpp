@@ -85,6 +85,7 @@ auto Guarded(Handler handler) {
 main::main(QWidget* parent) : QWidget(parent) {
   CreateControls();
   ConnectEvents();
+  InstallToolTips();
   Form_Load();
 }
 
