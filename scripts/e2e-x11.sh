@@ -191,21 +191,22 @@ echo "== click the 10-division box"
 # over Label1, where no control shows a hover state.
 xdotool mousemove --window "$window" $((464 + 8)) $((16 + 8)) click 1
 xdotool mousemove --window "$window" 300 280
-expect_picture check-box window --points "$points" --divisions 10,1000
+expect_picture check-box window --points "$points" --divisions 10,1000 --focus 'Check1(0)'
 
 echo "== scroll bar keys"
 # The click gave Check1(0) the focus; six Tabs take it through the other five
 # boxes to HScroll1 without changing a value (a click on the bar would).
 xdotool windowfocus --sync "$window" || true
 xdotool key --delay 50 Tab Tab Tab Tab Tab Tab
-expect_picture tab window --points "$points" --divisions 10,1000
+state=(--points "$points" --divisions "10,1000" --focus HScroll1)
+expect_picture tab window "${state[@]}"
 xdotool key Right
-expect_picture right window --points "$points" --divisions 10,1000 --distance 31
-if [ "$picture_ok" = no ] && shows_state --points "$points" --divisions 10,1000 --distance 29; then
+expect_picture right window "${state[@]}" --distance 31
+if [ "$picture_ok" = no ] && shows_state "${state[@]}" --distance 29; then
   echo "      the window shows distance 29: Right lowered the value instead of raising it" >&2
 fi
 xdotool key Left
-expect_picture left window --points "$points" --divisions 10,1000 --distance 30
+expect_picture left window "${state[@]}" --distance 30
 
 echo "== Ctrl+C"
 QT_QPA_PLATFORM=offscreen "$screenshot" --points "$points" --divisions 10,1000 --distance 30 \

@@ -1,13 +1,15 @@
 // Renders the window in any state to a PNG, and prints its report.
 //
 //   screenshot [--points x0,y0,...,x3,y3] [--grabbed I] [--divisions 10,1000]
-//              [--no-approximate] [--no-accurate] [--distance D] [--area]
-//              [--report] [OUTPUT.png]
+//              [--no-approximate] [--no-accurate] [--distance D] [--focus NAME]
+//              [--area] [--report] [OUTPUT.png]
 //
 // Without options it saves the start window. The state is set on the real
 // window: its control points and grabIndex, the check boxes and the scroll bar
 // (--distance runs its change handler, as a user's move would, so Label2 shows
-// the distance text), and then the window redraws. --area saves only the
+// the distance text), and then the window redraws. --focus gives the control
+// of that name (HScroll1, Check1(0), ...) the keyboard focus, for controls
+// that show it. --area saves only the
 // 260 x 260 inner drawing area, --report prints the report exactly as the
 // window holds it (CR LF line ends).
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen) or any other.
@@ -59,10 +61,12 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption noApproximate("no-approximate", "Untick the approximate offset curve.");
   const QCommandLineOption noAccurate("no-accurate", "Untick the accurate offset curve.");
   const QCommandLineOption distance("distance", "Scroll bar value, 0 to 50.", "D");
+  const QCommandLineOption focus("focus", "Give the control of this name the keyboard focus.",
+                                 "NAME");
   const QCommandLineOption area("area", "Save only the 260 x 260 inner drawing area.");
   const QCommandLineOption report("report", "Print the report text to standard output.");
   parser.addOptions(
-      {points, grabbed, divisions, noApproximate, noAccurate, distance, area, report});
+      {points, grabbed, divisions, noApproximate, noAccurate, distance, focus, area, report});
   parser.addPositionalArgument("OUTPUT.png", "The picture to write (optional with --report).",
                                "[OUTPUT.png]");
   parser.process(app);
@@ -117,8 +121,22 @@ int main(int argc, char* argv[]) {
   }
   window.Redraw();
 
+  QWidget* focused = nullptr;
+  if (parser.isSet(focus)) {
+    focused = window.findChild<QWidget*>(parser.value(focus));
+    if (focused == nullptr || focused->focusPolicy() == Qt::NoFocus) {
+      return Fail("--focus takes the name of a control that takes the focus, e.g. HScroll1");
+    }
+  }
+
   window.show();
   QApplication::processEvents();
+  if (focused != nullptr) {
+    window.activateWindow();
+    focused->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    if (!focused->hasFocus()) return Fail("the window did not take the keyboard focus");
+  }
 
   if (!outputs.isEmpty()) {
     const QPixmap picture =
