@@ -38,7 +38,7 @@ die() {
   exit 1
 }
 
-for tool in Xvfb xdotool xwininfo xclip import compare identify; do
+for tool in Xvfb xdotool xwininfo xprop xclip import compare identify; do
   command -v "$tool" >/dev/null || die "$tool not found (scripts/setup.sh --ci installs it)"
 done
 as_root=()
@@ -167,6 +167,13 @@ if [ "$size" = 631x288 ]; then
   pass "client area 631x288"
 else
   fail "client area $size, expected 631x288"
+fi
+# The program's own icon, 64 x 64: 2 size words and 4096 pixels.
+icon_words=$(xprop -id "$window" -notype 32c _NET_WM_ICON | tr ',' '\n' | grep -c '[0-9]' || true)
+if [ "$icon_words" -eq 4098 ]; then
+  pass "_NET_WM_ICON holds a 64x64 icon"
+else
+  fail "_NET_WM_ICON has $icon_words words, expected 4098 (a 64x64 icon)"
 fi
 expect_picture start window
 
