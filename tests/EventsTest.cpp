@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -319,7 +320,9 @@ TEST_F(Events, ScrollBarKeysStepOnceAndRedrawOnce) {
     const QString label = window.Label2->text();
     rec.Clear();
     Key(k.key);
-    const std::string name = QTest::toString(k.key);
+    // QTest::toString hands over a string of its own, allocated with new[].
+    const std::unique_ptr<char[]> owned(QTest::toString(k.key));
+    const std::string name = owned.get();
     EXPECT_EQ(bar->value(), k.to) << name << " from " << k.from;
     EXPECT_EQ(Redraws(), k.from == k.to ? 0u : 1u) << name << " from " << k.from;
     EXPECT_EQ(window.Label2->text(),
