@@ -86,4 +86,12 @@ void BM_Analysis(benchmark::State& state) {
 }
 BENCHMARK(BM_Analysis)->Unit(benchmark::kMicrosecond);
 
+// A curve whose |B'|^2 has a stationary point at t = 0.000416: the narrow piece
+// there must not drive the adaptive integration to its depth limit.
+void BM_ReferenceLengthNarrowPiece(benchmark::State& state) {
+  const std::array<geometry::IntPoint, 4> P{{{199, 37}, {156, 56}, {204, 279}, {285, 18}}};
+  for (auto _ : state) benchmark::DoNotOptimize(geometry::ReferenceLength(P));
+}
+BENCHMARK(BM_ReferenceLengthNarrowPiece)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

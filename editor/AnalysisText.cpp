@@ -19,9 +19,16 @@ std::string Rounded(double v) {
 }  // namespace
 
 std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis) {
+  std::vector<std::string> lines = LengthLines(analysis);
+  lines.push_back(DeviationLine(analysis));
+  std::string zero = ZeroTangentLine(analysis);
+  if (!zero.empty()) lines.push_back(std::move(zero));
+  return lines;
+}
+
+std::vector<std::string> LengthLines(const geometry::Analysis& analysis) {
   std::vector<std::string> lines;
   lines.push_back("真の長さ（参照値） = " + Rounded(analysis.referenceLength));
-
   for (const geometry::LengthSum& sum : analysis.sums) {
     std::string line =
         "Length(" + Rounded(sum.divisions) + "分割) の誤差 = " + Rounded(sum.absoluteError) + "（";
@@ -29,26 +36,24 @@ std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis) {
     line += std::to_string(sum.samples) + "点）";
     lines.push_back(std::move(line));
   }
-
-  if (analysis.approximateDeviation) {
-    lines.push_back("近似オフセット曲線（黄）のずれ = 最大 " +
-                    Rounded(analysis.approximateDeviation->max) +
-                    "（u = " + Rounded(analysis.approximateDeviation->u) + "）");
-  } else {
-    lines.emplace_back("近似オフセット曲線（黄）は描かれていません");
-  }
-
-  if (analysis.degenerate) {
-    lines.emplace_back("4つの制御点が重なっていて、接線の長さはどこでも0です");
-  } else if (!analysis.zeroTangent.empty()) {
-    std::string line = "接線の長さが0になる t = ";
-    for (std::size_t i = 0; i < analysis.zeroTangent.size(); ++i) {
-      if (i > 0) line += ", ";
-      line += Rounded(analysis.zeroTangent[i]);
-    }
-    lines.push_back(std::move(line));
-  }
   return lines;
+}
+
+std::string DeviationLine(const geometry::Analysis& analysis) {
+  if (!analysis.approximateDeviation) return "近似オフセット曲線（黄）は描かれていません";
+  return "近似オフセット曲線（黄）のずれ = 最大 " + Rounded(analysis.approximateDeviation->max) +
+         "（u = " + Rounded(analysis.approximateDeviation->u) + "）";
+}
+
+std::string ZeroTangentLine(const geometry::Analysis& analysis) {
+  if (analysis.degenerate) return "4つの制御点が重なっていて、接線の長さはどこでも0です";
+  if (analysis.zeroTangent.empty()) return {};
+  std::string line = "接線の長さが0になる t = ";
+  for (std::size_t i = 0; i < analysis.zeroTangent.size(); ++i) {
+    if (i > 0) line += ", ";
+    line += Rounded(analysis.zeroTangent[i]);
+  }
+  return line;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator) {

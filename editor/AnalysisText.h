@@ -21,6 +21,13 @@ namespace editor {
 //   近似オフセット曲線（黄）のずれ = 最大 15（u = 0.5）
 std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis);
 
+// Its parts: the true length and one line per listed sum (the tool tip of the
+// report); the yellow curve's deviation, or that it is not drawn (the tool tip
+// of its box); the zero tangents, empty when there are none.
+std::vector<std::string> LengthLines(const geometry::Analysis& analysis);
+std::string DeviationLine(const geometry::Analysis& analysis);
+std::string ZeroTangentLine(const geometry::Analysis& analysis);
+
 // The lines joined by `separator` ("\n" for a tool tip, "\r\n" for Windows text).
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator = "\n");
 

@@ -1,14 +1,71 @@
 // The window and its controls: the design table, captions, initial values,
-// tab order and the connections of the eight events.
+// tab order and the connections of the eight events; and the window's extras:
+// its icon, the copy key, and the scroll bar's keys and focus rectangle.
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
 #include <QPalette>
+#include <QShortcut>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
 
 #include "Design.h"
 #include "main.h"
 
+// The program's icon is compiled into this library; a static library must
+// register its resources itself, from outside any namespace.
+static void InitIconResource() { Q_INIT_RESOURCE(icon); }
+
 namespace editor {
 
 namespace {
+
+// A scroll bar whose arrow keys go the standard way. QScrollBar inverts its
+// key controls, which is right for a horizontal bar's Up and PageUp (a step
+// less) and Down and PageDown (a step more), and for its wheel, but turns Left
+// and Right the wrong way round: only those two keys are swapped here, so that
+// Right gives a step more and Left a step less. Home and End go to the ends.
+//
+// A focused bar draws a focus rectangle around its groove, since the style
+// shows nothing there; an unfocused bar is painted exactly as QScrollBar
+// paints it.
+class ScrollBar final : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    if (orientation() != Qt::Horizontal || (key != Qt::Key_Left && key != Qt::Key_Right)) {
+      QScrollBar::keyPressEvent(event);
+      return;
+    }
+    QKeyEvent swapped(event->type(), key == Qt::Key_Left ? Qt::Key_Right : Qt::Key_Left,
+                      event->modifiers(), event->text(), event->isAutoRepeat(), event->count());
+    QScrollBar::keyPressEvent(&swapped);
+    event->setAccepted(swapped.isAccepted());
+  }
+
+  void paintEvent(QPaintEvent* event) override {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) return;
+    QStyleOptionSlider bar;
+    initStyleOption(&bar);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    // Shown whenever the bar has the focus, however it got there.
+    focus.state |= QStyle::State_KeyboardFocusChange;
+    focus.rect =
+        style()->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarGroove, this);
+    focus.backgroundColor = palette().color(QPalette::Window);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+};
 
 // Runs a handler at the Qt boundary. An error that leaves a handler is not
 // handled by the program; here it is caught and the event dropped, so that it
@@ -28,7 +85,15 @@ auto Guarded(Handler handler) {
 main::main(QWidget* parent) : QWidget(parent) {
   CreateControls();
   ConnectEvents();
+  InstallToolTips();
   Form_Load();
+}
+
+void main::CopyToClipboard() {
+  auto* data = new QMimeData;
+  data->setText(Label1->text());
+  data->setImageData(Picture1->Raster().Picture());
+  QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void main::CreateControls() {
@@ -39,6 +104,8 @@ void main::CreateControls() {
   setPalette(pal);
   setAutoFillBackground(true);
   setFixedSize(kClientWidth, kClientHeight);
+  InitIconResource();
+  setWindowIcon(QIcon(":/bezierlab/bezierlab.png"));
 
   const QRect picture = kPicture1.Pixels();
   Picture1 =
@@ -66,7 +133,7 @@ void main::CreateControls() {
     Check2[i]->setChecked(true);
   }
 
-  HScroll1 = new QScrollBar(Qt::Horizontal, this);
+  HScroll1 = new ScrollBar(Qt::Horizontal, this);
   HScroll1->setObjectName("HScroll1");
   HScroll1->setGeometry(kHScroll1.Pixels());
   HScroll1->setRange(0, 50);
@@ -92,6 +159,12 @@ void main::CreateControls() {
   }
   setFocusProxy(Picture1);
   Picture1->setFocus();
+
+  // No menus: no control opens a context menu, nor passes the request on.
+  // Right-button presses, moves and releases still reach every control.
+  setContextMenuPolicy(Qt::PreventContextMenu);
+  for (QWidget* child : findChildren<QWidget*>())
+    child->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void main::ConnectEvents() {
@@ -112,6 +185,9 @@ void main::ConnectEvents() {
     connect(Check2[i], &QCheckBox::clicked, this,
             Guarded([this, index](bool) { Check2_Click(index); }));
   }
+  // The copy key puts the report and the picture on the clipboard.
+  auto* copy = new QShortcut(QKeySequence::Copy, this);
+  connect(copy, &QShortcut::activated, this, [this] { CopyToClipboard(); });
   // A value change while the thumb is held is a scroll; any other is a change.
   connect(HScroll1, &QScrollBar::valueChanged, this, Guarded([this](int) {
             if (HScroll1->isSliderDown()) {

@@ -62,9 +62,20 @@ class main : public QWidget {
   void DrawApproximateOffsetCurve(float dist);
   void DrawAccurateOffsetCurve(float dist);
 
+  // Puts the report (the text of Label1) and the retained picture of Picture1
+  // on the clipboard together; the copy key (Ctrl+C) calls it.
+  void CopyToClipboard();
+
+  // The tool tips' texts, from what the latest redraw computed: over Label1
+  // the true length and each listed sum's error; over Check2(0) the yellow
+  // curve's largest deviation. Computed when asked for, never by Redraw.
+  std::string LengthAnalysisText() const;
+  std::string DeviationText() const;
+
  private:
   void CreateControls();
   void ConnectEvents();
+  void InstallToolTips();
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The runtime's arithmetic rules, written down once. Every computation of the
+// The program's arithmetic rules, written down once. Every computation of the
 // program goes through these helpers so that overflow, division by zero,
 // invalid operations and bad subscripts all raise the same error type at the
 // step where they happen, and so that the single-precision stores and the

@@ -12,7 +12,7 @@ namespace Vendrel {
 // The power-basis and squared-speed coefficients are held in single precision
 // and the parameter is advanced by repeated addition, so the result, and the
 // number of samples taken (10, 99, 999 and 10000 for n = 10 .. 10000), are
-// those of the original single/double mix, not of exact arithmetic.
+// those of this mix of single and double precision, not of exact arithmetic.
 // Raises geometry::Error: subscript out of range when P has fewer than four
 // points, overflow in the integer coefficients, division by zero for n = 0.
 double CurveLength(std::span<const geometry::IntPoint> P, double divisions);

@@ -1,34 +1,31 @@
 #!/usr/bin/env bash
-# Builds the Release tree in build-pkg/, packs it as a .deb, shows what is in the
-# package, installs it with its dependencies (again, if this version is there
-# already) and checks that the installed program starts and keeps running.
+# Builds the .deb (scripts/make-deb.sh), shows what is in it, validates its
+# AppStream metainfo and desktop entry, installs it with its dependencies
+# (again, if this version is there already), checks the installed files and
+# that the installed program starts and keeps running.
 # Uses sudo when not run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build="build-pkg"
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+id=org.bezierlab.BezierLab
 
 fail() {
   echo "package-check: FAIL: $*" >&2
   exit 1
 }
 
-command -v dpkg-shlibdeps >/dev/null || fail "dpkg-shlibdeps not found (install dpkg-dev)"
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DBEZIERLAB_BENCHMARKS=OFF
-cmake --build "$build" -j2
-
-rm -f "$build"/bezierlab_*.deb
-cpack -G DEB -B "$build" --config "$build/CPackConfig.cmake"
-
-debs=("$build"/bezierlab_*.deb)
-if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-  fail "expected one bezierlab_*.deb in $build"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || fail "installing the package needs root: run this as root, or install sudo"
+  as_root=(sudo)
 fi
-deb=$(realpath "${debs[0]}")
+for tool in appstreamcli desktop-file-validate; do
+  command -v "$tool" >/dev/null || fail "$tool not found (scripts/setup.sh --ci installs it)"
+done
+
+scripts/make-deb.sh
+deb=$(realpath "$build"/bezierlab_*.deb)
 
 echo "== dpkg-deb -I $deb"
 dpkg-deb -I "$deb"
@@ -36,17 +33,34 @@ echo "== dpkg-deb -c $deb"
 dpkg-deb -c "$deb"
 
 echo "== installing"
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends --reinstall "$deb"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+  --reinstall "$deb"
 
 echo "== installed files"
 for f in /usr/bin/bezierlab \
-         /usr/share/applications/bezierlab.desktop \
-         /usr/share/icons/hicolor/scalable/apps/bezierlab.svg \
-         /usr/share/icons/hicolor/64x64/apps/bezierlab.png; do
+         "/usr/share/applications/$id.desktop" \
+         "/usr/share/metainfo/$id.metainfo.xml" \
+         "/usr/share/icons/hicolor/scalable/apps/$id.svg" \
+         "/usr/share/icons/hicolor/64x64/apps/$id.png" \
+         /usr/share/doc/bezierlab/copyright; do
   [ -f "$f" ] || fail "$f is missing"
   echo "ok  $f"
 done
 [ -x /usr/bin/bezierlab ] || fail "/usr/bin/bezierlab is not executable"
+grep -q '^License: MIT$' /usr/share/doc/bezierlab/copyright ||
+  fail "the copyright file names no MIT licence"
+version=$(dpkg-query -W -f='${Version}' bezierlab)
+grep -q "<release version=\"$version\"" "/usr/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo has no release $version (the package's version)"
+echo "ok  metainfo names release $version"
+
+echo "== appstreamcli validate --no-net"
+appstreamcli validate --no-net "/usr/share/metainfo/$id.metainfo.xml" ||
+  fail "the AppStream metainfo does not validate"
+echo "== desktop-file-validate"
+desktop-file-validate "/usr/share/applications/$id.desktop" ||
+  fail "the desktop entry does not validate"
+echo "ok  desktop entry valid"
 
 echo "== starting /usr/bin/bezierlab on the offscreen platform for 3 s"
 status=0

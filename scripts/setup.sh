@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
 # Installs what building and testing bezierlab needs on Debian or Ubuntu and is
-# not there yet: compiler, CMake, Ninja, Qt 6 Widgets, GoogleTest, Google
-# Benchmark and a Japanese font. With --ci also what the CI checks use: clang
-# with libFuzzer, clang-tidy, clang-format and the Debian packaging tools.
-# Uses sudo when not run as root.
+# not there yet: compiler, CMake, Ninja, Qt 6 Widgets and SVG, XKB, Boost.Math,
+# GoogleTest, Google Benchmark and a Japanese font. With --ci also what the CI
+# checks use: clang with libFuzzer, clang-tidy, clang-format, the Debian
+# packaging tools, the AppStream and desktop-entry validators, an X server
+# without a screen (Xvfb) with the tools that drive it, and hyperfine.
+#
+# When nothing is missing it changes nothing and needs no root. Otherwise it
+# runs apt-get as root: directly when run as root, else through sudo.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-ipafont-gothic)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic)
 if [ "${1:-}" = "--ci" ]; then
-  packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev)
+  packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev
+             appstream desktop-file-utils
+             xvfb xdotool xclip imagemagick x11-utils hyperfine)
+elif [ $# -gt 0 ]; then
+  echo "usage: scripts/setup.sh [--ci]" >&2
+  exit 2
 fi
 
 missing=()
@@ -20,9 +29,31 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
+if ! command -v apt-get >/dev/null; then
+  echo "setup.sh: these packages are missing: ${missing[*]}" >&2
+  echo "setup.sh: apt-get was not found; install them with your system's package manager." >&2
+  exit 1
+fi
+
 as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    cat >&2 <<EOF
+setup.sh: these packages are missing: ${missing[*]}
+setup.sh: installing them needs root, and sudo is not installed. Either
+  - run this once as root, then your command again as yourself:
+      su -c '$(realpath "$0")${1:+ $1}'
+  - or install sudo (as root: apt-get install sudo; adduser $(id -un) sudo; then log in again),
+  - or install the packages yourself as root:
+      apt-get install --no-install-recommends ${missing[*]}
+EOF
+    exit 1
+  fi
+  # sudo drops most of the environment; env passes the frontend setting on.
+  as_root=(sudo)
+fi
+
 echo "Installing: ${missing[*]}"
 "${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
   "${missing[@]}"

@@ -83,20 +83,39 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   painter.drawImage(contentsRect().topLeft(), raster_.Picture());
 }
 
+bool PictureBox::InInnerArea(QPointF p) const {
+  const QSize inner = contentsRect().size();
+  return p.x() >= 0 && p.x() < inner.width() && p.y() >= 0 && p.y() < inner.height();
+}
+
+// Each handler first forgets the buttons that are no longer held, in case a
+// button-up never arrived (the grab taken by another window, for instance).
+
 void PictureBox::mousePressEvent(QMouseEvent* event) {
   const QPointF p = InnerPosition(*event);
+  dragButtons_ &= event->buttons();
+  const bool inside = InInnerArea(p);
+  if (!inside && !dragButtons_) return;
+  if (inside) dragButtons_ |= event->button();
   emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                  static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = InnerPosition(*event);
+  dragButtons_ &= event->buttons();
+  if (!InInnerArea(p) && !dragButtons_) return;
   emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()),
                  static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPointF p = InnerPosition(*event);
+  // The released button still counts as held for its own button-up.
+  dragButtons_ &= event->buttons() | event->button();
+  const bool report = InInnerArea(p) || dragButtons_;
+  dragButtons_ &= ~event->button();
+  if (!report) return;
   emit MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                static_cast<float>(p.x()), static_cast<float>(p.y()));
 }

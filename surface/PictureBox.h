@@ -13,6 +13,11 @@ namespace surface {
 // inner area that shows the retained picture. It is itself a DrawingSurface
 // that draws on its picture, or on another surface a test redirects it to.
 // Mouse positions are reported in inner-area pixels, fractions kept.
+//
+// Only the inner area is the drawing area. A mouse event over the border is
+// not reported, unless a button that went down over the inner area is still
+// held: then every move, press and release is reported, wherever it happens,
+// so that a drag goes on outside the area and ends with its button-up.
 class PictureBox final : public QFrame, public DrawingSurface {
   Q_OBJECT
 
@@ -41,6 +46,9 @@ class PictureBox final : public QFrame, public DrawingSurface {
 
   // Position of a mouse event in inner-area pixels, fraction kept.
   QPointF InnerPosition(const QMouseEvent& event);
+  // Whether `p`, in inner-area pixels, lies on the inner area: 0 <= x < width,
+  // 0 <= y < height, fraction included.
+  bool InInnerArea(QPointF p) const;
 
  signals:
   // Button: 1 left, 2 right, 4 middle (for moves, the buttons held); Shift:
@@ -65,6 +73,9 @@ class PictureBox final : public QFrame, public DrawingSurface {
   // Each is used for one event only.
   std::optional<QPointF> exactGlobal_;
   bool watching_ = false;
+  // The buttons held that went down over the inner area: while any is held,
+  // every mouse event is reported.
+  Qt::MouseButtons dragButtons_;
 };
 
 }  // namespace surface

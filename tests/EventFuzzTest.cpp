@@ -1,13 +1,17 @@
 // Seeded random event sequences through the shown window: presses, moves and
-// releases of all three buttons at the top-level window, check-box clicks and
-// scroll-bar changes. After every event the window must agree with a model of
-// the pointer rules and with the report laid out afresh. A failure names the
-// seed and the event; BEZIERLAB_FUZZ_SEED=<seed> runs that seed alone, and
+// releases of all three buttons at the top-level window, check-box clicks,
+// scroll-bar changes, keys and wheel turns on the scroll bar, and the copy
+// key. After every event the window must agree with a model of the pointer
+// rules and with the report laid out afresh. A failure names the seed and the
+// event; BEZIERLAB_FUZZ_SEED=<seed> runs that seed alone, and
 // BEZIERLAB_FUZZ_EVENTS sets the total number of events (default 100,000).
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -71,7 +75,8 @@ class Sequence {
  public:
   explicit Sequence(unsigned seed) : rng_(seed) {
     w_.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w_));
+    w_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w_));
     EXPECT_EQ(w_.Picture1->ScaleWidth(), kScale);
     mouse_.Move(kPark);
     for (int i = 0; i < 6; ++i) ticked_[i] = boxes_[i]->isChecked();
@@ -86,7 +91,8 @@ class Sequence {
     if (kind < (grab_ >= 0 ? 80 : 45)) return Move(Somewhere());  // drags last a while
     if (kind < 90 && mouse_.Held() != kAll && (!mouse_.Held() || Pick(2))) return Press();
     if (kind < 90) return Release();
-    return kind < 95 ? Click(Pick(6)) : Scroll(Pick(3));
+    if (kind < 95) return Click(Pick(6));
+    return kind < 99 ? Scroll(Pick(5)) : Copy();
   }
   std::string event;  // what the latest event was, set before it is sent
 
@@ -105,6 +111,13 @@ class Sequence {
     for (int i = 0; i < 6; ++i) {
       if (boxes_[i]->isChecked() != ticked_[i]) return boxes_[i]->objectName().toStdString();
     }
+    const int v = w_.HScroll1->value();
+    const std::string distance = w_.Label2->text().toStdString();
+    if (v < 0 || v > 50 ||
+        (distance != editor::kDistanceTextPrefix + std::to_string(v) &&
+         (v != 30 || distance != editor::kDesignDistanceText)))
+      return "scroll bar at " + std::to_string(v) + ", Label2 \"" + distance + "\"";
+    if (!copyMatched_) return "the clipboard does not hold the report";
     const std::string caption = w_.windowTitle().toStdString();
     if (caption == editor::kBusyCaption || caption != caption_)
       return "caption \"" + caption + "\", model \"" + caption_ + "\"";
@@ -142,10 +155,17 @@ class Sequence {
   }
 
   // Qt sends a mouse event to the widget the first press went to while a
-  // button is held, else to the widget under the pointer.
+  // button is held, else to the widget under the pointer. The drawing area
+  // passes it on to its handler when it lies on the inner area, or while a
+  // button that went down there is held.
   bool ToArea(QPointF at) const {
-    if (mouse_.Held()) return areaHasGrab_;
-    return w_.Picture1->geometry().contains(mouse_.InWindow(at).toPoint());
+    const bool toWidget = mouse_.Held()
+                              ? areaHasGrab_
+                              : w_.Picture1->geometry().contains(mouse_.InWindow(at).toPoint());
+    return toWidget && (dragButtons_ || Inside(at));
+  }
+  static bool Inside(QPointF at) {
+    return at.x() >= 0 && at.x() < kScale && at.y() >= 0 && at.y() < kScale;
   }
 
   void Move(QPointF at) {
@@ -169,9 +189,12 @@ class Sequence {
     const QPointF at = Somewhere();
     const Qt::MouseButton button = Button(false);
     event = "press " + std::to_string(button) + " at " + Str(at);
+    if (at != pointer_) Moved(at, ToArea(at));  // Qt moves the pointer there first
+    if (!mouse_.Held()) {
+      areaHasGrab_ = w_.Picture1->geometry().contains(mouse_.InWindow(at).toPoint());
+    }
     const bool toArea = ToArea(at);
-    if (at != pointer_) Moved(at, toArea);  // Qt moves the pointer there first
-    if (!mouse_.Held()) areaHasGrab_ = toArea;
+    if (toArea && Inside(at)) dragButtons_ |= button;
     mouse_.Press(at, button);
     for (int i = 0; toArea && i <= 3; ++i) {
       const double dx = double(float(at.x())) - P_[i].x, dy = double(float(at.y())) - P_[i].y;
@@ -181,8 +204,10 @@ class Sequence {
   void Release() {
     const Qt::MouseButton button = Button(true);
     event = "release " + std::to_string(button);
+    const bool toArea = ToArea(pointer_);
+    dragButtons_ &= ~button;
     mouse_.Release(button);
-    if (areaHasGrab_) grab_ = -1;
+    if (toArea) grab_ = -1;
   }
 
   void Click(int i) {
@@ -191,7 +216,11 @@ class Sequence {
     ticked_[i] = !ticked_[i];
   }
   void Scroll(int how) {
-    static constexpr const char* kHow[] = {"setValue(v)", "triggerAction(v & 7)", "arrow (v & 1)"};
+    static constexpr const char* kHow[] = {"setValue(v)", "triggerAction(v & 7)", "arrow (v & 1)",
+                                           "key (v & 7)", "wheel (v * 40)"};
+    static constexpr Qt::Key kKeys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                        Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                        Qt::Key_Home, Qt::Key_End};
     QScrollBar* bar = w_.HScroll1;
     const int v = Pick(71) - 10;
     event = std::string("scroll bar ") + kHow[how] + ", v = " + std::to_string(v);
@@ -200,7 +229,19 @@ class Sequence {
     if (how == 1) bar->triggerAction(QAbstractSlider::SliderAction(v & 7));
     if (how == 2)
       QTest::mouseClick(bar, Qt::LeftButton, {}, testing_support::Part(bar, arrow).center());
+    if (how == 3) QTest::keyClick(bar, kKeys[v & 7]);
+    if (how == 4) {
+      const QPointF at = bar->rect().center();
+      QWheelEvent wheel(at, bar->mapToGlobal(at), {}, {0, v * 40}, mouse_.Held(), {},
+                        Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(bar, &wheel);
+    }
     QCoreApplication::processEvents();
+  }
+  void Copy() {
+    event = "copy key";
+    QTest::keyClick(&w_, Qt::Key_C, Qt::ControlModifier);
+    copyMatched_ = QGuiApplication::clipboard()->text() == w_.Label1->text();
   }
 
   std::mt19937 rng_;
@@ -214,6 +255,8 @@ class Sequence {
   std::string caption_ = editor::kDesignCaption;
   QPointF pointer_ = kPark;
   bool areaHasGrab_ = false;
+  Qt::MouseButtons dragButtons_;  // held, and went down on the inner area
+  bool copyMatched_ = true;
   std::array<bool, 4> dragged_{};
   std::array<bool, 6> ticked_{};
 };

@@ -3,11 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +60,13 @@ class Events : public ::testing::Test {
     QMouseEvent move(QEvent::MouseMove, local, window.Picture1->mapToGlobal(local), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window.Picture1, &move);
+  }
+
+  // A key as the window system delivers it, to the focused control.
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.windowHandle(), key, modifiers);
   }
 
   std::size_t Redraws() const { return rec.Count("Cls"); }
@@ -283,6 +297,126 @@ TEST_F(Events, AnErrorLeavingAHandlerDropsOnlyThatEvent) {
   EXPECT_EQ(Str(window.P[0]), "(60,61)");
   Release();
   EXPECT_EQ(Redraws(), 3u);
+}
+
+TEST_F(Events, ScrollBarKeysStepOnceAndRedrawOnce) {
+  QScrollBar* bar = window.HScroll1;
+  bar->setFocus();
+  struct Stroke {
+    Qt::Key key;
+    int from, to;
+  };
+  // Right, Down and PageDown add a step, Left, Up and PageUp take one away;
+  // Home and End go to the ends. At an end a key changes nothing.
+  const Stroke strokes[] = {
+      {Qt::Key_Right, 30, 31}, {Qt::Key_Left, 30, 29},     {Qt::Key_Down, 30, 31},
+      {Qt::Key_Up, 30, 29},    {Qt::Key_PageDown, 30, 31}, {Qt::Key_PageUp, 30, 29},
+      {Qt::Key_Home, 30, 0},   {Qt::Key_End, 30, 50},      {Qt::Key_Left, 0, 0},
+      {Qt::Key_Up, 0, 0},      {Qt::Key_PageUp, 0, 0},     {Qt::Key_Home, 0, 0},
+      {Qt::Key_Right, 50, 50}, {Qt::Key_Down, 50, 50},     {Qt::Key_PageDown, 50, 50},
+      {Qt::Key_End, 50, 50}};
+  for (const Stroke& k : strokes) {
+    bar->setValue(k.from);
+    const QString label = window.Label2->text();
+    rec.Clear();
+    Key(k.key);
+    // QTest::toString hands over a string of its own, allocated with new[].
+    const std::unique_ptr<char[]> owned(QTest::toString(k.key));
+    const std::string name = owned.get();
+    EXPECT_EQ(bar->value(), k.to) << name << " from " << k.from;
+    EXPECT_EQ(Redraws(), k.from == k.to ? 0u : 1u) << name << " from " << k.from;
+    EXPECT_EQ(window.Label2->text(),
+              k.from == k.to ? label : "オフセット距離:" + QString::number(k.to))
+        << name;
+  }
+
+  // The wheel turns the bar as it turns a plain QScrollBar.
+  QScrollBar plain(Qt::Horizontal);
+  plain.setRange(0, 50);
+  plain.setPageStep(1);
+  for (int notch : {120, -120, 240}) {
+    bar->setValue(30);
+    plain.setValue(30);
+    rec.Clear();
+    for (QScrollBar* b : {bar, &plain}) {
+      const QPointF at = b->rect().center();
+      QWheelEvent wheel(at, b->mapToGlobal(at), {}, {0, notch}, {}, {}, Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(b, &wheel);
+    }
+    EXPECT_NE(bar->value(), 30) << notch;
+    EXPECT_EQ(bar->value(), plain.value()) << notch;
+    EXPECT_EQ(Redraws(), 1u) << notch;
+  }
+}
+
+TEST_F(Events, NoControlOpensAContextMenu) {
+  // Any popup that opens is counted and closed again at once.
+  int menus = 0;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&menus] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      popup->close();
+      ++menus;
+    }
+  });
+  watch.start(0);
+  QList<QWidget*> all = window.findChildren<QWidget*>();
+  all.append(&window);
+  for (QWidget* w : all) {
+    const QPoint centre = w->rect().center();
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, centre, w->mapToGlobal(centre));
+    QCoreApplication::sendEvent(w, &keyboard);
+    QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, w->mapTo(&window, centre));
+  }
+  EXPECT_EQ(menus, 0);
+}
+
+// Only the 260 x 260 inner area is the drawing area, to the exact position;
+// the 2-pixel border around it reports nothing unless a drag began inside.
+TEST_F(Events, TheBorderReportsNothingUnlessADragBeganInside) {
+  const std::string design = Caption();
+  for (QPointF border :
+       {QPointF(-1, 100), QPointF(100, -0.25), QPointF(260, 100), QPointF(259.75, 261.75)}) {
+    Move(border);
+    Press(border);
+    Release();
+  }
+  EXPECT_EQ(Caption(), design);
+  // Pressed on the border, a button held into the area grabs nothing.
+  Press({-1, 50});
+  Move({52, 53});
+  EXPECT_EQ(Caption(), Pointer("(52,53)"));
+  Release();
+  EXPECT_EQ(window.grabIndex, -1);
+  EXPECT_EQ(Redraws(), 0u);
+
+  // A drag from inside goes on over the border, further buttons included,
+  // for as long as its own button is held.
+  Press({52, 53});
+  Move({-1, 100});
+  EXPECT_EQ(Str(window.P[0]), "(5,100)");
+  Press({-1, 100}, Qt::RightButton);
+  Release(Qt::RightButton);
+  EXPECT_EQ(window.grabIndex, -1);
+  Move({259.75, 260});
+  EXPECT_EQ(Caption(), Pointer("(260,260)"));
+  Release();
+  Move({-1, 98});
+  EXPECT_EQ(Caption(), Pointer("(260,260)"));
+  EXPECT_EQ(Redraws(), 4u);
+}
+
+TEST_F(Events, TheCopyKeyPutsReportAndPictureOnTheClipboard) {
+  QGuiApplication::clipboard()->clear();
+  window.HScroll1->setFocus();
+  Key(Qt::Key_C, Qt::ControlModifier);
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->text().toStdString(), window.Label1->text().toStdString());
+  EXPECT_EQ(data->text().count("\r\n"), 11);
+  EXPECT_EQ(qvariant_cast<QImage>(data->imageData()), window.Picture1->Raster().Picture());
+  EXPECT_EQ(window.Picture1->Raster().Picture().size(), QSize(260, 260));
+  EXPECT_EQ(Redraws(), 0u);
 }
 
 }  // namespace

@@ -55,6 +55,9 @@ TEST(Window, OpensWithTheDesignedCaptionsValuesAndFirstReport) {
   EXPECT_EQ(window.HScroll1->pageStep(), 1);
   EXPECT_EQ(S(window.Label2->text()), "オフセット距離：30");  // full-width colon
   EXPECT_EQ(S(window.Label1->text()), kStartReport);
+
+  // The program's icon, not the window manager's.
+  EXPECT_EQ(window.windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)});
 }
 
 TEST(Window, TenControlsSitAtTheirDesignedPixelRectangles) {
@@ -108,6 +111,28 @@ TEST(Window, FocusStartsOnThePictureAndTabPassesOverTheLabels) {
                                              "Check2(0)", "Check2(1)", "HScroll1", "Picture1"}));
   EXPECT_EQ(window.Label1->focusPolicy(), Qt::NoFocus);
   EXPECT_EQ(window.Label2->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(Window, OnlyAFocusedScrollBarLooksDifferentFromAPlainOne) {
+  editor::main window;
+  QScrollBar plain(Qt::Horizontal, &window);  // same palette, font and style
+  plain.setGeometry(464, 260, 145, 17);
+  plain.setRange(0, 50);
+  plain.setPageStep(1);
+  plain.setValue(30);
+  plain.setFocusPolicy(Qt::StrongFocus);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const QImage unfocused = plain.grab().toImage();
+
+  EXPECT_EQ(window.HScroll1->grab().toImage(), unfocused);
+  // Focused by a click as well as by Tab, it shows a focus rectangle.
+  window.HScroll1->setFocus(Qt::MouseFocusReason);
+  ASSERT_TRUE(window.HScroll1->hasFocus());
+  EXPECT_NE(window.HScroll1->grab().toImage(), unfocused);
+  window.Picture1->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(window.HScroll1->grab().toImage(), unfocused);
 }
 
 // Every line of the report must show whole inside Label1.

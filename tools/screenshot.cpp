@@ -1,26 +1,154 @@
-// Saves a picture of the start window: screenshot OUTPUT.png
+// Renders the window in any state to a PNG, and prints its report.
+//
+//   screenshot [--points x0,y0,...,x3,y3] [--grabbed I] [--divisions 10,1000]
+//              [--no-approximate] [--no-accurate] [--distance D] [--focus NAME]
+//              [--area] [--report] [OUTPUT.png]
+//
+// Without options it saves the start window. The state is set on the real
+// window: its control points and grabIndex, the check boxes and the scroll bar
+// (--distance runs its change handler, as a user's move would, so Label2 shows
+// the distance text), and then the window redraws. --focus gives the control
+// of that name (HScroll1, Check1(0), ...) the keyboard focus, for controls
+// that show it. --area saves only the
+// 260 x 260 inner drawing area, --report prints the report exactly as the
+// window holds it (CR LF line ends).
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen) or any other.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QPixmap>
+#include <QStringList>
+#include <array>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "Appearance.h"
 #include "main.h"
 
+namespace {
+
+int Fail(const QString& message) {
+  std::fprintf(stderr, "screenshot: %s\n", qUtf8Printable(message));
+  return 2;
+}
+
+// A comma-separated list of integers, or nothing when any item is not one.
+std::optional<std::vector<int>> IntList(const QString& text) {
+  std::vector<int> values;
+  if (text.trimmed().isEmpty()) return values;
+  for (const QString& item : text.split(',')) {
+    bool ok = false;
+    const int value = item.trimmed().toInt(&ok);
+    if (!ok) return std::nullopt;
+    values.push_back(value);
+  }
+  return values;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
-    return 2;
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Renders the window in the given state to OUTPUT.png and/or prints its report.");
+  parser.addHelpOption();
+  const QCommandLineOption points("points", "The four control points.", "x0,y0,x1,y1,x2,y2,x3,y3");
+  const QCommandLineOption grabbed("grabbed", "grabIndex: -1 (none, the default) or 0 to 3.", "I");
+  const QCommandLineOption divisions(
+      "divisions", "Ticked division counts, of 10, 100, 1000, 10000 (\"\" for none).", "LIST");
+  const QCommandLineOption noApproximate("no-approximate", "Untick the approximate offset curve.");
+  const QCommandLineOption noAccurate("no-accurate", "Untick the accurate offset curve.");
+  const QCommandLineOption distance("distance", "Scroll bar value, 0 to 50.", "D");
+  const QCommandLineOption focus("focus", "Give the control of this name the keyboard focus.",
+                                 "NAME");
+  const QCommandLineOption area("area", "Save only the 260 x 260 inner drawing area.");
+  const QCommandLineOption report("report", "Print the report text to standard output.");
+  parser.addOptions(
+      {points, grabbed, divisions, noApproximate, noAccurate, distance, focus, area, report});
+  parser.addPositionalArgument("OUTPUT.png", "The picture to write (optional with --report).",
+                               "[OUTPUT.png]");
+  parser.process(app);
+
+  const QStringList outputs = parser.positionalArguments();
+  if (outputs.size() > 1 || (outputs.isEmpty() && !parser.isSet(report))) {
+    return Fail("give one OUTPUT.png, or --report (see --help)");
   }
+
   editor::ApplyAppearance(app);
   editor::main window;
+
+  if (parser.isSet(points)) {
+    const auto values = IntList(parser.value(points));
+    if (!values || values->size() != 8) return Fail("--points takes eight integers");
+    for (std::size_t i = 0; i < 4; ++i) {
+      window.P[i] = {(*values)[2 * i], (*values)[2 * i + 1]};
+    }
+  }
+  if (parser.isSet(grabbed)) {
+    bool ok = false;
+    const int index = parser.value(grabbed).toInt(&ok);
+    if (!ok || index < -1 || index > 3) return Fail("--grabbed takes -1, 0, 1, 2 or 3");
+    window.grabIndex = index;
+  }
+  if (parser.isSet(divisions)) {
+    const auto counts = IntList(parser.value(divisions));
+    if (!counts) return Fail("--divisions takes a list of 10, 100, 1000, 10000");
+    std::array<bool, 4> ticked{};
+    for (const int n : *counts) {
+      const int i = n == 10 ? 0 : n == 100 ? 1 : n == 1000 ? 2 : n == 10000 ? 3 : -1;
+      if (i < 0) return Fail("--divisions takes a list of 10, 100, 1000, 10000");
+      ticked[static_cast<std::size_t>(i)] = true;
+    }
+    for (std::size_t i = 0; i < ticked.size(); ++i) window.Check1[i]->setChecked(ticked[i]);
+  }
+  window.Check2[0]->setChecked(!parser.isSet(noApproximate));
+  window.Check2[1]->setChecked(!parser.isSet(noAccurate));
+  if (parser.isSet(distance)) {
+    bool ok = false;
+    const int value = parser.value(distance).toInt(&ok);
+    if (!ok || value < window.HScroll1->minimum() || value > window.HScroll1->maximum()) {
+      return Fail("--distance takes an integer from 0 to 50");
+    }
+    // As after a user's move, the change handler has run and Label2 shows the
+    // distance text, also when the value is the one the bar had.
+    if (value == window.HScroll1->value()) {
+      window.HScroll1_Change();
+    } else {
+      window.HScroll1->setValue(value);
+    }
+  }
+  window.Redraw();
+
+  QWidget* focused = nullptr;
+  if (parser.isSet(focus)) {
+    focused = window.findChild<QWidget*>(parser.value(focus));
+    if (focused == nullptr || focused->focusPolicy() == Qt::NoFocus) {
+      return Fail("--focus takes the name of a control that takes the focus, e.g. HScroll1");
+    }
+  }
+
   window.show();
   QApplication::processEvents();
-  if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
-    std::fprintf(stderr, "could not write %s\n", argv[1]);
-    return 1;
+  if (focused != nullptr) {
+    window.activateWindow();
+    focused->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    if (!focused->hasFocus()) return Fail("the window did not take the keyboard focus");
+  }
+
+  if (!outputs.isEmpty()) {
+    const QPixmap picture =
+        parser.isSet(area) ? window.Picture1->grab(window.Picture1->contentsRect()) : window.grab();
+    if (!picture.save(outputs.front())) {
+      std::fprintf(stderr, "screenshot: could not write %s\n", qUtf8Printable(outputs.front()));
+      return 1;
+    }
+  }
+  if (parser.isSet(report)) {
+    const QByteArray text = window.Label1->text().toUtf8();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
   }
   return 0;
 }
