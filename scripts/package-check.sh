@@ -37,7 +37,8 @@ echo "== installing"
   --reinstall "$deb"
 
 echo "== installed files"
-for f in /usr/bin/bezierlab \
+for f in /usr/bin/bezierlab /usr/bin/bezierlab-report \
+         /usr/share/man/man1/bezierlab-report.1.gz /usr/share/man/ja/man1/bezierlab-report.1.gz \
          "/usr/share/applications/$id.desktop" \
          "/usr/share/metainfo/$id.metainfo.xml" \
          "/usr/share/icons/hicolor/scalable/apps/$id.svg" \
@@ -68,5 +69,24 @@ QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/bezierlab || status=$?
 # timeout answers 124 when it had to stop the program, i.e. it was still running.
 [ "$status" -eq 124 ] || fail "bezierlab ended by itself with exit status $status"
 echo "ok  still running after 3 s"
+
+echo "== /usr/bin/bezierlab-report with no display at all"
+# The report tool is a command-line program: it needs no display, fonts or
+# GUI platform, so it must work with every display variable unset.
+report=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/bezierlab-report) ||
+  fail "bezierlab-report failed"
+[ "$(printf '%s\n' "$report" | tail -n 1)" = "Length(1000分割) = 199.7007" ] ||
+  fail "bezierlab-report printed an unexpected report: $report"
+echo "ok  the start report, ending in Length(1000分割) = 199.7007"
+/usr/bin/bezierlab-report --version | grep -q "^bezierlab-report $version\$" ||
+  fail "bezierlab-report --version does not name $version"
+echo "ok  bezierlab-report --version names $version"
+if command -v man >/dev/null; then
+  man -l /usr/share/man/man1/bezierlab-report.1.gz >/dev/null 2>&1 ||
+    fail "the man page does not format"
+  echo "ok  man page formats"
+else
+  echo "--  man is not installed: the man page was not formatted"
+fi
 
 echo "package-check: PASS ($(basename "$deb"))"
