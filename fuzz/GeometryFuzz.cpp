@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Arithmetic.h"
+#include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "IntPoint.h"
 #include "OffsetCurves.h"
@@ -24,15 +25,8 @@ namespace {
 using geometry::ErrorKind;
 using geometry::IntPoint;
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "geometry fuzz: %s\n", what);
-  std::fflush(stderr);
-  __builtin_trap();
-}
-
-void Require(bool holds, const char* what) {
-  if (!holds) Fail(what);
-}
+using fuzz::Fail;
+using fuzz::Require;
 
 // Runs `step` and gives the kind of the geometry::Error it raised, or nothing
 // when it finished. Any other exception stops the fuzzer.

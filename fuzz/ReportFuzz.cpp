@@ -10,7 +10,6 @@
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,20 +17,13 @@
 
 #include "Batch.h"
 #include "FanOutSurface.h"
+#include "FuzzCheck.h"
 #include "Options.h"
 #include "ReportJson.h"
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "report fuzz: %s\n", what);
-  std::fflush(stderr);
-  __builtin_trap();
-}
-
-void Require(bool holds, const char* what) {
-  if (!holds) Fail(what);
-}
+using fuzz::Require;
 
 bool IsOneLine(const std::string& message) {
   return !message.empty() && message.find('\n') == std::string::npos &&
