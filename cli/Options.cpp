@@ -24,13 +24,13 @@ namespace {
 
 enum class Where { Command, BatchLine };
 
-struct OptionSpec {
+struct KnownOption {
   const char* name;
   bool takesValue;
   bool inBatchLine;  // allowed on a line of --batch input
 };
 
-constexpr std::array<OptionSpec, 15> kOptions{{
+constexpr std::array<KnownOption, 15> kOptions{{
     {"points", true, true},
     {"divisions", true, true},
     {"distance", true, true},
@@ -48,9 +48,9 @@ constexpr std::array<OptionSpec, 15> kOptions{{
     {"version", false, false},
 }};
 
-const OptionSpec* Find(const QString& name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (name == QLatin1String(spec.name)) return &spec;
+const KnownOption* Find(const QString& name) {
+  for (const KnownOption& known : kOptions) {
+    if (name == QLatin1String(known.name)) return &known;
   }
   return nullptr;
 }
@@ -188,17 +188,17 @@ std::optional<UsageError> CheckShape(const QStringList& arguments, Where where) 
     if (a.startsWith(QLatin1String("--"))) {
       const qsizetype equals = a.indexOf(QLatin1Char('='));
       const QString name = a.mid(2, equals < 0 ? -1 : equals - 2);
-      const OptionSpec* spec = Find(name);
-      if (spec == nullptr) return UsageError{Shown(a) + " というオプションはありません"};
-      if (where == Where::BatchLine && !spec->inBatchLine) {
-        return UsageError{Dashed(spec->name) + " は --batch の行では使えません"};
+      const KnownOption* known = Find(name);
+      if (known == nullptr) return UsageError{Shown(a) + " というオプションはありません"};
+      if (where == Where::BatchLine && !known->inBatchLine) {
+        return UsageError{Dashed(known->name) + " は --batch の行では使えません"};
       }
-      if (!spec->takesValue && equals >= 0) {
-        return UsageError{Dashed(spec->name) + " は値をとりません（「" + Shown(a) + "」）"};
+      if (!known->takesValue && equals >= 0) {
+        return UsageError{Dashed(known->name) + " は値をとりません（「" + Shown(a) + "」）"};
       }
-      if (spec->takesValue && equals < 0) {
+      if (known->takesValue && equals < 0) {
         if (i + 1 == arguments.size()) {
-          return UsageError{Dashed(spec->name) + " の値がありません"};
+          return UsageError{Dashed(known->name) + " の値がありません"};
         }
         ++i;  // the value, whatever it looks like
       }
@@ -218,10 +218,10 @@ QCommandLineParser& Parser() {
   // not rebuild the option table each time.
   static QCommandLineParser* parser = [] {
     auto* p = new QCommandLineParser;
-    for (const OptionSpec& spec : kOptions) {
-      p->addOption(spec.takesValue ? QCommandLineOption(QString::fromLatin1(spec.name), QString(),
-                                                        QStringLiteral("value"))
-                                   : QCommandLineOption(QString::fromLatin1(spec.name)));
+    for (const KnownOption& known : kOptions) {
+      p->addOption(known.takesValue ? QCommandLineOption(QString::fromLatin1(known.name), QString(),
+                                                         QStringLiteral("value"))
+                                    : QCommandLineOption(QString::fromLatin1(known.name)));
     }
     return p;
   }();
@@ -237,9 +237,9 @@ Parsed Parse(const QStringList& arguments, Where where) {
     return UsageError{"引数を読めません"};
   }
   const QStringList found = parser.optionNames();
-  for (const OptionSpec& spec : kOptions) {
-    if (found.count(QLatin1String(spec.name)) > 1) {
-      return UsageError{Dashed(spec.name) + " が 2 回以上指定されています"};
+  for (const KnownOption& known : kOptions) {
+    if (found.count(QLatin1String(known.name)) > 1) {
+      return UsageError{Dashed(known.name) + " が 2 回以上指定されています"};
     }
   }
 
