@@ -18,12 +18,11 @@
 #include <QCommandLineParser>
 #include <QPixmap>
 #include <QStringList>
-#include <array>
 #include <cstdio>
-#include <optional>
-#include <vector>
+#include <variant>
 
 #include "Appearance.h"
+#include "Options.h"
 #include "main.h"
 
 namespace {
@@ -33,17 +32,21 @@ int Fail(const QString& message) {
   return 2;
 }
 
-// A comma-separated list of integers, or nothing when any item is not one.
-std::optional<std::vector<int>> IntList(const QString& text) {
-  std::vector<int> values;
-  if (text.trimmed().isEmpty()) return values;
-  for (const QString& item : text.split(',')) {
-    bool ok = false;
-    const int value = item.trimmed().toInt(&ok);
-    if (!ok) return std::nullopt;
-    values.push_back(value);
+// The state the options choose, read and checked exactly as bezierlab-report
+// reads the same options.
+std::variant<scene::State, QString> ChosenState(const QCommandLineParser& parser) {
+  QStringList arguments{QStringLiteral("screenshot")};
+  for (const char* name : {"points", "grabbed", "divisions", "distance"}) {
+    if (parser.isSet(name)) arguments << QStringLiteral("--%1=%2").arg(name, parser.value(name));
   }
-  return values;
+  for (const char* name : {"no-approximate", "no-accurate"}) {
+    if (parser.isSet(name)) arguments << QStringLiteral("--%1").arg(name);
+  }
+  const cli::Parsed parsed = cli::ParseArguments(arguments);
+  if (const auto* error = std::get_if<cli::UsageError>(&parsed)) {
+    return QString::fromStdString(error->message);
+  }
+  return std::get<cli::Request>(parsed).state;
 }
 
 }  // namespace
@@ -79,36 +82,20 @@ int main(int argc, char* argv[]) {
   editor::ApplyAppearance(app);
   editor::main window;
 
-  if (parser.isSet(points)) {
-    const auto values = IntList(parser.value(points));
-    if (!values || values->size() != 8) return Fail("--points takes eight integers");
-    for (std::size_t i = 0; i < 4; ++i) {
-      window.P[i] = {(*values)[2 * i], (*values)[2 * i + 1]};
-    }
+  const std::variant<scene::State, QString> chosen = ChosenState(parser);
+  if (const auto* error = std::get_if<QString>(&chosen)) return Fail(*error);
+  const scene::State& state = std::get<scene::State>(chosen);
+  window.P = state.P;
+  window.grabIndex = state.grabIndex;
+  for (std::size_t i = 0; i < window.Check1.size(); ++i) {
+    window.Check1[i]->setChecked(state.divisions[i]);
   }
-  if (parser.isSet(grabbed)) {
-    bool ok = false;
-    const int index = parser.value(grabbed).toInt(&ok);
-    if (!ok || index < -1 || index > 3) return Fail("--grabbed takes -1, 0, 1, 2 or 3");
-    window.grabIndex = index;
-  }
-  if (parser.isSet(divisions)) {
-    const auto counts = IntList(parser.value(divisions));
-    if (!counts) return Fail("--divisions takes a list of 10, 100, 1000, 10000");
-    std::array<bool, 4> ticked{};
-    for (const int n : *counts) {
-      const int i = n == 10 ? 0 : n == 100 ? 1 : n == 1000 ? 2 : n == 10000 ? 3 : -1;
-      if (i < 0) return Fail("--divisions takes a list of 10, 100, 1000, 10000");
-      ticked[static_cast<std::size_t>(i)] = true;
-    }
-    for (std::size_t i = 0; i < ticked.size(); ++i) window.Check1[i]->setChecked(ticked[i]);
-  }
-  window.Check2[0]->setChecked(!parser.isSet(noApproximate));
-  window.Check2[1]->setChecked(!parser.isSet(noAccurate));
+  window.Check2[0]->setChecked(state.approximate);
+  window.Check2[1]->setChecked(state.accurate);
   if (parser.isSet(distance)) {
-    bool ok = false;
-    const int value = parser.value(distance).toInt(&ok);
-    if (!ok || value < window.HScroll1->minimum() || value > window.HScroll1->maximum()) {
+    const int value = static_cast<int>(state.dist);
+    if (value != state.dist || value < window.HScroll1->minimum() ||
+        value > window.HScroll1->maximum()) {
       return Fail("--distance takes an integer from 0 to 50");
     }
     // As after a user's move, the change handler has run and Label2 shows the
