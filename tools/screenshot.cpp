@@ -43,10 +43,8 @@ std::variant<scene::State, QString> ChosenState(const QCommandLineParser& parser
     if (parser.isSet(name)) arguments << QStringLiteral("--%1").arg(name);
   }
   const cli::Parsed parsed = cli::ParseArguments(arguments);
-  if (const auto* error = std::get_if<cli::UsageError>(&parsed)) {
-    return QString::fromStdString(error->message);
-  }
-  return std::get<cli::Request>(parsed).state;
+  if (const auto* request = std::get_if<cli::Request>(&parsed)) return request->state;
+  return QString::fromStdString(std::get_if<cli::UsageError>(&parsed)->message);
 }
 
 }  // namespace
@@ -83,8 +81,9 @@ int main(int argc, char* argv[]) {
   editor::main window;
 
   const std::variant<scene::State, QString> chosen = ChosenState(parser);
-  if (const auto* error = std::get_if<QString>(&chosen)) return Fail(*error);
-  const scene::State& state = std::get<scene::State>(chosen);
+  const auto* chosenState = std::get_if<scene::State>(&chosen);
+  if (chosenState == nullptr) return Fail(*std::get_if<QString>(&chosen));
+  const scene::State& state = *chosenState;
   window.P = state.P;
   window.grabIndex = state.grabIndex;
   for (std::size_t i = 0; i < window.Check1.size(); ++i) {
