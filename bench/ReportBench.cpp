@@ -42,7 +42,7 @@ constexpr std::size_t kStates = 1000;
 
 void BM_StateJson(benchmark::State& state) {
   const std::vector<scene::State> states = States(kStates);
-  cli::FanOutSurface nothing(260, 260);
+  drawing::FanOutSurface nothing(260, 260);
   std::size_t i = 0;
   std::size_t bytes = 0;
   for (auto _ : state) {

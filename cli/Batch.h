@@ -20,7 +20,7 @@ class BatchRunner {
 
  private:
   // No picture is written: the scene draws on nothing.
-  FanOutSurface nothing_{260, 260};
+  drawing::FanOutSurface nothing_{260, 260};
 };
 
 // Reads `in` to its end and writes to `out`. Returns 0, or 1 when `out`

@@ -107,7 +107,7 @@ QImage Palettized(const QImage& picture) {
 QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis, bool crlf) {
   std::string text = scene::Report(result);
   if (analysis != nullptr) {
-    text += "\r\n" + editor::JoinLines(editor::AnalysisLines(*analysis), "\r\n") + "\r\n";
+    text += "\r\n" + scene::JoinLines(scene::AnalysisLines(*analysis), "\r\n") + "\r\n";
   }
   QByteArray bytes = QByteArray::fromStdString(text);
   if (!crlf) bytes.replace("\r\n", "\n");
@@ -137,7 +137,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   // One run of the scene draws every picture asked for; without pictures it
   // draws on nothing, and no GUI class is touched.
   const QColor background = QColor::fromRgb(kBackgroundRgb);
-  FanOutSurface surface(kAreaSize, kAreaSize);
+  drawing::FanOutSurface surface(kAreaSize, kAreaSize);
   std::optional<surface::RasterSurface> raster;
   if (request.png) {
     raster.emplace(kAreaSize, kAreaSize, request.scale, background);

@@ -1,6 +1,6 @@
 #include "DrawingSurface.h"
 
-namespace surface {
+namespace drawing {
 
 bool PolyBezier(HDC hdc, const geometry::IntPoint* apt, std::uint32_t cpt) {
   if (hdc == nullptr || apt == nullptr || cpt < 4 || (cpt - 1) % 3 != 0) return false;
@@ -23,4 +23,4 @@ bool LineTo(HDC hdc, std::int32_t x, std::int32_t y) {
   return true;
 }
 
-}  // namespace surface
+}  // namespace drawing

@@ -10,7 +10,7 @@
 
 #include "IntPoint.h"
 
-namespace surface {
+namespace drawing {
 
 // 32-bit colour: red + 256·green + 65536·blue (0xBBGGRR).
 using Colour = std::uint32_t;
@@ -53,4 +53,4 @@ class DrawingSurface {
   virtual float ScaleHeight() const = 0;
 };
 
-}  // namespace surface
+}  // namespace drawing

@@ -6,25 +6,25 @@
 
 #include "DrawingSurface.h"
 
-namespace cli {
+namespace drawing {
 
 // A drawing surface that hands every operation on to any number of others, so
 // that one run of the scene draws the PNG and the SVG alike. With no targets
 // it draws nothing at all: the scene still runs every step, which is all a
 // report needs.
-class FanOutSurface final : public surface::DrawingSurface, public surface::DeviceContext {
+class FanOutSurface final : public drawing::DrawingSurface, public drawing::DeviceContext {
  public:
   FanOutSurface(float width, float height) : width_(width), height_(height) {}
 
-  void Add(surface::DrawingSurface& target) { targets_.push_back(&target); }
+  void Add(drawing::DrawingSurface& target) { targets_.push_back(&target); }
 
   void Cls() override;
-  void ForeColor(surface::Colour colour) override;
+  void ForeColor(drawing::Colour colour) override;
   void DrawWidth(int width) override;
   void FillStyle(int style) override;
   void Circle(float x, float y, float radius) override;
-  void Line(float x1, float y1, float x2, float y2, surface::Colour colour) override;
-  surface::HDC hDC() override { return this; }
+  void Line(float x1, float y1, float x2, float y2, drawing::Colour colour) override;
+  drawing::HDC hDC() override { return this; }
   float ScaleWidth() const override { return width_; }
   float ScaleHeight() const override { return height_; }
 
@@ -37,7 +37,7 @@ class FanOutSurface final : public surface::DrawingSurface, public surface::Devi
   float width_;
   float height_;
   geometry::IntPoint pen_{0, 0};
-  std::vector<surface::DrawingSurface*> targets_;
+  std::vector<drawing::DrawingSurface*> targets_;
 };
 
-}  // namespace cli
+}  // namespace drawing

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QWindow>
 
-namespace surface {
+namespace editor {
 
 namespace {
 
@@ -120,4 +120,4 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
                static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
-}  // namespace surface
+}  // namespace editor

@@ -7,7 +7,7 @@
 #include "DrawingSurface.h"
 #include "RasterSurface.h"
 
-namespace surface {
+namespace editor {
 
 // The drawing-area control: a frame with a 2-pixel sunken border around an
 // inner area that shows the retained picture. It is itself a DrawingSurface
@@ -18,7 +18,7 @@ namespace surface {
 // not reported, unless a button that went down over the inner area is still
 // held: then every move, press and release is reported, wherever it happens,
 // so that a drag goes on outside the area and ends with its button-up.
-class PictureBox final : public QFrame, public DrawingSurface {
+class PictureBox final : public QFrame, public drawing::DrawingSurface {
   Q_OBJECT
 
  public:
@@ -27,20 +27,20 @@ class PictureBox final : public QFrame, public DrawingSurface {
   // `inner` is the size of the inner area in pixels.
   PictureBox(QSize inner, QWidget* parent = nullptr);
 
-  RasterSurface& Raster() { return raster_; }
+  surface::RasterSurface& Raster() { return raster_; }
   // Sends every drawing operation to `target` instead of the picture; nullptr
   // restores the picture.
-  void RedirectDrawing(DrawingSurface* target) { target_ = target ? target : &raster_; }
+  void RedirectDrawing(drawing::DrawingSurface* target) { target_ = target ? target : &raster_; }
 
   void Cls() override { target_->Cls(); }
-  void ForeColor(Colour colour) override { target_->ForeColor(colour); }
+  void ForeColor(drawing::Colour colour) override { target_->ForeColor(colour); }
   void DrawWidth(int width) override { target_->DrawWidth(width); }
   void FillStyle(int style) override { target_->FillStyle(style); }
   void Circle(float x, float y, float radius) override { target_->Circle(x, y, radius); }
-  void Line(float x1, float y1, float x2, float y2, Colour colour) override {
+  void Line(float x1, float y1, float x2, float y2, drawing::Colour colour) override {
     target_->Line(x1, y1, x2, y2, colour);
   }
-  HDC hDC() override { return target_->hDC(); }
+  drawing::HDC hDC() override { return target_->hDC(); }
   float ScaleWidth() const override { return target_->ScaleWidth(); }
   float ScaleHeight() const override { return target_->ScaleHeight(); }
 
@@ -66,8 +66,8 @@ class PictureBox final : public QFrame, public DrawingSurface {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  RasterSurface raster_;
-  DrawingSurface* target_;
+  surface::RasterSurface raster_;
+  drawing::DrawingSurface* target_;
   // The exact global position of the latest mouse event at the top-level
   // window: Qt rounds positions on their way to a child widget.
   // Each is used for one event only.
@@ -78,4 +78,4 @@ class PictureBox final : public QFrame, public DrawingSurface {
   Qt::MouseButtons dragButtons_;
 };
 
-}  // namespace surface
+}  // namespace editor

@@ -8,8 +8,8 @@
 namespace editor {
 
 void main::Form_Load() {
-  grabIndex = kStartGrabIndex;
-  P = kStartPoints;
+  grabIndex = scene::kStartGrabIndex;
+  P = scene::kStartPoints;
   Redraw();
 }
 

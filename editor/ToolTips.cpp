@@ -40,10 +40,10 @@ class AnalysisTips final : public QObject {
 }  // namespace
 
 std::string main::LengthAnalysisText() const {
-  return JoinLines(LengthLines(scene::Analyse(lastScene_)));
+  return scene::JoinLines(scene::LengthLines(scene::Analyse(lastScene_)));
 }
 
-std::string main::DeviationText() const { return DeviationLine(scene::Analyse(lastScene_)); }
+std::string main::DeviationText() const { return scene::DeviationLine(scene::Analyse(lastScene_)); }
 
 void main::InstallToolTips() {
   auto* tips = new AnalysisTips(this);

@@ -109,7 +109,7 @@ void main::CreateControls() {
 
   const QRect picture = kPicture1.Pixels();
   Picture1 =
-      new surface::PictureBox(picture.size() - QSize(2, 2) * surface::PictureBox::kBorder, this);
+      new editor::PictureBox(picture.size() - QSize(2, 2) * editor::PictureBox::kBorder, this);
   Picture1->setObjectName("Picture1");
   Picture1->setGeometry(picture);
 
@@ -168,7 +168,7 @@ void main::CreateControls() {
 }
 
 void main::ConnectEvents() {
-  using surface::PictureBox;
+  using editor::PictureBox;
   connect(Picture1, &PictureBox::MouseDown, this,
           Guarded([this](short b, short s, float x, float y) { Picture1_MouseDown(b, s, x, y); }));
   connect(Picture1, &PictureBox::MouseMove, this,

@@ -23,7 +23,7 @@ inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
 // Size of the client area in pixels and the background colour (0xBBGGRR).
 inline constexpr int kClientWidth = 631;
 inline constexpr int kClientHeight = 288;
-inline constexpr surface::Colour kBackColour = 0xC0C0C0;
+inline constexpr drawing::Colour kBackColour = 0xC0C0C0;
 
 // The one window: the control points, the drag state, the ten controls, the
 // event handlers and the redraw of scene and report.
@@ -40,7 +40,7 @@ class main : public QWidget {
   std::int32_t grabIndex = -1;
 
   // Controls.
-  surface::PictureBox* Picture1;
+  editor::PictureBox* Picture1;
   QLabel* Label1;
   QLabel* Label2;
   std::array<QCheckBox*, 4> Check1;

@@ -68,7 +68,7 @@ void CheckCommandLine(std::string_view bytes) {
   Require(request.scale >= 1 && request.scale <= 4, "command line: scale out of range");
   Require(request.state.grabIndex >= -1 && request.state.grabIndex <= 3,
           "command line: grabbed point out of range");
-  cli::FanOutSurface nothing(260, 260);
+  drawing::FanOutSurface nothing(260, 260);
   const scene::Result result = scene::Draw(request.state, nothing);
   std::optional<geometry::Analysis> analysis;
   if (request.analysis) {

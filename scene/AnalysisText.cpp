@@ -4,7 +4,7 @@
 
 #include "Report.h"
 
-namespace editor {
+namespace scene {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::string JoinLines(const std::vector<std::string>& lines, std::string_view se
   return text;
 }
 
-}  // namespace editor
+}  // namespace scene

@@ -12,7 +12,7 @@
 
 #include "Analysis.h"
 
-namespace editor {
+namespace scene {
 
 // For the start state with every sum listed and the yellow curve drawn:
 //   真の長さ（参照値） = 200
@@ -31,4 +31,4 @@ std::string ZeroTangentLine(const geometry::Analysis& analysis);
 // The lines joined by `separator` ("\n" for a tool tip, "\r\n" for Windows text).
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator = "\n");
 
-}  // namespace editor
+}  // namespace scene

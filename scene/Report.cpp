@@ -6,7 +6,7 @@
 
 #include "Arithmetic.h"
 
-namespace editor {
+namespace scene {
 
 using geometry::RoundToInt32;
 
@@ -67,4 +67,4 @@ std::string FormatGeneral(double v) {
   return (negative ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
 }
 
-}  // namespace editor
+}  // namespace scene

@@ -10,7 +10,7 @@
 
 #include "IntPoint.h"
 
-namespace editor {
+namespace scene {
 
 // Start state: no point grabbed, and the default control points.
 inline constexpr std::int32_t kStartGrabIndex = -1;
@@ -42,4 +42,4 @@ std::string CurveLengthLine(double n, double length);
 // zeros removed, no exponent, no decimal point when whole.
 std::string FormatGeneral(double v);
 
-}  // namespace editor
+}  // namespace scene

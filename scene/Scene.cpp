@@ -25,7 +25,7 @@ StepError Attempt(Step&& step) {
 
 }  // namespace
 
-Result Draw(const State& state, surface::DrawingSurface& surface) {
+Result Draw(const State& state, drawing::DrawingSurface& surface) {
   Result r;
   r.state = state;
   const std::array<IntPoint, 4>& P = state.P;
@@ -35,39 +35,39 @@ Result Draw(const State& state, surface::DrawingSurface& surface) {
   surface.DrawWidth(1);
 
   for (int i = 0; i <= 3; ++i) {
-    surface.FillStyle(state.grabIndex == i ? surface::kFillSolid : surface::kFillTransparent);
+    surface.FillStyle(state.grabIndex == i ? drawing::kFillSolid : drawing::kFillTransparent);
     surface.Circle(static_cast<float>(P[i].x), static_cast<float>(P[i].y), 3);
     if (i > 0) {
       surface.Line(static_cast<float>(P[i - 1].x), static_cast<float>(P[i - 1].y),
                    static_cast<float>(P[i].x), static_cast<float>(P[i].y), kPolygonColour);
     }
-    r.pointLines[i] = editor::ControlPointLine(i, P[i]);
+    r.pointLines[i] = scene::ControlPointLine(i, P[i]);
   }
-  surface.FillStyle(surface::kFillTransparent);
+  surface.FillStyle(drawing::kFillTransparent);
 
   // A chord is computed, added to the total and written as one step.
   for (int i = 1; i <= 3; ++i) {
     ChordStep& chord = r.chords[i - 1];
     chord.error = Attempt([&] {
-      chord.d = editor::ChordLength(P, i);
+      chord.d = scene::ChordLength(P, i);
       r.total += *chord.d;
-      chord.line = editor::ChordLine(i, *chord.d);
+      chord.line = scene::ChordLine(i, *chord.d);
     });
   }
-  r.totalError = Attempt([&] { r.totalLine = editor::TotalLine(r.total); });
+  r.totalError = Attempt([&] { r.totalLine = scene::TotalLine(r.total); });
 
   for (int i = 0; i <= 3; ++i) {
     if (!state.divisions[i]) continue;
     LengthStep& step = r.lengths.emplace_back();
-    step.divisions = editor::DivisionCount(i);
+    step.divisions = scene::DivisionCount(i);
     step.error = Attempt([&] {
       step.length = Vendrel::CurveLength(P, step.divisions);
-      step.line = editor::CurveLengthLine(step.divisions, *step.length);
+      step.line = scene::CurveLengthLine(step.divisions, *step.length);
     });
   }
 
   surface.DrawWidth(2);
-  surface::PolyBezier(surface.hDC(), P.data(), 4);
+  drawing::PolyBezier(surface.hDC(), P.data(), 4);
   if (state.approximate) {
     ApproximateStep& step = r.approximate.emplace();
     step.error = Attempt([&] { step.Q = DrawApproximateOffsetCurve(P, state.dist, surface); });
@@ -84,7 +84,7 @@ Result Draw(const State& state, surface::DrawingSurface& surface) {
 std::string Report(const Result& result) {
   std::string report;
   for (const std::string& line : result.pointLines) report += line;
-  report += editor::kEmptyLine;
+  report += scene::kEmptyLine;
   for (const ChordStep& chord : result.chords) report += chord.line;
   report += result.totalLine;
   for (const LengthStep& step : result.lengths) report += step.line;
@@ -102,31 +102,31 @@ geometry::Analysis Analyse(const Result& result) {
 }
 
 std::array<IntPoint, 4> DrawApproximateOffsetCurve(std::span<const IntPoint> P, float dist,
-                                                   surface::DrawingSurface& surface) {
+                                                   drawing::DrawingSurface& surface) {
   // All four points are known before anything is drawn.
   const std::array<IntPoint, 4> Q = geometry::ApproximateOffsetPoints(P, dist);
   surface.ForeColor(kApproximateColour);
   surface.DrawWidth(2);
-  surface::PolyBezier(surface.hDC(), Q.data(), 4);
+  drawing::PolyBezier(surface.hDC(), Q.data(), 4);
   surface.ForeColor(kApproximatePolygonColour);
   surface.DrawWidth(1);
   for (int i = 0; i <= 3; ++i) {
     surface.Circle(static_cast<float>(Q[i].x), static_cast<float>(Q[i].y), 3);
-    if (i == 0) surface::MoveToEx(surface.hDC(), Q[0].x, Q[0].y, nullptr);
-    surface::LineTo(surface.hDC(), Q[i].x, Q[i].y);
+    if (i == 0) drawing::MoveToEx(surface.hDC(), Q[0].x, Q[0].y, nullptr);
+    drawing::LineTo(surface.hDC(), Q[i].x, Q[i].y);
   }
   return Q;
 }
 
 void DrawAccurateOffsetCurve(std::span<const IntPoint> P, float dist,
-                             surface::DrawingSurface& surface, std::vector<IntPoint>* vertices) {
+                             drawing::DrawingSurface& surface, std::vector<IntPoint>* vertices) {
   // What was drawn before a failing sample stays; nothing after it is drawn.
   surface.ForeColor(kAccurateColour);
   surface.DrawWidth(2);
   for (std::int32_t i = 0; i <= geometry::kLastOffsetSample; i = geometry::Add(i, 1)) {
     const IntPoint o = geometry::AccurateOffsetPoint(P, dist, i);
-    if (i == 0) surface::MoveToEx(surface.hDC(), o.x, o.y, nullptr);
-    surface::LineTo(surface.hDC(), o.x, o.y);
+    if (i == 0) drawing::MoveToEx(surface.hDC(), o.x, o.y, nullptr);
+    drawing::LineTo(surface.hDC(), o.x, o.y);
     if (vertices != nullptr) vertices->push_back(o);
   }
 }

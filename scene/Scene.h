@@ -26,17 +26,17 @@ using geometry::ErrorKind;
 using geometry::IntPoint;
 
 // Scene colours (0xBBGGRR).
-inline constexpr surface::Colour kCurveColour = 0x404040;
-inline constexpr surface::Colour kPolygonColour = 0x7F7F7F;
-inline constexpr surface::Colour kApproximateColour = 0x00FFFF;
-inline constexpr surface::Colour kApproximatePolygonColour = 0x80E0E0;
-inline constexpr surface::Colour kAccurateColour = 0xFF0000;
+inline constexpr drawing::Colour kCurveColour = 0x404040;
+inline constexpr drawing::Colour kPolygonColour = 0x7F7F7F;
+inline constexpr drawing::Colour kApproximateColour = 0x00FFFF;
+inline constexpr drawing::Colour kApproximatePolygonColour = 0x80E0E0;
+inline constexpr drawing::Colour kAccurateColour = 0xFF0000;
 
 // Everything a redraw reads: the control points, the grabbed point and the
 // options of the six boxes and the scroll bar. Defaults are the start state.
 struct State {
-  std::array<IntPoint, 4> P = editor::kStartPoints;
-  std::int32_t grabIndex = editor::kStartGrabIndex;
+  std::array<IntPoint, 4> P = scene::kStartPoints;
+  std::int32_t grabIndex = scene::kStartGrabIndex;
   // Check1(0..3): the curve length with 10, 100, 1000, 10000 divisions.
   std::array<bool, 4> divisions{false, false, true, false};
   bool approximate = true;  // Check2(0), the yellow curve
@@ -93,7 +93,7 @@ struct Result {
 // points and polygon sides, the curve, the yellow curve, the blue polyline.
 // Computes the report's values on the way. A step that fails is abandoned
 // and the next one runs; no error leaves this function.
-Result Draw(const State& state, surface::DrawingSurface& surface);
+Result Draw(const State& state, drawing::DrawingSurface& surface);
 
 // The report for a result, as the window shows it: every line ends in "\r\n".
 std::string Report(const Result& result);
@@ -107,13 +107,13 @@ geometry::Analysis Analyse(const Result& result);
 // points are known; returns them. Throws geometry::Error where it stops, and
 // then has drawn nothing.
 std::array<IntPoint, 4> DrawApproximateOffsetCurve(std::span<const IntPoint> P, float dist,
-                                                   surface::DrawingSurface& surface);
+                                                   drawing::DrawingSurface& surface);
 
 // The blue polyline through the 501 offset samples. Throws geometry::Error at
 // the first sample that fails, after drawing the samples before it; appends
 // each vertex drawn to `vertices` when given.
 void DrawAccurateOffsetCurve(std::span<const IntPoint> P, float dist,
-                             surface::DrawingSurface& surface,
+                             drawing::DrawingSurface& surface,
                              std::vector<IntPoint>* vertices = nullptr);
 
 }  // namespace scene

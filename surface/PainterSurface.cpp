@@ -4,7 +4,7 @@
 
 namespace surface {
 
-QColor ToQColor(Colour colour) {
+QColor ToQColor(drawing::Colour colour) {
   return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                 static_cast<int>((colour >> 16) & 0xFF));
 }
@@ -12,7 +12,7 @@ QColor ToQColor(Colour colour) {
 PainterSurface::PainterSurface(int width, int height, QColor background)
     : width_(width), height_(height), background_(background) {}
 
-QPen PainterSurface::Pen(Colour colour) const {
+QPen PainterSurface::Pen(drawing::Colour colour) const {
   QPen pen(ToQColor(colour), drawWidth_ < 1 ? 1 : drawWidth_);
   pen.setCapStyle(Qt::SquareCap);
   pen.setJoinStyle(Qt::BevelJoin);
@@ -29,7 +29,7 @@ void PainterSurface::FlushPolyline() {
   polyline_.clear();
 }
 
-void PainterSurface::ForeColor(Colour colour) {
+void PainterSurface::ForeColor(drawing::Colour colour) {
   FlushPolyline();
   foreColor_ = colour;
 }
@@ -45,11 +45,11 @@ void PainterSurface::Circle(float x, float y, float radius) {
   FlushPolyline();
   QPainter& p = Painter();
   p.setPen(Pen(foreColor_));
-  p.setBrush(fillStyle_ == kFillSolid ? QBrush(Qt::black) : QBrush(Qt::NoBrush));
+  p.setBrush(fillStyle_ == drawing::kFillSolid ? QBrush(Qt::black) : QBrush(Qt::NoBrush));
   p.drawEllipse(QPointF(x, y), radius, radius);
 }
 
-void PainterSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
+void PainterSurface::Line(float x1, float y1, float x2, float y2, drawing::Colour colour) {
   FlushPolyline();
   QPainter& p = Painter();
   p.setPen(Pen(colour));

@@ -18,19 +18,19 @@ namespace surface {
 // filled black with the solid fill style. Consecutive LineTo calls are
 // gathered into one polyline and drawn when anything else happens, which keeps
 // the 500 segments of an offset curve cheap without changing the picture.
-class PainterSurface : public DrawingSurface, public DeviceContext {
+class PainterSurface : public drawing::DrawingSurface, public drawing::DeviceContext {
  public:
   PainterSurface(int width, int height, QColor background);
   PainterSurface(const PainterSurface&) = delete;
   PainterSurface& operator=(const PainterSurface&) = delete;
   ~PainterSurface() override = default;
 
-  void ForeColor(Colour colour) override;
+  void ForeColor(drawing::Colour colour) override;
   void DrawWidth(int width) override;
   void FillStyle(int style) override;
   void Circle(float x, float y, float radius) override;
-  void Line(float x1, float y1, float x2, float y2, Colour colour) override;
-  HDC hDC() override { return this; }
+  void Line(float x1, float y1, float x2, float y2, drawing::Colour colour) override;
+  drawing::HDC hDC() override { return this; }
   float ScaleWidth() const override { return static_cast<float>(width_); }
   float ScaleHeight() const override { return static_cast<float>(height_); }
 
@@ -49,18 +49,18 @@ class PainterSurface : public DrawingSurface, public DeviceContext {
   QColor Background() const { return background_; }
 
  private:
-  QPen Pen(Colour colour) const;
+  QPen Pen(drawing::Colour colour) const;
 
   int width_;
   int height_;
   QColor background_;
-  Colour foreColor_ = 0;
+  drawing::Colour foreColor_ = 0;
   int drawWidth_ = 1;
-  int fillStyle_ = kFillTransparent;
+  int fillStyle_ = drawing::kFillTransparent;
   geometry::IntPoint pen_{0, 0};
   QPolygon polyline_;
 };
 
-QColor ToQColor(Colour colour);
+QColor ToQColor(drawing::Colour colour);
 
 }  // namespace surface

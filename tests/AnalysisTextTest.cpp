@@ -24,7 +24,7 @@ TEST(AnalysisText, StartStateCuspAndCoincidentPoints) {
   }
   const auto a =
       geometry::Analyse(start, lengths, geometry::ApproximateOffsetPoints(start, 30), 30);
-  EXPECT_EQ(editor::AnalysisLines(a), (Lines{
+  EXPECT_EQ(scene::AnalysisLines(a), (Lines{
                                           "真の長さ（参照値） = 200",
                                           "Length(10分割) の誤差 = 1（0.5%、10点）",
                                           "Length(100分割) の誤差 = -2.9306（-1.4653%、99点）",
@@ -35,18 +35,18 @@ TEST(AnalysisText, StartStateCuspAndCoincidentPoints) {
 
   // No sums listed, the yellow curve not drawn, and a cusp at t = 1/2.
   constexpr Points cusp{{{0, 0}, {300, 300}, {0, 300}, {300, 0}}};
-  const Lines cuspLines = editor::AnalysisLines(geometry::Analyse(cusp, {}, std::nullopt, 30));
+  const Lines cuspLines = scene::AnalysisLines(geometry::Analyse(cusp, {}, std::nullopt, 30));
   EXPECT_EQ(cuspLines,
             (Lines{"真の長さ（参照値） = 548.5281", "近似オフセット曲線（黄）は描かれていません",
                    "接線の長さが0になる t = 0.5"}));
-  EXPECT_EQ(editor::JoinLines(cuspLines, "\r\n"),
+  EXPECT_EQ(scene::JoinLines(cuspLines, "\r\n"),
             "真の長さ（参照値） = 548.5281\r\n近似オフセット曲線（黄）は描かれていません\r\n"
             "接線の長さが0になる t = 0.5");
 
   // Length 0: no relative error to show.
   constexpr Points same{{{9, 9}, {9, 9}, {9, 9}, {9, 9}}};
   const geometry::ComputedLength zero{10, 0};
-  EXPECT_EQ(editor::AnalysisLines(geometry::Analyse(same, {&zero, 1}, std::nullopt, 30)),
+  EXPECT_EQ(scene::AnalysisLines(geometry::Analyse(same, {&zero, 1}, std::nullopt, 30)),
             (Lines{"真の長さ（参照値） = 0", "Length(10分割) の誤差 = 0（10点）",
                    "近似オフセット曲線（黄）は描かれていません",
                    "4つの制御点が重なっていて、接線の長さはどこでも0です"}));

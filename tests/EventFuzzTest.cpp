@@ -51,21 +51,21 @@ std::string ExpectedReport(const editor::main& w) {
     } catch (const geometry::Error&) {
     }
   };
-  for (int i = 0; i <= 3; ++i) r += editor::ControlPointLine(i, w.P[i]);
-  r += editor::kEmptyLine;
+  for (int i = 0; i <= 3; ++i) r += scene::ControlPointLine(i, w.P[i]);
+  r += scene::kEmptyLine;
   double total = 0;
   for (int i = 1; i <= 3; ++i) {
     line([&] {
-      const double d = editor::ChordLength(w.P, i);
+      const double d = scene::ChordLength(w.P, i);
       total += d;
-      return editor::ChordLine(i, d);
+      return scene::ChordLine(i, d);
     });
   }
-  line([&] { return editor::TotalLine(total); });
+  line([&] { return scene::TotalLine(total); });
   for (int i = 0; i <= 3; ++i) {
     if (!w.Check1[i]->isChecked()) continue;
-    const double n = editor::DivisionCount(i);
-    line([&] { return editor::CurveLengthLine(n, Vendrel::CurveLength(w.P, n)); });
+    const double n = scene::DivisionCount(i);
+    line([&] { return scene::CurveLengthLine(n, Vendrel::CurveLength(w.P, n)); });
   }
   return r;
 }
@@ -250,7 +250,7 @@ class Sequence {
   const std::array<QCheckBox*, 6> boxes_{w_.Check1[0], w_.Check1[1], w_.Check1[2],
                                          w_.Check1[3], w_.Check2[0], w_.Check2[1]};
   // The model.
-  std::array<IntPoint, 4> P_ = editor::kStartPoints;
+  std::array<IntPoint, 4> P_ = scene::kStartPoints;
   std::int32_t grab_ = -1;
   std::string caption_ = editor::kDesignCaption;
   QPointF pointer_ = kPark;

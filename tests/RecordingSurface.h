@@ -21,12 +21,12 @@ namespace testing_support {
 struct Call {
   std::string op;
   std::vector<double> args;
-  surface::Colour colour;  // pen state when the call was made
+  drawing::Colour colour;  // pen state when the call was made
   int width;
   int fill;
 };
 
-class RecordingSurface final : public surface::DrawingSurface, public surface::DeviceContext {
+class RecordingSurface final : public drawing::DrawingSurface, public drawing::DeviceContext {
  public:
   std::vector<Call> calls;
   // Called after each call is logged, e.g. to look at the window meanwhile.
@@ -47,7 +47,7 @@ class RecordingSurface final : public surface::DrawingSurface, public surface::D
   }
 
   void Cls() override { Log("Cls", {}); }
-  void ForeColor(surface::Colour colour) override {
+  void ForeColor(drawing::Colour colour) override {
     colour_ = colour;
     Log("ForeColor", {1.0 * colour});
   }
@@ -60,10 +60,10 @@ class RecordingSurface final : public surface::DrawingSurface, public surface::D
     Log("FillStyle", {1.0 * style});
   }
   void Circle(float x, float y, float radius) override { Log("Circle", {x, y, radius}); }
-  void Line(float x1, float y1, float x2, float y2, surface::Colour colour) override {
+  void Line(float x1, float y1, float x2, float y2, drawing::Colour colour) override {
     Log("Line", {x1, y1, x2, y2, 1.0 * colour});
   }
-  surface::HDC hDC() override { return this; }
+  drawing::HDC hDC() override { return this; }
   float ScaleWidth() const override { return 260; }
   float ScaleHeight() const override { return 260; }
 
@@ -90,7 +90,7 @@ class RecordingSurface final : public surface::DrawingSurface, public surface::D
 
   // Deliberately odd start values, so that a redraw that forgets to set the
   // pen shows up.
-  surface::Colour colour_ = 0x123456;
+  drawing::Colour colour_ = 0x123456;
   int width_ = 7;
   int fill_ = 7;
   geometry::IntPoint pen_{0, 0};

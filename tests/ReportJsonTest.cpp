@@ -25,12 +25,12 @@ scene::Result Draw(std::array<IntPoint, 4> P,
   scene::State state;
   state.P = P;
   state.divisions = divisions;
-  cli::FanOutSurface nothing(260, 260);
+  drawing::FanOutSurface nothing(260, 260);
   return scene::Draw(state, nothing);
 }
 
 TEST(ReportJson, StartStateKeepsEveryValueToTheLastBit) {
-  const scene::Result r = Draw(editor::kStartPoints, {true, true, true, true});
+  const scene::Result r = Draw(scene::kStartPoints, {true, true, true, true});
   const QJsonObject o = RoundTrip(r);
   EXPECT_EQ(o.keys(), (QStringList{"accurate", "approximate", "chords", "distance", "grabbed",
                                    "lengths", "points", "report", "total"}));

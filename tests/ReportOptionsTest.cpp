@@ -95,7 +95,7 @@ TEST(ReportOptions, EveryBadArgumentIsOneLineNamingOptionAndValue) {
 
 TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
   const cli::Request start = Accepted({});
-  EXPECT_EQ(start.state.P, editor::kStartPoints);
+  EXPECT_EQ(start.state.P, scene::kStartPoints);
   EXPECT_EQ(start.state.divisions, (std::array<bool, 4>{false, false, true, false}));
   EXPECT_EQ(start.state.dist, 30.0f);
   EXPECT_TRUE(start.state.approximate && start.state.accurate);

@@ -70,7 +70,7 @@ TEST(ReportTool, WritesReportPicturesAndBatchWithoutAnyGuiPlugin) {
   EXPECT_EQ(text.err, "");
   scene::State state;
   state.divisions = {true, true, false, false};
-  cli::FanOutSurface nothing(260, 260);
+  drawing::FanOutSurface nothing(260, 260);
   const QByteArray expected = QByteArray::fromStdString(scene::Report(scene::Draw(state, nothing)));
   EXPECT_EQ(text.out, QByteArray(expected).replace("\r\n", "\n"));
   EXPECT_EQ(RunTool({"--divisions=100,10", "--crlf"}, {}, env).out, expected);

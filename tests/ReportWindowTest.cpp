@@ -66,7 +66,7 @@ int DifferingPixels(const QImage& a, const QImage& b) {
 TEST(ReportWindow, ToolWritesTheWindowsReportAndPicture) {
   constexpr std::array<bool, 4> kAll{true, true, true, true};
   const std::vector<WindowState> states{
-      {editor::kStartPoints, -1, {false, false, true, false}, true, true, 30},
+      {scene::kStartPoints, -1, {false, false, true, false}, true, true, 30},
       {{{{20, 200}, {90, 15}, {240, 30}, {130, 250}}}, 2, kAll, true, true, 12},
       {{{{5, 5}, {255, 5}, {5, 255}, {255, 255}}}, 0, {}, false, true, 0},
       {{{{60, 60}, {60, 60}, {200, 80}, {120, 220}}}, 1, kAll, true, true, 50},    // P(1) = P(0)

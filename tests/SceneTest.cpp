@@ -44,7 +44,7 @@ TEST(Scene, DegenerateTangentsAreRecordedWhereTheCurvesStop) {
   EXPECT_EQ(end.accurate->stoppedAt, 500);
 
   // The start state finishes everything.
-  const scene::Result ok = DrawWith(editor::kStartPoints);
+  const scene::Result ok = DrawWith(scene::kStartPoints);
   ASSERT_TRUE(ok.approximate->Q);
   EXPECT_EQ((*ok.approximate->Q)[1].x, 170);
   EXPECT_EQ(ok.accurate->vertices.size(), 501u);
