@@ -22,7 +22,7 @@
 #include <variant>
 
 #include "Appearance.h"
-#include "Options.h"
+#include "StateOptions.h"
 #include "main.h"
 
 namespace {
@@ -42,9 +42,9 @@ std::variant<scene::State, QString> ChosenState(const QCommandLineParser& parser
   for (const char* name : {"no-approximate", "no-accurate"}) {
     if (parser.isSet(name)) arguments << QStringLiteral("--%1").arg(name);
   }
-  const cli::Parsed parsed = cli::ParseArguments(arguments);
-  if (const auto* request = std::get_if<cli::Request>(&parsed)) return request->state;
-  return QString::fromStdString(std::get_if<cli::UsageError>(&parsed)->message);
+  const auto parsed = state::ParseState(arguments);
+  if (const auto* chosen = std::get_if<scene::State>(&parsed)) return *chosen;
+  return QString::fromStdString(std::get_if<state::UsageError>(&parsed)->message);
 }
 
 }  // namespace

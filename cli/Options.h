@@ -1,21 +1,21 @@
 #pragma once
 
-// The options of bezierlab-report, read with QCommandLineParser from the
-// command line or from one line of --batch input. Only long options exist;
-// everything the parser would accept loosely or answer in English is checked
-// here first, so that every mistake gets one Japanese line that names the
-// option and the value at fault.
+// The options of bezierlab-report: the options that choose a state, read by
+// the state's own parser, and those of the tool's outputs, from the command
+// line or from one line of --batch input.
 
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <variant>
 
 #include "Scene.h"
+#include "StateOptions.h"
 
 namespace cli {
+
+using state::UsageError;
 
 // What one run computes and writes.
 struct Request {
@@ -29,11 +29,6 @@ struct Request {
   bool batch = false;
   bool help = false;
   bool version = false;
-};
-
-// A usage error: one line of text, without the program name.
-struct UsageError {
-  std::string message;
 };
 
 using Parsed = std::variant<Request, UsageError>;

@@ -1,0 +1,108 @@
+// Reading the tool's options: the state's options through the state's parser,
+// then the outputs, checked against their forms and against each other.
+
+#include "Options.h"
+
+#include <QCommandLineParser>
+#include <array>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+using state::Dashed;
+using state::KnownOption;
+
+// The tool's own options, after the state's.
+constexpr std::array<KnownOption, 9> kToolOptions{{
+    {"analysis", false, true},
+    {"json", false, false},
+    {"crlf", false, false},
+    {"png", true, false},
+    {"svg", true, false},
+    {"scale", true, false},
+    {"batch", false, false},
+    {"help", false, false},
+    {"version", false, false},
+}};
+
+const std::vector<KnownOption>& Table() {
+  static const std::vector<KnownOption> table = [] {
+    std::vector<KnownOption> all(state::StateOptions().begin(), state::StateOptions().end());
+    all.insert(all.end(), kToolOptions.begin(), kToolOptions.end());
+    return all;
+  }();
+  return table;
+}
+
+QCommandLineParser& Parser() {
+  // Built once: every parse starts afresh, and a batch of many lines should
+  // not rebuild the option table each time.
+  static QCommandLineParser* parser = state::MakeParser(Table());
+  return *parser;
+}
+
+Parsed Parse(const QStringList& arguments, state::Where where) {
+  QCommandLineParser& parser = Parser();
+  if (auto error = state::Parse(parser, Table(), arguments, where)) return *error;
+
+  Request request;
+  request.help = parser.isSet(QStringLiteral("help"));
+  request.version = parser.isSet(QStringLiteral("version"));
+  if (request.help || request.version) return request;
+
+  const QStringList found = parser.optionNames();
+  request.batch = parser.isSet(QStringLiteral("batch"));
+  if (request.batch && found.size() > 1) {
+    const QString other = found[0] == QLatin1String("batch") ? found[1] : found[0];
+    return UsageError{"--batch は他のオプションと一緒に使えません（--" + other.toStdString() +
+                      "）"};
+  }
+
+  if (auto error = state::ReadState(parser, request.state)) return *error;
+  request.analysis = parser.isSet(QStringLiteral("analysis"));
+  request.json = parser.isSet(QStringLiteral("json"));
+  request.crlf = parser.isSet(QStringLiteral("crlf"));
+  if (parser.isSet(QStringLiteral("scale"))) {
+    const QString scale = parser.value(QStringLiteral("scale"));
+    if (auto error = state::ReadRange("scale", scale, 1, 4, request.scale)) return *error;
+  }
+  for (const char* picture : {"png", "svg"}) {
+    const QString name = QString::fromLatin1(picture);
+    if (!parser.isSet(name)) continue;
+    const QString file = parser.value(name);
+    if (file.isEmpty()) return UsageError{Dashed(picture) + " のファイル名が空です"};
+    (std::string_view(picture) == "png" ? request.png : request.svg) = file;
+  }
+
+  // Standard output carries one thing: the report, or one picture.
+  if (IsStdout(request.png) && IsStdout(request.svg)) {
+    return UsageError{"--png と --svg の両方を標準出力（-）には書けません"};
+  }
+  if (IsStdout(request.png) || IsStdout(request.svg)) {
+    const char* picture = IsStdout(request.png) ? "--png -" : "--svg -";
+    for (const char* text : {"json", "crlf", "analysis"}) {
+      if (parser.isSet(QString::fromLatin1(text))) {
+        return UsageError{Dashed(text) + " は " + picture +
+                          " と一緒に使えません: 標準出力には画像だけを書きます"};
+      }
+    }
+  }
+  return request;
+}
+
+}  // namespace
+
+Parsed ParseArguments(const QStringList& arguments) {
+  return Parse(arguments, state::Where::Command);
+}
+
+Parsed ParseBatchLine(std::string_view line) {
+  QStringList arguments = state::SplitLine(line);
+  if (arguments.isEmpty()) return UsageError{"空の行です"};
+  arguments.prepend(QStringLiteral("bezierlab-report"));
+  return Parse(arguments, state::Where::BatchLine);
+}
+
+}  // namespace cli

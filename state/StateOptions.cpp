@@ -1,0 +1,147 @@
+// Reading options. QCommandLineParser collects the values; before it runs, one
+// pass over the arguments finds everything it would either accept (single-dash
+// words, positional arguments) or report in English (unknown options, missing
+// or unexpected values).
+
+#include "StateOptions.h"
+
+#include <array>
+
+namespace state {
+
+namespace {
+
+constexpr std::array<KnownOption, 6> kStateOptions{{
+    {"points", true, true},
+    {"divisions", true, true},
+    {"distance", true, true},
+    {"no-approximate", false, true},
+    {"no-accurate", false, true},
+    {"grabbed", true, true},
+}};
+
+// The longest piece of a bad value repeated in a message.
+constexpr qsizetype kShownValueLength = 60;
+
+const KnownOption* Find(std::span<const KnownOption> table, const QString& name) {
+  for (const KnownOption& known : table) {
+    if (name == QLatin1String(known.name)) return &known;
+  }
+  return nullptr;
+}
+
+// The pass before the parser: each argument is a known long option (with its
+// value, inline or next), or a mistake.
+std::optional<UsageError> CheckShape(std::span<const KnownOption> table,
+                                     const QStringList& arguments, Where where) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if (a == QLatin1String("--")) {
+      if (i + 1 < arguments.size()) {
+        return UsageError{"余分な引数「" + Shown(arguments[i + 1]) + "」があります"};
+      }
+      break;
+    }
+    if (a.startsWith(QLatin1String("--"))) {
+      const qsizetype equals = a.indexOf(QLatin1Char('='));
+      const QString name = a.mid(2, equals < 0 ? -1 : equals - 2);
+      const KnownOption* known = Find(table, name);
+      if (known == nullptr) return UsageError{Shown(a) + " というオプションはありません"};
+      if (where == Where::BatchLine && !known->inBatchLine) {
+        return UsageError{Dashed(known->name) + " は --batch の行では使えません"};
+      }
+      if (!known->takesValue && equals >= 0) {
+        return UsageError{Dashed(known->name) + " は値をとりません（「" + Shown(a) + "」）"};
+      }
+      if (known->takesValue && equals < 0) {
+        if (i + 1 == arguments.size()) {
+          return UsageError{Dashed(known->name) + " の値がありません"};
+        }
+        ++i;  // the value, whatever it looks like
+      }
+      continue;
+    }
+    if (a.size() > 1 && a.startsWith(QLatin1Char('-'))) {
+      return UsageError{Shown(a) +
+                        " は使えません: オプションは --points のように - を 2 つ付けて書きます"};
+    }
+    return UsageError{"余分な引数「" + Shown(a) + "」があります"};
+  }
+  return std::nullopt;
+}
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+std::span<const KnownOption> StateOptions() { return kStateOptions; }
+
+QCommandLineParser* MakeParser(std::span<const KnownOption> table) {
+  auto* parser = new QCommandLineParser;
+  for (const KnownOption& known : table) {
+    parser->addOption(known.takesValue ? QCommandLineOption(QString::fromLatin1(known.name),
+                                                            QString(), QStringLiteral("value"))
+                                       : QCommandLineOption(QString::fromLatin1(known.name)));
+  }
+  return parser;
+}
+
+std::optional<UsageError> Parse(QCommandLineParser& parser, std::span<const KnownOption> table,
+                                const QStringList& arguments, Where where) {
+  if (std::optional<UsageError> error = CheckShape(table, arguments, where)) return error;
+  if (!parser.parse(arguments)) {
+    // Not reached after the pass above; kept so that no English text leaks.
+    return UsageError{"引数を読めません"};
+  }
+  const QStringList found = parser.optionNames();
+  for (const KnownOption& known : table) {
+    if (found.count(QLatin1String(known.name)) > 1) {
+      return UsageError{Dashed(known.name) + " が 2 回以上指定されています"};
+    }
+  }
+  return std::nullopt;
+}
+
+std::variant<scene::State, UsageError> ParseState(const QStringList& arguments) {
+  static QCommandLineParser* parser = MakeParser(kStateOptions);
+  scene::State chosen;
+  if (auto error = Parse(*parser, kStateOptions, arguments, Where::Command)) return *error;
+  if (auto error = ReadState(*parser, chosen)) return *error;
+  return chosen;
+}
+
+QStringList SplitLine(std::string_view line) {
+  QStringList arguments;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && IsSpace(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !IsSpace(line[i])) ++i;
+    if (i > start) {
+      arguments.append(QString::fromUtf8(line.data() + start, static_cast<qsizetype>(i - start)));
+    }
+  }
+  return arguments;
+}
+
+std::string Dashed(const char* name) { return std::string("--") + name; }
+
+// Control characters are escaped so the message stays on one line, and very
+// long values are shortened.
+std::string Shown(const QString& value) {
+  QString shown;
+  for (qsizetype i = 0; i < value.size() && i < kShownValueLength; ++i) {
+    const QChar c = value[i];
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+      shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    } else {
+      shown += c;
+    }
+  }
+  if (value.size() > kShownValueLength) shown += QStringLiteral("…");
+  return shown.toStdString();
+}
+
+}  // namespace state
