@@ -47,7 +47,8 @@ void BM_StateJson(benchmark::State& state) {
   std::size_t bytes = 0;
   for (auto _ : state) {
     const QByteArray json =
-        QJsonDocument(cli::ToJson(scene::Draw(states[i], nothing))).toJson(QJsonDocument::Compact);
+        QJsonDocument(cli::ToJson(scene::Draw(states[i], nothing, scene::Vertices::kKeep)))
+            .toJson(QJsonDocument::Compact);
     bytes += static_cast<std::size_t>(json.size());
     benchmark::DoNotOptimize(json.constData());
     i = (i + 1) % kStates;

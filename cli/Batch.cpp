@@ -17,7 +17,7 @@ QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
     object.insert(QStringLiteral("error"), QString::fromStdString(error->message));
   } else {
     const Request& request = std::get<Request>(parsed);
-    const scene::Result result = scene::Draw(request.state, nothing_);
+    const scene::Result result = scene::Draw(request.state, nothing_, scene::Vertices::kKeep);
     if (request.analysis) {
       const geometry::Analysis analysis = scene::Analyse(result);
       object = ToJson(result, &analysis);

@@ -151,7 +151,8 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     vector.emplace(kAreaSize, kAreaSize, background, &svgBuffer, QString::fromUtf8(kSvgTitle));
     surface.Add(*vector);
   }
-  const scene::Result result = scene::Draw(request.state, surface);
+  const scene::Result result = scene::Draw(
+      request.state, surface, request.json ? scene::Vertices::kKeep : scene::Vertices::kCount);
 
   QByteArray png;
   if (raster) {

@@ -69,7 +69,7 @@ void CheckCommandLine(std::string_view bytes) {
   Require(request.state.grabIndex >= -1 && request.state.grabIndex <= 3,
           "command line: grabbed point out of range");
   drawing::FanOutSurface nothing(260, 260);
-  const scene::Result result = scene::Draw(request.state, nothing);
+  const scene::Result result = scene::Draw(request.state, nothing, scene::Vertices::kKeep);
   std::optional<geometry::Analysis> analysis;
   if (request.analysis) {
     analysis = scene::Analyse(result);

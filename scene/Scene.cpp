@@ -25,7 +25,7 @@ StepError Attempt(Step&& step) {
 
 }  // namespace
 
-Result Draw(const State& state, drawing::DrawingSurface& surface) {
+Result Draw(const State& state, drawing::DrawingSurface& surface, Vertices vertices) {
   Result r;
   r.state = state;
   const std::array<IntPoint, 4>& P = state.P;
@@ -74,9 +74,9 @@ Result Draw(const State& state, drawing::DrawingSurface& surface) {
   }
   if (state.accurate) {
     AccurateStep& step = r.accurate.emplace();
-    step.vertices.reserve(geometry::kLastOffsetSample + 1);
-    step.error = Attempt([&] { DrawAccurateOffsetCurve(P, state.dist, surface, &step.vertices); });
-    if (step.error) step.stoppedAt = static_cast<std::int32_t>(step.vertices.size());
+    if (vertices == Vertices::kKeep) step.vertices.reserve(geometry::kLastOffsetSample + 1);
+    step.error = Attempt([&] { DrawAccurateOffsetCurve(P, state.dist, surface, &step, vertices); });
+    if (step.error) step.stoppedAt = step.drawn;
   }
   return r;
 }
@@ -119,7 +119,8 @@ std::array<IntPoint, 4> DrawApproximateOffsetCurve(std::span<const IntPoint> P, 
 }
 
 void DrawAccurateOffsetCurve(std::span<const IntPoint> P, float dist,
-                             drawing::DrawingSurface& surface, std::vector<IntPoint>* vertices) {
+                             drawing::DrawingSurface& surface, AccurateStep* step,
+                             Vertices vertices) {
   // What was drawn before a failing sample stays; nothing after it is drawn.
   surface.ForeColor(kAccurateColour);
   surface.DrawWidth(2);
@@ -127,7 +128,9 @@ void DrawAccurateOffsetCurve(std::span<const IntPoint> P, float dist,
     const IntPoint o = geometry::AccurateOffsetPoint(P, dist, i);
     if (i == 0) drawing::MoveToEx(surface.hDC(), o.x, o.y, nullptr);
     drawing::LineTo(surface.hDC(), o.x, o.y);
-    if (vertices != nullptr) vertices->push_back(o);
+    if (step == nullptr) continue;
+    ++step->drawn;
+    if (vertices == Vertices::kKeep) step->vertices.push_back(o);
   }
 }
 

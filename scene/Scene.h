@@ -70,8 +70,10 @@ struct ApproximateStep {
   StepError error;
 };
 
-// The blue polyline: the vertices drawn, and the sample it stopped at.
+// The blue polyline: how many vertices were drawn (and which, when the caller
+// asked for them), and the sample it stopped at.
 struct AccurateStep {
+  std::int32_t drawn = 0;
   std::vector<IntPoint> vertices;
   std::optional<std::int32_t> stoppedAt;
   StepError error;
@@ -89,11 +91,16 @@ struct Result {
   std::optional<AccurateStep> accurate;        // absent when switched off
 };
 
+// Whether Draw keeps the blue polyline's vertices in its result: the window
+// needs only their count, the report tool's JSON lists them.
+enum class Vertices { kCount, kKeep };
+
 // Erases `surface` and draws the scene for `state` in its order: control
 // points and polygon sides, the curve, the yellow curve, the blue polyline.
 // Computes the report's values on the way. A step that fails is abandoned
 // and the next one runs; no error leaves this function.
-Result Draw(const State& state, drawing::DrawingSurface& surface);
+Result Draw(const State& state, drawing::DrawingSurface& surface,
+            Vertices vertices = Vertices::kCount);
 
 // The report for a result, as the window shows it: every line ends in "\r\n".
 std::string Report(const Result& result);
@@ -110,10 +117,10 @@ std::array<IntPoint, 4> DrawApproximateOffsetCurve(std::span<const IntPoint> P, 
                                                    drawing::DrawingSurface& surface);
 
 // The blue polyline through the 501 offset samples. Throws geometry::Error at
-// the first sample that fails, after drawing the samples before it; appends
-// each vertex drawn to `vertices` when given.
+// the first sample that fails, after drawing the samples before it. Counts the
+// vertices drawn in `step` and keeps them there when `vertices` says so.
 void DrawAccurateOffsetCurve(std::span<const IntPoint> P, float dist,
-                             drawing::DrawingSurface& surface,
-                             std::vector<IntPoint>* vertices = nullptr);
+                             drawing::DrawingSurface& surface, AccurateStep* step = nullptr,
+                             Vertices vertices = Vertices::kCount);
 
 }  // namespace scene

@@ -26,7 +26,7 @@ scene::Result Draw(std::array<IntPoint, 4> P,
   state.P = P;
   state.divisions = divisions;
   drawing::FanOutSurface nothing(260, 260);
-  return scene::Draw(state, nothing);
+  return scene::Draw(state, nothing, scene::Vertices::kKeep);
 }
 
 TEST(ReportJson, StartStateKeepsEveryValueToTheLastBit) {

@@ -23,7 +23,7 @@ scene::Result DrawWith(std::array<IntPoint, 4> P, std::array<bool, 4> divisions 
   scene::State state;
   state.P = P;
   state.divisions = divisions;
-  return scene::Draw(state, surface);
+  return scene::Draw(state, surface, scene::Vertices::kKeep);
 }
 
 TEST(Scene, DegenerateTangentsAreRecordedWhereTheCurvesStop) {
@@ -42,6 +42,15 @@ TEST(Scene, DegenerateTangentsAreRecordedWhereTheCurvesStop) {
   EXPECT_EQ(end.accurate->vertices.back().x, 71);
   EXPECT_EQ(end.accurate->vertices.back().y, 171);
   EXPECT_EQ(end.accurate->stoppedAt, 500);
+
+  // The window's redraw counts the vertices without keeping them.
+  testing_support::RecordingSurface surface;
+  scene::State counted;
+  counted.P = {{{50, 50}, {150, 50}, {50, 150}, {50, 150}}};
+  const scene::Result window = scene::Draw(counted, surface);
+  EXPECT_TRUE(window.accurate->vertices.empty());
+  EXPECT_EQ(window.accurate->drawn, 500);
+  EXPECT_EQ(window.accurate->stoppedAt, 500);
 
   // The start state finishes everything.
   const scene::Result ok = DrawWith(scene::kStartPoints);
