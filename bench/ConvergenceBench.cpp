@@ -17,8 +17,8 @@ constexpr Points kStart{{{50, 50}, {150, 50}, {150, 150}, {50, 150}}};
 constexpr Points kExample{{{20, 200}, {90, 15}, {240, 30}, {130, 250}}};
 
 void BM_ConvergenceTable(benchmark::State& state, const Points& P) {
-  (void)scene::Convergence(P);  // the sample counts are counted once per process
-  for (auto _ : state) benchmark::DoNotOptimize(scene::Convergence(P));
+  (void)geometry::Convergence(P);  // the sample counts are counted once per process
+  for (auto _ : state) benchmark::DoNotOptimize(geometry::Convergence(P));
 }
 BENCHMARK_CAPTURE(BM_ConvergenceTable, start, kStart)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ConvergenceTable, example, kExample)->Unit(benchmark::kMillisecond);

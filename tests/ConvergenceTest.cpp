@@ -11,10 +11,10 @@
 
 namespace {
 
+using geometry::ConvergenceRow;
 using geometry::IntPoint;
-using scene::ConvergenceRow;
 
-const ConvergenceRow& RowFor(const scene::ConvergenceTable& table, double n) {
+const ConvergenceRow& RowFor(const geometry::ConvergenceTable& table, double n) {
   for (const ConvergenceRow& row : table.rows) {
     if (row.divisions == n) return row;
   }
@@ -23,7 +23,7 @@ const ConvergenceRow& RowFor(const scene::ConvergenceTable& table, double n) {
 }
 
 TEST(Convergence, DivisionCountsAreTheLadderFromOneToOneHundredThousand) {
-  const auto& n = scene::ConvergenceDivisions();
+  const auto& n = geometry::ConvergenceDivisions();
   ASSERT_FALSE(n.empty());
   EXPECT_EQ(n.front(), 1);
   EXPECT_EQ(n.back(), 100000);
@@ -37,10 +37,10 @@ TEST(Convergence, DivisionCountsAreTheLadderFromOneToOneHundredThousand) {
 // adds 300/n and the sum is 300 * samples / n; the true length is 300.
 TEST(Convergence, StraightEvenlySpacedLineSumsToChordTimesSamplesOverN) {
   const std::array<IntPoint, 4> P{{{0, 0}, {100, 0}, {200, 0}, {300, 0}}};
-  const scene::ConvergenceTable table = scene::Convergence(P);
+  const geometry::ConvergenceTable table = geometry::Convergence(P);
   EXPECT_NEAR(table.referenceLength, 300, 1e-9);
   EXPECT_TRUE(table.referenceConverged);
-  ASSERT_EQ(table.rows.size(), scene::ConvergenceDivisions().size());
+  ASSERT_EQ(table.rows.size(), geometry::ConvergenceDivisions().size());
   for (const ConvergenceRow& row : table.rows) {
     SCOPED_TRACE(row.divisions);
     ASSERT_TRUE(row.length);
@@ -56,7 +56,7 @@ TEST(Convergence, StraightEvenlySpacedLineSumsToChordTimesSamplesOverN) {
 
 TEST(Convergence, TheWindowsCountsTakeTenNinetyNineNineHundredNinetyNineAndTenThousandSamples) {
   const std::array<IntPoint, 4> P{{{50, 50}, {150, 50}, {150, 150}, {50, 150}}};
-  const scene::ConvergenceTable table = scene::Convergence(P);
+  const geometry::ConvergenceTable table = geometry::Convergence(P);
   EXPECT_EQ(RowFor(table, 10).samples, 10);
   EXPECT_EQ(RowFor(table, 100).samples, 99);
   EXPECT_EQ(RowFor(table, 1000).samples, 999);
@@ -72,7 +72,7 @@ TEST(Convergence, TheWindowsCountsTakeTenNinetyNineNineHundredNinetyNineAndTenTh
 TEST(Convergence, FullSumsApproachTheEndCorrectionOfALeftRiemannSum) {
   const std::array<IntPoint, 4> P{{{0, 0}, {40, 0}, {60, 20}, {62, 24}}};
   const double limit = (3 * 40.0 - 3 * std::sqrt(20.0)) / 2;
-  const scene::ConvergenceTable table = scene::Convergence(P);
+  const geometry::ConvergenceTable table = geometry::Convergence(P);
   int full = 0;
   for (const ConvergenceRow& row : table.rows) {
     if (row.divisions < 100 || static_cast<double>(row.samples) != row.divisions) continue;
@@ -94,7 +94,7 @@ TEST(Convergence, FullSumsApproachTheEndCorrectionOfALeftRiemannSum) {
 // 6 * P1.x overflows 32 bits: every sum fails, and the table says how.
 TEST(Convergence, AFailingSumIsRecordedAsItsErrorKind) {
   const std::array<IntPoint, 4> P{{{0, 0}, {400000000, 0}, {0, 0}, {0, 0}}};
-  const scene::ConvergenceTable table = scene::Convergence(P);
+  const geometry::ConvergenceTable table = geometry::Convergence(P);
   ASSERT_FALSE(table.rows.empty());
   for (const ConvergenceRow& row : table.rows) {
     EXPECT_EQ(row.error, geometry::ErrorKind::Overflow);

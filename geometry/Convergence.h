@@ -16,16 +16,16 @@
 #include "Arithmetic.h"
 #include "IntPoint.h"
 
-namespace scene {
+namespace geometry {
 
 // One division count n and what the sum gave for it.
 struct ConvergenceRow {
   double divisions = 0;
-  std::int64_t samples = 0;                  // the samples the sum's loop takes for n
-  std::optional<double> length;              // none when the sum failed
-  std::optional<double> absoluteError;       // length - reference; none when either is missing
-  std::optional<double> relativeError;       // (length - reference) / reference; none at r = 0
-  std::optional<geometry::ErrorKind> error;  // what abandoned the sum
+  std::int64_t samples = 0;             // the samples the sum's loop takes for n
+  std::optional<double> length;         // none when the sum failed
+  std::optional<double> absoluteError;  // length - reference; none when either is missing
+  std::optional<double> relativeError;  // (length - reference) / reference; none at r = 0
+  std::optional<ErrorKind> error;       // what abandoned the sum
 };
 
 struct ConvergenceTable {
@@ -42,8 +42,8 @@ const std::vector<double>& ConvergenceDivisions();
 
 // The table for the control points P(0)..P(3). About 1.8 million samples of
 // the sum in all; the sample counts depend on n alone and are counted once per
-// process. Raises geometry::Error (subscript out of range) when P has fewer
+// process. Raises Error (subscript out of range) when P has fewer
 // than four points; a sum that fails is recorded in its row.
-ConvergenceTable Convergence(std::span<const geometry::IntPoint> P);
+ConvergenceTable Convergence(std::span<const IntPoint> P);
 
-}  // namespace scene
+}  // namespace geometry

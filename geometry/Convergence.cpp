@@ -7,7 +7,7 @@
 #include "Analysis.h"
 #include "Vendrel.h"
 
-namespace scene {
+namespace geometry {
 
 namespace {
 
@@ -24,11 +24,11 @@ struct Reference {
 // The analysis's reference length and whether it met its accuracy.
 // ReferenceLength does not report that yet, so a length it returns counts as
 // converged; once it can say so, take its flag here and nowhere else.
-Reference ReferenceOf(std::span<const geometry::IntPoint> P) {
+Reference ReferenceOf(std::span<const IntPoint> P) {
   try {
-    const double r = geometry::ReferenceLength(P);
+    const double r = ReferenceLength(P);
     if (std::isfinite(r)) return {r, true};
-  } catch (const geometry::Error&) {
+  } catch (const Error&) {
   }
   return {std::numeric_limits<double>::quiet_NaN(), false};
 }
@@ -60,8 +60,8 @@ const std::vector<double>& ConvergenceDivisions() {
   return divisions;
 }
 
-ConvergenceTable Convergence(std::span<const geometry::IntPoint> P) {
-  geometry::CheckSubscript(P.size(), 4);
+ConvergenceTable Convergence(std::span<const IntPoint> P) {
+  CheckSubscript(P.size(), 4);
   const Reference reference = ReferenceOf(P);
   const double r = reference.length;
   ConvergenceTable table{r, reference.converged, {}};
@@ -74,7 +74,7 @@ ConvergenceTable Convergence(std::span<const geometry::IntPoint> P) {
     row.samples = samples[i];
     try {
       row.length = Vendrel::CurveLength(P, row.divisions);
-    } catch (const geometry::Error& e) {
+    } catch (const Error& e) {
       row.error = e.kind();
     }
     if (row.length && std::isfinite(r)) {
@@ -86,4 +86,4 @@ ConvergenceTable Convergence(std::span<const geometry::IntPoint> P) {
   return table;
 }
 
-}  // namespace scene
+}  // namespace geometry
