@@ -7,6 +7,7 @@
 #include <QStyleOptionButton>
 
 #include "Design.h"
+#include "Fonts.h"
 
 namespace editor {
 
@@ -39,8 +40,7 @@ bool AllCaptionsFit(const QStyle& style, const QFont& font) {
 void ApplyAppearance(QApplication& app) {
   if (QStyle* style = QStyleFactory::create("Fusion")) app.setStyle(style);
   QFont font;
-  font.setFamilies({"IPAPGothic", "VL PGothic", "TakaoPGothic", "Noto Sans CJK JP", "IPAGothic",
-                    "Droid Sans Fallback", "sans-serif"});
+  font.setFamilies(surface::JapaneseFamilies());
   constexpr int kLargest = 12;
   constexpr int kSmallest = 9;
   for (int size = kLargest; size >= kSmallest; --size) {
