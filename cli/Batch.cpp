@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <variant>
 
+#include "ConvergenceOutput.h"
 #include "Options.h"
 #include "ReportJson.h"
 
@@ -24,6 +25,7 @@ QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
     } else {
       object = ToJson(result);
     }
+    if (request.convergence) InsertConvergence(object, geometry::Convergence(request.state.P));
   }
   object.insert(QStringLiteral("line"), number);
   return QJsonDocument(object).toJson(QJsonDocument::Compact);

@@ -3,6 +3,8 @@
 
 #include "Options.h"
 
+#include "ConvergenceOutput.h"
+
 #include <QCommandLineParser>
 #include <array>
 #include <vector>
@@ -15,7 +17,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's.
-constexpr std::array<KnownOption, 9> kToolOptions{{
+constexpr std::array<KnownOption, 12> kToolOptions{{
     {"analysis", false, true},
     {"json", false, false},
     {"crlf", false, false},
@@ -25,6 +27,9 @@ constexpr std::array<KnownOption, 9> kToolOptions{{
     {"batch", false, false},
     {"help", false, false},
     {"version", false, false},
+    {"convergence", false, true},
+    {"plot", true, false},
+    {"plot-format", true, false},
 }};
 
 const std::vector<KnownOption>& Table() {
@@ -89,6 +94,7 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
       }
     }
   }
+  if (auto error = ReadConvergenceOptions(parser, request)) return *error;
   return request;
 }
 

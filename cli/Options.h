@@ -26,6 +26,9 @@ struct Request {
   std::optional<QString> png;  // "-" is stdout
   std::optional<QString> svg;
   int scale = 1;
+  bool convergence = false;     // --convergence: the table after the report
+  std::optional<QString> plot;  // --plot: the convergence plot, "-" is stdout
+  QString plotFormat;           // "svg" or "png"
   bool batch = false;
   bool help = false;
   bool version = false;
@@ -37,7 +40,8 @@ using Parsed = std::variant<Request, UsageError>;
 Parsed ParseArguments(const QStringList& arguments);
 
 // One line of --batch input, without its line end: split at ASCII white
-// space; only the options that choose the state and --analysis are allowed.
+// space; only the options that choose the state, --analysis and
+// --convergence are allowed.
 // An empty line is an error.
 Parsed ParseBatchLine(std::string_view line);
 

@@ -13,11 +13,14 @@
 
 #include "AnalysisText.h"
 #include "Batch.h"
+#include "ConvergenceOutput.h"
 #include "FanOutSurface.h"
 #include "Options.h"
+#include "PlotOutput.h"
 #include "RasterSurface.h"
 #include "ReportJson.h"
 #include "VectorSurface.h"
+#include "WholeFiles.h"
 
 #ifndef BEZIERLAB_VERSION
 #define BEZIERLAB_VERSION "unknown"
@@ -101,14 +104,16 @@ QImage Palettized(const QImage& picture) {
   return rgb.convertToFormat(QImage::Format_Indexed8, colours, Qt::ThresholdDither);
 }
 
-// The report text as the window shows it, then, after an empty line, the
-// analysis when it is asked for; with "\n" line ends unless the window's
-// "\r\n" are asked for.
-QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis, bool crlf) {
+// The report text as the window shows it, then, each after an empty line, the
+// analysis and the convergence table when they are asked for; with "\n" line
+// ends unless the window's "\r\n" are asked for.
+QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis,
+                const geometry::ConvergenceTable* table, bool crlf) {
   std::string text = scene::Report(result);
   if (analysis != nullptr) {
     text += "\r\n" + scene::JoinLines(scene::AnalysisLines(*analysis), "\r\n") + "\r\n";
   }
+  if (table != nullptr) text += "\r\n" + ConvergenceText(*table);
   QByteArray bytes = QByteArray::fromStdString(text);
   if (!crlf) bytes.replace("\r\n", "\n");
   return bytes;
@@ -181,14 +186,35 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
       return kExitUnwritable;
     }
   }
+  std::optional<geometry::ConvergenceTable> table;
+  if (request.convergence || request.plot) table = geometry::Convergence(request.state.P);
+  PlotBytes plot;
+  if (request.plot) {
+    plot = MakePlot(request, *table);
+    if (!plot.failure && *request.plot != "-") {
+      plot.failure = files::WriteWhole(
+          request.plot->toStdString(),
+          std::string_view(plot.bytes.constData(), static_cast<std::size_t>(plot.bytes.size())));
+    }
+    if (plot.failure) {
+      Complain(err, *plot.failure);
+      return kExitUnwritable;
+    }
+    if (*request.plot == "-") toStdout = &plot.bytes;
+  }
+  const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
   QByteArray report;
   if (toStdout == nullptr) {
     std::optional<geometry::Analysis> analysis;
     if (request.analysis) analysis = scene::Analyse(result);
     const geometry::Analysis* analysed = analysis ? &*analysis : nullptr;
-    report = request.json
-                 ? QJsonDocument(ToJson(result, analysed)).toJson(QJsonDocument::Compact) + "\n"
-                 : Text(result, analysed, request.crlf);
+    if (request.json) {
+      QJsonObject object = ToJson(result, analysed);
+      if (listed != nullptr) InsertConvergence(object, *listed);
+      report = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
+    } else {
+      report = Text(result, analysed, listed, request.crlf);
+    }
     toStdout = &report;
   }
   if (!WriteAll(out, *toStdout)) {

@@ -1,16 +1,26 @@
 // bezierlab-report: the window's scene, report and pictures from the command
-// line. A QCoreApplication only: no GUI application, no platform plugin, no
-// fonts; the pictures are painted on images and SVG generators, which need
-// none of them.
+// line. A QCoreApplication only: no platform plugin, no fonts; the scene's
+// pictures are painted on images and SVG generators, which need none of them.
+// The convergence plot (--plot) has text, and fonts need a GUI application:
+// only then is one made, on the offscreen platform, so no display is needed.
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
+#include "PlotOutput.h"
 #include "Tool.h"
 
 int main(int argc, char* argv[]) {
-  const QCoreApplication app(argc, argv);
-  // The tool needs no plugin: PNG is built into Qt Gui. Without a search
+  std::unique_ptr<QCoreApplication> app;
+  if (cli::WantsPlot(argc, argv)) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  // The tool needs no other plugin: PNG is built into Qt Gui. Without a search
   // path, writing a PNG does not first load every image-format plugin.
   QCoreApplication::setLibraryPaths({});
   return cli::Run(QCoreApplication::arguments(), stdin, stdout, stderr);

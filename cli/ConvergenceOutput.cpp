@@ -1,0 +1,124 @@
+#include "ConvergenceOutput.h"
+
+#include <QFileInfo>
+#include <cmath>
+#include <cstdio>
+
+#include "ReportJson.h"
+
+namespace cli {
+
+namespace {
+
+using geometry::ConvergenceRow;
+
+QJsonValue Optional(const std::optional<double>& value) {
+  return value && std::isfinite(*value) ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+// A column of `width` terminal cells, right-aligned; the Japanese headings
+// take two cells per character.
+std::string Cell(const std::string& text, int width) {
+  int cells = 0;
+  for (const unsigned char c : text) {
+    if (c < 0x80) {
+      ++cells;
+    } else if ((c & 0xC0) != 0x80) {
+      cells += 2;
+    }
+  }
+  return std::string(static_cast<std::size_t>(std::max(0, width - cells)), ' ') + text;
+}
+
+constexpr int kWidths[] = {7, 7, 18, 16, 14};
+
+std::string Format(const char* format, double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format, value);
+  return buffer;
+}
+
+std::string RowLine(const ConvergenceRow& row) {
+  std::string line = Cell(Format("%.0f", row.divisions), kWidths[0]) +
+                     Cell(std::to_string(row.samples), kWidths[1]);
+  if (row.error) return line + "  計算できません（" + ErrorName(*row.error) + "）";
+  line += Cell(row.length ? Format("%.10f", *row.length) : "-", kWidths[2]);
+  line += Cell(row.absoluteError ? Format("%.6e", *row.absoluteError) : "-", kWidths[3]);
+  line += Cell(row.relativeError ? Format("%.6e", *row.relativeError) : "-", kWidths[4]);
+  return line;
+}
+
+}  // namespace
+
+std::optional<UsageError> ReadConvergenceOptions(const QCommandLineParser& parser,
+                                                 Request& request) {
+  request.convergence = parser.isSet(QStringLiteral("convergence"));
+  const bool formatGiven = parser.isSet(QStringLiteral("plot-format"));
+  if (!parser.isSet(QStringLiteral("plot"))) {
+    if (formatGiven) return UsageError{"--plot-format は --plot と一緒に使います"};
+    return std::nullopt;
+  }
+  const QString file = parser.value(QStringLiteral("plot"));
+  if (file.isEmpty()) return UsageError{"--plot のファイル名が空です"};
+  QString format = formatGiven ? parser.value(QStringLiteral("plot-format"))
+                               : QFileInfo(file).suffix().toLower();
+  if (formatGiven && format != "svg" && format != "png") {
+    return UsageError{"--plot-format は svg か png です（「" + format.toStdString() + "」）"};
+  }
+  if (file == "-" && !formatGiven) {
+    return UsageError{"--plot - には --plot-format svg か png が要ります"};
+  }
+  if (format != "svg" && format != "png") {
+    return UsageError{"--plot のファイル名は .svg か .png で終えるか、--plot-format を付けます"};
+  }
+  request.plot = file;
+  request.plotFormat = format;
+  if (file != "-") return std::nullopt;
+  // Standard output carries one thing: here, the plot.
+  for (const char* other : {"json", "crlf", "analysis", "convergence"}) {
+    if (parser.isSet(QString::fromLatin1(other))) {
+      return UsageError{"--" + std::string(other) +
+                        " は --plot - と一緒に使えません: 標準出力には画像だけを書きます"};
+    }
+  }
+  if (IsStdout(request.png) || IsStdout(request.svg)) {
+    return UsageError{"--plot - と " + std::string(IsStdout(request.png) ? "--png" : "--svg") +
+                      " - の両方を標準出力には書けません"};
+  }
+  return std::nullopt;
+}
+
+QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table) {
+  QJsonArray rows;
+  for (const ConvergenceRow& row : table.rows) {
+    QJsonObject object{{"divisions", row.divisions},
+                       {"samples", static_cast<qint64>(row.samples)},
+                       {"length", Optional(row.length)},
+                       {"absoluteError", Optional(row.absoluteError)},
+                       {"relativeError", Optional(row.relativeError)}};
+    if (row.error) object.insert(QStringLiteral("error"), QLatin1String(ErrorName(*row.error)));
+    rows.append(object);
+  }
+  return rows;
+}
+
+void InsertConvergence(QJsonObject& object, const geometry::ConvergenceTable& table) {
+  object.insert(QStringLiteral("convergence"), ConvergenceJson(table));
+  object.insert(QStringLiteral("convergenceReference"),
+                QJsonObject{{"length", Optional(table.referenceLength)},
+                            {"converged", table.referenceConverged}});
+}
+
+std::string ConvergenceText(const geometry::ConvergenceTable& table) {
+  std::string text = "長さの収束: 真の長さ（参照値） = ";
+  text += std::isfinite(table.referenceLength) ? Format("%.10f", table.referenceLength)
+                                               : std::string("求められません");
+  if (!table.referenceConverged) text += "（精度に届いていません）";
+  text += "\r\n";
+  text += Cell("分割数", kWidths[0]) + Cell("標本数", kWidths[1]) + Cell("長さ", kWidths[2]) +
+          Cell("誤差", kWidths[3]) + Cell("相対誤差", kWidths[4]) + "\r\n";
+  for (const ConvergenceRow& row : table.rows) text += RowLine(row) + "\r\n";
+  return text;
+}
+
+}  // namespace cli
