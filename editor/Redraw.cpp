@@ -30,6 +30,7 @@ void main::Redraw() {
   lastScene_ = scene::Draw(SceneState(), *Picture1);
   Label1->setText(QString::fromStdString(scene::Report(lastScene_)));
   setWindowTitle(savedCaption);
+  emit Redrawn();
 }
 
 void main::DrawApproximateOffsetCurve(float dist) {

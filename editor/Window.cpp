@@ -13,6 +13,7 @@
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 
+#include "ConvergenceWindow.h"
 #include "Design.h"
 #include "main.h"
 
@@ -86,6 +87,7 @@ main::main(QWidget* parent) : QWidget(parent) {
   CreateControls();
   ConnectEvents();
   InstallToolTips();
+  InstallConvergenceWindow(*this);
   Form_Load();
 }
 

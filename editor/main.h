@@ -72,6 +72,10 @@ class main : public QWidget {
   std::string LengthAnalysisText() const;
   std::string DeviationText() const;
 
+ signals:
+  // After every Redraw: the convergence window (F2) follows the state.
+  void Redrawn();
+
  private:
   void CreateControls();
   void ConnectEvents();

@@ -1,0 +1,195 @@
+#include "ConvergenceWindow.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
+
+#include "Design.h"
+#include "main.h"
+
+namespace editor {
+
+namespace {
+
+constexpr std::array<double, 4> kWindowCounts{10, 100, 1000, 10000};
+constexpr int kGap = 8;  // between the main window and this one
+
+// The plot itself, painted from the window's latest table.
+class PlotArea final : public QWidget {
+ public:
+  using Source = std::function<void(QPainter&, QSizeF)>;
+  PlotArea(Source paint, QWidget* parent) : QWidget(parent), paint_(std::move(paint)) {
+    setMinimumSize(surface::kPlotWidth / 2, surface::kPlotHeight / 2);
+  }
+  QSize sizeHint() const override { return {surface::kPlotWidth, surface::kPlotHeight}; }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    paint_(painter, size());
+  }
+
+ private:
+  Source paint_;
+};
+
+QString Fixed(double v) { return QString::number(v, 'f', 4); }
+
+// One row of the table for a count of the window, as a sentence.
+QString RowText(const geometry::ConvergenceRow& row, const char* caption) {
+  QString text = QString::fromUtf8(caption) + QStringLiteral("：%1点、").arg(row.samples);
+  if (!row.length) return text + QStringLiteral("計算できません");
+  text += QStringLiteral("長さ ") + Fixed(*row.length);
+  if (row.absoluteError) text += QStringLiteral("、誤差 ") + Fixed(*row.absoluteError);
+  if (row.relativeError) text += QStringLiteral("（%1%）").arg(Fixed(*row.relativeError * 100));
+  return text;
+}
+
+// Owns the convergence window for the main window's lifetime. The window is a
+// top-level window of its own, not a child widget: the main window keeps
+// exactly its ten controls.
+class Owner final : public QObject {
+ public:
+  Owner(QObject* parent, ConvergenceWindow* window) : QObject(parent), window_(window) {}
+  Owner(const Owner&) = delete;
+  Owner& operator=(const Owner&) = delete;
+  ~Owner() override { delete window_; }
+
+ private:
+  ConvergenceWindow* window_;
+};
+
+}  // namespace
+
+ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
+  setObjectName("ConvergenceWindow");
+  setWindowTitle(QStringLiteral("長さの収束"));
+  setAttribute(Qt::WA_QuitOnClose, false);
+  plot_ = new PlotArea(
+      [this](QPainter& painter, QSizeF size) {
+        if (table_) {
+          surface::PaintConvergence(painter, size, *table_, ticked_);
+        } else {
+          painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+        }
+      },
+      this);
+  plot_->setObjectName("ConvergencePlot");
+  plot_->setAccessibleName(QStringLiteral("長さの収束の図"));
+  rows_ = new QLabel(this);
+  rows_->setObjectName("ConvergenceRows");
+  rows_->setTextFormat(Qt::PlainText);
+  rows_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  rows_->setFocusPolicy(Qt::StrongFocus);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(plot_, 1);
+  layout->addWidget(rows_);
+  setFocusProxy(rows_);
+
+  dragTimer_.setSingleShot(true);
+  dragTimer_.setInterval(kDragIntervalMs);
+  connect(&dragTimer_, &QTimer::timeout, this, [this] { Compute(); });
+  connect(&watcher_, &QFutureWatcher<geometry::ConvergenceTable>::finished, this,
+          [this] { Finished(); });
+  auto* close = new QShortcut(Qt::Key_F2, this);
+  connect(close, &QShortcut::activated, this, [this] { Toggle(); });
+}
+
+ConvergenceWindow::~ConvergenceWindow() { watcher_.waitForFinished(); }
+
+void ConvergenceWindow::Toggle() {
+  if (isVisible()) {
+    close();
+    return;
+  }
+  if (!placed_) {
+    move(owner_.frameGeometry().topRight() + QPoint(kGap, 0));
+    placed_ = true;
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void ConvergenceWindow::Follow() {
+  if (!isVisible()) return;
+  pending_ = owner_.P;
+  for (std::size_t i = 0; i < ticked_.size(); ++i) ticked_[i] = owner_.Check1[i]->isChecked();
+  if (owner_.grabIndex >= 0) {
+    // While a point is dragged: at most one table per interval.
+    if (!dragTimer_.isActive()) dragTimer_.start();
+    return;
+  }
+  dragTimer_.stop();
+  Compute();
+}
+
+void ConvergenceWindow::Compute() {
+  if (!pending_ || watcher_.isRunning()) return;  // Finished() picks the latest up
+  if (pending_ == shown_) {
+    // Only the ticked boxes changed: nothing to compute.
+    pending_.reset();
+    ShowTable();
+    return;
+  }
+  running_ = *pending_;
+  pending_.reset();
+  watcher_.setFuture(QtConcurrent::run([P = running_] { return geometry::Convergence(P); }));
+}
+
+void ConvergenceWindow::Finished() {
+  table_ = watcher_.result();
+  shown_ = running_;
+  ++computed_;
+  ShowTable();
+  // A state that arrived meanwhile is computed now, unless the drag interval
+  // is still running; then the timer will.
+  if (pending_ && !dragTimer_.isActive()) Compute();
+}
+
+void ConvergenceWindow::ShowTable() {
+  if (!table_) return;
+  QStringList lines;
+  for (std::size_t i = 0; i < kWindowCounts.size(); ++i) {
+    for (const geometry::ConvergenceRow& row : table_->rows) {
+      if (row.divisions == kWindowCounts[i]) lines << RowText(row, kCheck1Captions[i]);
+    }
+  }
+  if (!table_->referenceConverged)
+    lines << QStringLiteral("真の長さ（参照値）は精度に届いていません");
+  rows_->setText(lines.join('\n'));
+  const surface::PlotCounts counts = surface::CountRows(*table_);
+  plot_->setAccessibleDescription(
+      QStringLiteral("真の長さ（参照値） %1。点 %2 個、うち標本数が分割数と違う点 %3 個。")
+          .arg(Fixed(table_->referenceLength))
+          .arg(counts.shown)
+          .arg(counts.quirks));
+  plot_->update();
+}
+
+void ConvergenceWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Follow();
+}
+
+void ConvergenceWindow::hideEvent(QHideEvent* event) {
+  // Closed: nothing more is computed; a computation under way just ends.
+  dragTimer_.stop();
+  pending_.reset();
+  QWidget::hideEvent(event);
+}
+
+ConvergenceWindow* InstallConvergenceWindow(main& window) {
+  auto* convergence = new ConvergenceWindow(window);
+  new Owner(&window, convergence);
+  auto* key = new QShortcut(Qt::Key_F2, &window);
+  QObject::connect(key, &QShortcut::activated, convergence,
+                   [convergence] { convergence->Toggle(); });
+  QObject::connect(&window, &main::Redrawn, convergence, [convergence] { convergence->Follow(); });
+  return convergence;
+}
+
+}  // namespace editor

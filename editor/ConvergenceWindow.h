@@ -1,0 +1,73 @@
+#pragma once
+
+// The window 長さの収束 (F2): the convergence plot for the main window's
+// current control points, beside it. It follows the main window's redraws
+// without slowing them: the table is computed off the interface thread, only
+// for the latest state, at most every 100 ms while a point is dragged and once
+// after the release. While it is closed nothing is computed.
+
+#include <QElapsedTimer>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+#include "Convergence.h"
+#include "ConvergencePlot.h"
+#include "IntPoint.h"
+
+class QLabel;
+
+namespace editor {
+
+class main;
+
+class ConvergenceWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The interval between two tables while a point is dragged.
+  static constexpr int kDragIntervalMs = 100;
+
+  explicit ConvergenceWindow(main& owner);
+  ~ConvergenceWindow() override;
+
+  // Called after every redraw of the main window.
+  void Follow();
+  // Opens the window beside the main window, or closes it.
+  void Toggle();
+
+  // What is shown: the latest table computed, and how many tables were.
+  const std::optional<geometry::ConvergenceTable>& Table() const { return table_; }
+  int TablesComputed() const { return computed_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  using Points = std::array<geometry::IntPoint, 4>;
+
+  void Compute();
+  void Finished();
+  void ShowTable();
+
+  main& owner_;
+  QWidget* plot_;
+  QLabel* rows_;
+  QTimer dragTimer_;
+  QFutureWatcher<geometry::ConvergenceTable> watcher_;
+  std::optional<Points> pending_;  // the latest state not yet handed to a computation
+  Points running_{};               // the points of the computation under way
+  std::optional<Points> shown_;    // the points of table_
+  surface::Ticked ticked_{};
+  std::optional<geometry::ConvergenceTable> table_;
+  int computed_ = 0;
+  bool placed_ = false;
+};
+
+// Makes the convergence window of `window` and binds F2 to open and close it.
+ConvergenceWindow* InstallConvergenceWindow(main& window);
+
+}  // namespace editor
