@@ -1,0 +1,92 @@
+// The convergence window (F2) on the shown main window: it opens and closes
+// with F2, follows a drag with at most one table per 100 ms and the final
+// state after the release, and computes nothing while closed.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTest>
+
+#include "ConvergenceWindow.h"
+#include "MouseInput.h"
+#include "Vendrel.h"
+#include "main.h"
+
+namespace {
+
+editor::ConvergenceWindow* Find() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<editor::ConvergenceWindow*>(widget)) return window;
+  }
+  return nullptr;
+}
+
+// The table shows the main window's points when its n = 10 row is their sum.
+bool ShowsPointsOf(const editor::ConvergenceWindow& convergence, const editor::main& window) {
+  if (!convergence.Table()) return false;
+  for (const geometry::ConvergenceRow& row : convergence.Table()->rows) {
+    if (row.divisions == 10) return row.length == Vendrel::CurveLength(window.P, 10);
+  }
+  return false;
+}
+
+TEST(ConvergenceWindow, FollowsADragCoalescedAndComputesNothingWhenClosed) {
+  editor::main window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  editor::ConvergenceWindow* convergence = Find();
+  ASSERT_NE(convergence, nullptr);
+  EXPECT_FALSE(convergence->isVisible());
+  EXPECT_EQ(convergence->TablesComputed(), 0);  // closed from the start: nothing computed
+
+  QTest::keyClick(&window, Qt::Key_F2);
+  ASSERT_TRUE(convergence->isVisible());
+  EXPECT_EQ(convergence->windowTitle(), QStringLiteral("長さの収束"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return convergence->TablesComputed() == 1; }));
+  auto* rows = convergence->findChild<QLabel*>("ConvergenceRows");
+  ASSERT_NE(rows, nullptr);
+  EXPECT_TRUE(rows->text().contains(QStringLiteral("100分割：99点、長さ 197.0694")))
+      << rows->text().toStdString();
+  EXPECT_TRUE(rows->text().contains(QStringLiteral("1000分割：999点")));
+
+  // A drag of P(1) with 40 moves: far more redraws than tables.
+  testing_support::MouseInput mouse(*window.Picture1);
+  QElapsedTimer clock;
+  clock.start();
+  mouse.Press({150, 50});
+  for (int i = 1; i <= 40; ++i) {
+    mouse.Move({150.0 + i, 50.0 + i});
+    QTest::qWait(5);
+  }
+  const qint64 dragMs = clock.elapsed();
+  const int duringDrag = convergence->TablesComputed() - 1;
+  EXPECT_LE(duringDrag, dragMs / editor::ConvergenceWindow::kDragIntervalMs + 1);
+  mouse.Release();
+  EXPECT_EQ(window.P[1].x, 190);
+  // Once after the release, for the final state.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsPointsOf(*convergence, window); }));
+  QTest::qWait(3 * editor::ConvergenceWindow::kDragIntervalMs);
+  EXPECT_TRUE(ShowsPointsOf(*convergence, window));
+
+  // Closed with F2 in either window: redraws compute nothing.
+  QTest::keyClick(convergence, Qt::Key_F2);
+  EXPECT_FALSE(convergence->isVisible());
+  const int computed = convergence->TablesComputed();
+  mouse.Press({190, 90});
+  mouse.Move({120, 120});
+  mouse.Release();
+  QTest::qWait(3 * editor::ConvergenceWindow::kDragIntervalMs);
+  EXPECT_EQ(convergence->TablesComputed(), computed);
+  EXPECT_FALSE(ShowsPointsOf(*convergence, window));
+
+  // Opened again from the main window, it catches up with the state it missed.
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_F2);
+  EXPECT_TRUE(convergence->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsPointsOf(*convergence, window); }));
+}
+
+}  // namespace
