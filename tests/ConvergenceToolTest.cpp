@@ -1,0 +1,144 @@
+// --convergence and --plot of the built tool: the table in JSON and --batch,
+// failed sums by their error, and the plot's SVG, whose marks and line are
+// checked against the table the tool lists.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointF>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "ToolProcess.h"
+
+namespace {
+
+using testing_support::RunTool;
+using testing_support::ToolRun;
+
+QJsonArray Rows(const QStringList& state) {
+  const ToolRun run = RunTool(QStringList{"--json", "--convergence"} + state);
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  return QJsonDocument::fromJson(run.out).object()["convergence"].toArray();
+}
+
+TEST(ConvergenceTool, FailedSumsAreNullWithTheirErrorAndBatchLinesListTheTable) {
+  const QJsonArray failed = Rows({"--points", "0,0,400000000,0,0,0,0,0"});
+  ASSERT_EQ(failed.size(), 168);
+  for (const QJsonValue& value : failed) {
+    const QJsonObject row = value.toObject();
+    EXPECT_EQ(row["error"].toString(), "Overflow");
+    for (const char* key : {"length", "absoluteError", "relativeError"}) {
+      EXPECT_TRUE(row[key].isNull()) << key;
+    }
+  }
+  const ToolRun batch =
+      RunTool({"--batch"}, "--convergence --points 0,0,100,0,200,0,300,0\n--grabbed 1\n");
+  const QList<QByteArray> lines = batch.out.split('\n');
+  ASSERT_GE(lines.size(), 2);
+  const QJsonArray rows = QJsonDocument::fromJson(lines[0]).object()["convergence"].toArray();
+  ASSERT_EQ(rows.size(), 168);
+  EXPECT_EQ(rows[0].toObject()["samples"].toInt(), 1);
+  EXPECT_FALSE(QJsonDocument::fromJson(lines[1]).object().contains("convergence"));
+
+  const ToolRun text = RunTool({"--convergence", "--divisions", ""});
+  EXPECT_TRUE(text.out.contains("\n長さの収束: 真の長さ（参照値） = 200.0000000000\n"));
+  EXPECT_TRUE(text.out.contains("\n    100     99    197.0694000")) << text.out.toStdString();
+}
+
+TEST(ConvergenceTool, PlotOptionsAreCheckedAndFilesWrittenWhole) {
+  QTemporaryDir dir;
+  for (const QStringList& args :
+       {QStringList{"--plot-format", "svg"}, QStringList{"--plot", dir.filePath("p.txt")},
+        QStringList{"--plot", "-"}, QStringList{"--plot", "-", "--plot-format", "gif"},
+        QStringList{"--plot", "-", "--plot-format", "svg", "--json"},
+        QStringList{"--plot", "-", "--plot-format", "png", "--svg", "-"}}) {
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+  }
+  const ToolRun unwritable = RunTool({"--plot", dir.filePath("missing/p.png")});
+  EXPECT_EQ(unwritable.exitCode, 1);
+  EXPECT_TRUE(unwritable.err.contains("missing/p.png")) << unwritable.err.toStdString();
+
+  const ToolRun png = RunTool({"--plot", dir.filePath("p.png"), "--scale", "2"});
+  EXPECT_EQ(png.exitCode, 0);
+  QFile file(dir.filePath("p.png"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().startsWith("\x89PNG"));
+  EXPECT_TRUE(png.out.startsWith("P(0) = ( 50 , 50 )"));  // the report still goes to stdout
+}
+
+// The README's example: the line has one vertex per row with a relative error
+// a log axis can show, the four counts are marked at their n and labelled,
+// ticked ones in bold; the caption counts the points.
+TEST(ConvergenceTool, PlotSvgHoldsTheFourLabelledMarksAndOneVertexPerShowableRow) {
+  const QStringList state{"--points", "20,200,90,15,240,30,130,250", "--divisions", "10,1000"};
+  int showable = 0;
+  for (const QJsonValue& row : Rows(state)) {
+    const QJsonValue e = row.toObject()["relativeError"];
+    if (!e.isNull() && e.toDouble() != 0) ++showable;
+  }
+  EXPECT_GT(showable, 160);
+  const ToolRun run = RunTool(QStringList{"--plot", "-", "--plot-format", "svg"} + state);
+  ASSERT_EQ(run.exitCode, 0);
+  const QString svg = QString::fromUtf8(run.out);
+
+  // Every polyline with the stroke colour of the group it is drawn in.
+  struct Polyline {
+    QString stroke;
+    QList<QPointF> points;
+  };
+  QList<Polyline> polylines;
+  QString stroke;
+  const QRegularExpression element(
+      R"re(<g [^>]*stroke="([^"]*)"|<polyline[^>]*points="([^"]*)")re");
+  for (auto it = element.globalMatch(svg); it.hasNext();) {
+    const QRegularExpressionMatch match = it.next();
+    if (match.capturedLength(1) > 0) {
+      stroke = match.captured(1);
+      continue;
+    }
+    Polyline line{stroke, {}};
+    for (const QString& pair : match.captured(2).split(' ', Qt::SkipEmptyParts)) {
+      line.points << QPointF(pair.section(',', 0, 0).toDouble(),
+                             pair.section(',', 1, 1).toDouble());
+    }
+    polylines << line;
+  }
+  int lines = 0;
+  for (const Polyline& line : polylines) lines += line.points.size() == showable ? 1 : 0;
+  EXPECT_EQ(lines, 1);
+
+  // Each mark: a vertical line with its label centred above it.
+  const char* labels[] = {"10分割", "100分割", "1000分割", "10000分割"};
+  const bool ticked[] = {true, false, true, false};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(labels[i]);
+    const QRegularExpression text(
+        QStringLiteral(R"re(<text [^>]*x="([0-9.]+)"[^>]*font-weight="(\d+)"[^>]*\s*>%1</text>)re")
+            .arg(QString::fromUtf8(labels[i])));
+    const QRegularExpressionMatch label = text.match(svg);
+    ASSERT_TRUE(label.hasMatch());
+    EXPECT_EQ(label.captured(2).toInt() > 400, ticked[i]);
+    const double left = label.captured(1).toDouble();
+    int marks = 0;
+    for (const Polyline& line : polylines) {
+      const QList<QPointF>& points = line.points;
+      if (line.stroke != (ticked[i] ? "#e08000" : "#909090")) continue;
+      if (points.size() == 2 && points[0].x() == points[1].x() &&
+          std::fabs(points[0].y() - points[1].y()) > 200 && points[0].x() > left &&
+          points[0].x() < left + 80) {
+        ++marks;
+      }
+    }
+    EXPECT_EQ(marks, 1);
+  }
+  EXPECT_TRUE(svg.contains(QStringLiteral("点 %1 個").arg(showable)));
+}
+
+}  // namespace
