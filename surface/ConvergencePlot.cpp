@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "Fonts.h"
+#include "PlotAxes.h"
 
 namespace surface {
 
@@ -21,12 +22,6 @@ using geometry::ConvergenceTable;
 // labels and axis titles, the labels of the window's counts above the area,
 // and two caption lines below.
 constexpr double kLeft = 72, kRight = 24, kTop = 30, kBottom = 78;
-constexpr int kFontPixels = 12;
-constexpr int kSmallPixels = 10;
-// The n axis spans 10^0 .. 10^5, the table's range.
-constexpr int kDecadesOfN = 5;
-// At most this many labelled decades on the error axis; more are thinned.
-constexpr int kMostErrorLabels = 8;
 
 constexpr std::array<double, 4> kWindowCounts{10, 100, 1000, 10000};
 constexpr std::array<const char*, 4> kWindowLabels{"10分割", "100分割", "1000分割", "10000分割"};
@@ -43,23 +38,12 @@ bool Showable(const ConvergenceRow& row) {
 
 bool Quirk(const ConvergenceRow& row) { return static_cast<double>(row.samples) != row.divisions; }
 
-// Where n and |relative error| land in the plotting area.
-struct Axes {
-  QRectF area;
-  int low = -6;  // the error axis spans 10^low .. 10^high
-  int high = 0;
+QPointF At(const LogAxes& axes, const ConvergenceRow& row) {
+  return {axes.X(row.divisions), axes.Y(std::fabs(*row.relativeError))};
+}
 
-  double X(double n) const { return area.left() + std::log10(n) / kDecadesOfN * area.width(); }
-  double Y(double e) const {
-    return area.bottom() - (std::log10(e) - low) / (high - low) * area.height();
-  }
-  QPointF At(const ConvergenceRow& row) const {
-    return {X(row.divisions), Y(std::fabs(*row.relativeError))};
-  }
-};
-
-Axes AxesFor(const ConvergenceTable& table, QSizeF size) {
-  Axes axes;
+LogAxes AxesFor(const ConvergenceTable& table, QSizeF size) {
+  LogAxes axes;
   axes.area = QRectF(kLeft, kTop, size.width() - kLeft - kRight, size.height() - kTop - kBottom);
   double least = INFINITY, most = 0;
   for (const ConvergenceRow& row : table.rows) {
@@ -74,60 +58,9 @@ Axes AxesFor(const ConvergenceTable& table, QSizeF size) {
   return axes;
 }
 
-// "10" with the exponent raised, right-aligned at `right`, centred on `y`.
-void DrawPower(QPainter& painter, double right, double y, int exponent) {
-  const QFont base = painter.font();
-  QFont small = base;
-  small.setPixelSize(kSmallPixels - 1);
-  const QString power =
-      exponent < 0 ? QString(u'−') + QString::number(-exponent) : QString::number(exponent);
-  const double powerWidth = QFontMetricsF(small).horizontalAdvance(power);
-  const double tenWidth = QFontMetricsF(base).horizontalAdvance(QStringLiteral("10"));
-  const double baseline = y + QFontMetricsF(base).ascent() / 2 - 1;
-  painter.drawText(QPointF(right - powerWidth - tenWidth, baseline), QStringLiteral("10"));
-  painter.setFont(small);
-  painter.drawText(QPointF(right - powerWidth, baseline - kFontPixels / 2.0), power);
-  painter.setFont(base);
-}
-
-void DrawFrameAndDecades(QPainter& painter, const Axes& axes) {
-  const QRectF& a = axes.area;
-  painter.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), 1));
-  const int step = (axes.high - axes.low + kMostErrorLabels - 1) / kMostErrorLabels;
-  for (int k = 0; k <= kDecadesOfN; ++k) {
-    painter.drawLine(QPointF(axes.X(std::pow(10.0, k)), a.top()),
-                     QPointF(axes.X(std::pow(10.0, k)), a.bottom()));
-  }
-  for (int e = axes.low; e <= axes.high; ++e) {
-    painter.drawLine(QPointF(a.left(), axes.Y(std::pow(10.0, e))),
-                     QPointF(a.right(), axes.Y(std::pow(10.0, e))));
-  }
-  painter.setPen(QPen(Qt::black, 1));
-  painter.drawRect(a);
-  const QFontMetricsF metrics(painter.font());
-  for (int k = 0; k <= kDecadesOfN; ++k) {
-    const QString label = QString::number(std::pow(10.0, k), 'f', 0);
-    const double x = axes.X(std::pow(10.0, k)) - metrics.horizontalAdvance(label) / 2;
-    painter.drawText(QPointF(x, a.bottom() + metrics.height()), label);
-  }
-  for (int e = axes.high; e >= axes.low; e -= step) {
-    DrawPower(painter, a.left() - 4, axes.Y(std::pow(10.0, e)), e);
-  }
-  const QString xTitle = QStringLiteral("分割数 n");
-  painter.drawText(QPointF(a.center().x() - metrics.horizontalAdvance(xTitle) / 2,
-                           a.bottom() + 2 * metrics.height() + 2),
-                   xTitle);
-  const QString yTitle = QStringLiteral("相対誤差 |L − 真の長さ| ÷ 真の長さ");
-  painter.save();
-  painter.translate(metrics.height(), a.center().y() + metrics.horizontalAdvance(yTitle) / 2);
-  painter.rotate(-90);
-  painter.drawText(QPointF(0, 0), yTitle);
-  painter.restore();
-}
-
 // The reference line e = c / n through the last full row (samples = n) that
 // can be shown, or through the last showable row.
-void DrawSlope(QPainter& painter, const Axes& axes, const ConvergenceTable& table) {
+void DrawSlope(QPainter& painter, const LogAxes& axes, const ConvergenceTable& table) {
   const ConvergenceRow* anchor = nullptr;
   for (const ConvergenceRow& row : table.rows) {
     if (Showable(row) && (anchor == nullptr || !Quirk(row) || Quirk(*anchor))) anchor = &row;
@@ -141,7 +74,7 @@ void DrawSlope(QPainter& painter, const Axes& axes, const ConvergenceTable& tabl
   painter.restore();
 }
 
-void DrawWindowCounts(QPainter& painter, const Axes& axes, const ConvergenceTable& table,
+void DrawWindowCounts(QPainter& painter, const LogAxes& axes, const ConvergenceTable& table,
                       const Ticked& ticked) {
   for (std::size_t i = 0; i < kWindowCounts.size(); ++i) {
     const double x = axes.X(kWindowCounts[i]);
@@ -159,16 +92,16 @@ void DrawWindowCounts(QPainter& painter, const Axes& axes, const ConvergenceTabl
       if (row.divisions != kWindowCounts[i] || !Showable(row) || !ticked[i]) continue;
       painter.setPen(QPen(kTickedColour, 2));
       painter.setBrush(Qt::NoBrush);
-      painter.drawEllipse(axes.At(row), 7, 7);
+      painter.drawEllipse(At(axes, row), 7, 7);
     }
     painter.restore();
   }
 }
 
-void DrawRows(QPainter& painter, const Axes& axes, const ConvergenceTable& table) {
+void DrawRows(QPainter& painter, const LogAxes& axes, const ConvergenceTable& table) {
   QPolygonF line;
   for (const ConvergenceRow& row : table.rows) {
-    if (Showable(row)) line << axes.At(row);
+    if (Showable(row)) line << At(axes, row);
   }
   // The line only joins the points in order; the points carry the story.
   painter.setPen(QPen(kLineColour.lighter(170), 0.8));
@@ -179,16 +112,16 @@ void DrawRows(QPainter& painter, const Axes& axes, const ConvergenceTable& table
     if (Quirk(row)) {
       painter.setPen(QPen(kQuirkColour, 1.5));
       painter.setBrush(Qt::NoBrush);
-      painter.drawEllipse(axes.At(row), 4, 4);
+      painter.drawEllipse(At(axes, row), 4, 4);
     } else {
       painter.setPen(Qt::NoPen);
       painter.setBrush(kLineColour);
-      painter.drawEllipse(axes.At(row), 1.8, 1.8);
+      painter.drawEllipse(At(axes, row), 1.8, 1.8);
     }
   }
 }
 
-void DrawLegend(QPainter& painter, const Axes& axes) {
+void DrawLegend(QPainter& painter, const LogAxes& axes) {
   const QFontMetricsF metrics(painter.font());
   const QString texts[] = {QStringLiteral("和の相対誤差"),
                            QStringLiteral("標本数 ≠ n の和（99点 など）"),
@@ -271,9 +204,9 @@ void PaintConvergence(QPainter& painter, QSizeF size, const ConvergenceTable& ta
   painter.scale(scale, scale);
   const QSizeF logical = size / scale;
   painter.fillRect(QRectF(QPointF(0, 0), logical), Qt::white);
-  painter.setFont(JapaneseFont(kFontPixels));
-  const Axes axes = AxesFor(table, logical);
-  DrawFrameAndDecades(painter, axes);
+  painter.setFont(JapaneseFont(kPlotFontPixels));
+  const LogAxes axes = AxesFor(table, logical);
+  DrawLogAxes(painter, axes);
   DrawSlope(painter, axes, table);
   DrawWindowCounts(painter, axes, table, ticked);
   DrawRows(painter, axes, table);
