@@ -50,7 +50,7 @@ fi
 # -- The package ---------------------------------------------------------------
 scripts/make-deb.sh
 deb=$(realpath build-pkg/bezierlab_*.deb)
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive DEBCONF_NOWARNINGS=yes apt-get install -y -qq --no-install-recommends \
   --reinstall "$deb" >/dev/null
 [ -x /usr/bin/bezierlab ] || die "/usr/bin/bezierlab is not installed"
 [ -x "$screenshot" ] || die "$screenshot was not built"
@@ -167,6 +167,16 @@ if [ "$size" = 631x288 ]; then
   pass "client area 631x288"
 else
   fail "client area $size, expected 631x288"
+fi
+# A fixed-size window offers no maximise button: the Motif hints, which X11
+# window managers read, leave out the maximise function (bit 4 of the second
+# word) and decoration (bit 6 of the third).
+read -r -a motif <<<"$(xprop -id "$window" -notype _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')"
+if [ ${#motif[@]} -ge 3 ] && (((motif[0] & 3) == 3 && (motif[1] & 0x10) == 0 &&
+  (motif[2] & 0x40) == 0)); then
+  pass "_MOTIF_WM_HINTS offer no maximise button (${motif[*]})"
+else
+  fail "_MOTIF_WM_HINTS offer a maximise button or set no functions and decorations: ${motif[*]:-none}"
 fi
 # The program's own icon, 64 x 64: 2 size words and 4096 pixels.
 icon_words=$(xprop -id "$window" -notype 32c _NET_WM_ICON | tr ',' '\n' | grep -c '[0-9]' || true)
