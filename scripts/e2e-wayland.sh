@@ -16,86 +16,28 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C.UTF-8
 
+name=e2e-wayland
 out="$PWD/build-pkg/e2e-wayland"
-screenshot="$PWD/build-pkg/tools/screenshot"
 timeout_s=10 # for every wait on weston or the program
 stay_s=3     # how long the program must keep running
-
-passed=0
-failed=0
-pass() {
-  echo "ok    $*"
-  passed=$((passed + 1))
-}
-fail() {
-  echo "FAIL  $*" >&2
-  failed=$((failed + 1))
-}
-die() {
-  echo "e2e-wayland: $*" >&2
-  exit 1
-}
-
-for tool in weston weston-screenshooter convert identify python3; do
-  command -v "$tool" >/dev/null || die "$tool not found (scripts/setup.sh --ci installs it)"
-done
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || die "installing the package needs root: run this as root, or install sudo"
-  as_root=(sudo)
-fi
-
-# -- The package ---------------------------------------------------------------
-scripts/make-deb.sh
-deb=$(realpath build-pkg/bezierlab_*.deb)
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive DEBCONF_NOWARNINGS=yes apt-get install -y -qq --no-install-recommends \
-  --reinstall "$deb" >/dev/null
-[ -x /usr/bin/bezierlab ] || die "/usr/bin/bezierlab is not installed"
-[ -x "$screenshot" ] || die "$screenshot was not built"
-rm -rf "$out"
-mkdir -p "$out"
+tools="weston weston-screenshooter convert identify python3"
+source scripts/e2e-lib.sh
 
 # -- The compositor and the program --------------------------------------------
-work=$(mktemp -d)
-weston_pid=""
-app_pid=""
-cleanup() {
-  local pid
-  for pid in "$app_pid" "$weston_pid"; do
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# Runs "$@" every 0.2 s until it succeeds; false after $timeout_s seconds.
-wait_for() {
-  local deadline=$((SECONDS + timeout_s))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
-
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 export WAYLAND_DISPLAY=bezierlab-e2e
 unset DISPLAY
 weston --backend=headless-backend.so --use-pixman --shell=desktop-shell.so \
   --width=1024 --height=768 --socket="$WAYLAND_DISPLAY" --idle-time=0 --debug \
   >"$out/weston.log" 2>&1 &
-weston_pid=$!
+started+=($!)
 wait_for test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ||
   die "weston did not start in ${timeout_s} s (see $out/weston.log)"
 echo "== weston on $WAYLAND_DISPLAY"
 
 QT_QPA_PLATFORM=wayland /usr/bin/bezierlab >"$out/stdout.txt" 2>"$out/stderr.txt" &
 app_pid=$!
-started=$SECONDS
+started+=("$app_pid")
+start_time=$SECONDS
 
 # -- Checks --------------------------------------------------------------------
 QT_QPA_PLATFORM=offscreen "$screenshot" --area "$out/area-expected.png" ||
@@ -156,12 +98,11 @@ else
 fi
 
 echo "== running for ${stay_s} s"
-sleep $((started + stay_s > SECONDS ? started + stay_s - SECONDS : 0))
+sleep $((start_time + stay_s > SECONDS ? start_time + stay_s - SECONDS : 0))
 if kill -0 "$app_pid" 2>/dev/null; then
   pass "the program is still running after ${stay_s} s"
 else
   wait "$app_pid" && status=0 || status=$?
-  app_pid=""
   fail "the program ended with exit status $status (see $out/stderr.txt)"
 fi
 if [ -s "$out/stderr.txt" ]; then
@@ -171,5 +112,4 @@ else
   pass "nothing on standard error"
 fi
 
-echo "e2e-wayland: $passed passed, $failed failed (screenshot: $out/screen.png)"
-[ "$failed" -eq 0 ]
+finish "screenshot: $out/screen.png"
