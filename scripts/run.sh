@@ -25,7 +25,7 @@ if [ "$display" = no ]; then
 run.sh: the window needs a display, and there is none here (DISPLAY and
 WAYLAND_DISPLAY are unset), so it was not opened. Everything is built.
 
-Without a display you can still
+Without a display you can still (from the top of the repository)
   - write the report, and the drawing area as a picture:
       build/cli/bezierlab-report --png curve.png
   - render the whole window, in any state, to a picture:
