@@ -3,7 +3,8 @@
 // How far off the figures of the window are: the true length of the drawn
 // curve against the Riemann sums, the distance of the yellow approximate offset
 // curve from the true offset curve, and the parameters where the tangent
-// vanishes. Methods and accuracy are described in Analysis.cpp.
+// vanishes. Methods and accuracy are described in ExactRoots.cpp,
+// ReferenceLength.cpp, OffsetSamples.cpp and Deviation.cpp.
 
 #include <array>
 #include <cstdint>
