@@ -34,13 +34,18 @@ Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> le
   result.zeroTangent = f.Roots(false);
 
   try {
-    result.referenceLength = detail::LengthOf(f, P);
+    const detail::Length length = detail::LengthOf(f, P);
+    result.referenceLength = length.value;
+    result.converged.referenceLength = length.converged;
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception&) {
     result.referenceLength = kNaN;
   }
-  if (!std::isfinite(result.referenceLength)) result.referenceLength = kNaN;
+  if (!std::isfinite(result.referenceLength)) {
+    result.referenceLength = kNaN;
+    result.converged.referenceLength = false;
+  }
   const double r = result.referenceLength;
 
   for (const ComputedLength& computed : lengths) {
@@ -64,6 +69,8 @@ Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> le
     } catch (const std::exception&) {
       result.approximateDeviation = std::nullopt;
     }
+    result.converged.approximateDeviation =
+        result.approximateDeviation && result.approximateDeviation->converged;
   }
   return result;
 }

@@ -9,11 +9,15 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
+#include <new>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "Analysis.h"
+#include "Arithmetic.h"
 #include "IntPoint.h"
 
 namespace geometry::detail {
@@ -142,6 +146,9 @@ class SampledOffset {
   const std::vector<Sample>& samples() const { return samples_; }
   // The longest chord a gap may have.
   double gap() const { return gap_; }
+  // Whether every gap meets the conditions of OffsetSamples.cpp (none was
+  // left at a bound of the refinement).
+  bool complete() const { return complete_; }
 
  private:
   Sample SampleAt(double t, double s) const;
@@ -151,16 +158,41 @@ class SampledOffset {
   Cubic B_;
   double d_;
   double gap_ = 0;
+  bool complete_ = true;
   std::vector<Piece> pieces_;
   std::vector<Sample> samples_;
 };
 
+// A length, and whether it meets its stated accuracy.
+struct Length {
+  double value;
+  bool converged;
+};
+
 // The arc length of the curve of f and P (ReferenceLength.cpp).
-double LengthOf(const TangentField& f, std::span<const IntPoint> P);
+Length LengthOf(const TangentField& f, std::span<const IntPoint> P);
 
 // The deviation of the curve Q from the offset curve of f and P at distance d,
 // for a curve that is not degenerate and a finite d (Deviation.cpp).
 std::optional<Deviation> DeviationOf(const TangentField& f, std::span<const IntPoint> P,
                                      const std::array<IntPoint, 4>& Q, double d);
+
+// Runs f, turning what a library raises into the program's own error: an
+// overflow into ErrorKind::Overflow, anything else into InvalidOperation. The
+// program's own error and std::bad_alloc pass unchanged.
+template <class F>
+auto WithOwnErrors(const F& f) -> decltype(f()) {
+  try {
+    return f();
+  } catch (const Error&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::overflow_error&) {
+    throw Error(ErrorKind::Overflow);
+  } catch (const std::exception&) {
+    throw Error(ErrorKind::InvalidOperation);
+  }
+}
 
 }  // namespace geometry::detail

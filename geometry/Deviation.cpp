@@ -22,6 +22,13 @@
 // - Limit: where |B'| dips, without vanishing, below about 2^-22 of its size
 //   (a near-cusp), O sweeps a half circle within less than Brent's resolution
 //   in t, and a point nearest to that half circle is located only to the gap.
+// The result is marked as short of 0.01 px (Deviation::converged false) when
+// any of this cannot be vouched for: the sampling was left incomplete, a
+// nearest-point search met more than kMaxBasins basins that could hold the
+// nearest point, Brent's method used all its iterations, a searched gap
+// narrower than Brent's resolution is longer than 0.01 px (the near-cusp
+// limit), or the legs of the yellow control polygon are too long for the kink
+// bound.
 
 #include <algorithm>
 #include <cmath>
@@ -48,12 +55,18 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kNearestBits = 25;
 constexpr int kPeakBits = 24;
 constexpr std::uintmax_t kBrentIterations = 64;
-// Basins searched per nearest point and peaks searched per curve: the margins
-// rarely admit more than two; these only bound the cost of flat cases.
+// Basins searched per nearest point: the margin rarely admits more than two;
+// this bounds the cost where the offset curve runs at a nearly constant
+// distance from the point (a point near a centre of curvature of O). The peaks
+// need no such bound: the scan has at most kScanSteps / 2 + 1 of them.
 constexpr std::size_t kMaxBasins = 8;
-constexpr std::size_t kMaxPeaks = 4;
 // Scan of u for the largest distance.
 constexpr int kScanSteps = 64;
+// The accuracy the result claims, in pixels.
+constexpr double kTolerance = 0.01;
+// Brent's final bracket around x is at most k (x + 1/4) wide, k = 2^(3 - bits).
+constexpr double kNearestBracket = 0x1p-22;
+constexpr double kPeakBracket = 0x1p-21;
 
 // Basins of a sampled sequence: each local minimum no greater than `limit`,
 // with the stretch [first, last] over which the values rise monotonically
@@ -82,11 +95,10 @@ void AddBasins(const std::vector<double>& v, std::size_t begin, std::size_t end,
   }
 }
 
-// Keeps the `count` basins of smallest value.
-void KeepBest(std::vector<Basin>& basins, std::size_t count) {
+// Smallest value first.
+void SortByValue(std::vector<Basin>& basins) {
   std::sort(basins.begin(), basins.end(),
             [](const Basin& l, const Basin& r) { return l.value < r.value; });
-  if (basins.size() > count) basins.resize(count);
 }
 
 class DeviationSearch {
@@ -103,6 +115,8 @@ class DeviationSearch {
   }
 
   std::optional<Deviation> Run() const {
+    // At a kink h is off by up to L times half the bracket, widest at u = 1.
+    converged_ = O_.complete() && lipschitz_ * kPeakBracket * 1.25 / 2 <= kTolerance;
     std::vector<double> h(kScanSteps + 1);
     double best = -kInfinity, bestU = 0;
     for (int i = 0; i <= kScanSteps; ++i) {
@@ -119,10 +133,12 @@ class DeviationSearch {
     std::vector<double> negated(h.size());
     std::transform(h.begin(), h.end(), negated.begin(),
                    [](double v) { return std::isnan(v) ? kInfinity : -v; });
+    const double margin = lipschitz_ / (2 * kScanSteps);
     std::vector<Basin> peaks;
-    AddBasins(negated, 0, negated.size(), -best + lipschitz_ / (2 * kScanSteps), 0, peaks);
-    KeepBest(peaks, kMaxPeaks);
+    AddBasins(negated, 0, negated.size(), -best + margin, 0, peaks);
+    SortByValue(peaks);
     for (const Basin& peak : peaks) {
+      if (-peak.value + margin <= best) continue;  // nothing in it can exceed best
       const double lo = static_cast<double>(peak.first == 0 ? 0 : peak.first - 1) / kScanSteps;
       const double hi =
           static_cast<double>(std::min<std::size_t>(peak.last + 1, kScanSteps)) / kScanSteps;
@@ -133,12 +149,13 @@ class DeviationSearch {
             return std::isnan(n) ? kInfinity : -n;
           },
           lo, hi, kPeakBits, iterations);
+      if (iterations >= kBrentIterations) converged_ = false;
       if (-v > best) {
         best = -v;
         bestU = u;
       }
     }
-    return Deviation{best, bestU};
+    return Deviation{best, bestU, converged_};
   }
 
  private:
@@ -161,15 +178,24 @@ class DeviationSearch {
       if (piece.end - piece.begin < 2) continue;
       AddBasins(chord2_, piece.begin, piece.end - 1, limit * limit, 0, basins_);
     }
-    KeepBest(basins_, kMaxBasins);
+    SortByValue(basins_);
 
+    // Nearest first; a basin whose chords lie gap/2 or more beyond the nearest
+    // point found cannot hold a nearer one.
     double nearest2 = kInfinity;
+    std::size_t searched = 0;
     for (const Basin& basin : basins_) {
+      if (std::sqrt(basin.value) - O_.gap() / 2 >= std::sqrt(nearest2)) continue;
+      if (searched++ == kMaxBasins) {
+        converged_ = false;
+        break;
+      }
       const SampledOffset::Piece& piece = O_.PieceOf(basin.first);
       const std::size_t lo = basin.first > piece.begin ? basin.first - 1 : basin.first;
       const std::size_t hi = std::min(basin.last + 2, piece.end - 1);
       for (std::size_t i = lo; i <= hi; ++i) {
         if (samples[i].valid) nearest2 = std::min(nearest2, Distance2(p, samples[i].o));
+        if (i < hi && Unresolved(samples[i], samples[i + 1])) converged_ = false;
       }
       std::uintmax_t iterations = kBrentIterations;
       const double s = piece.sign;
@@ -179,14 +205,23 @@ class DeviationSearch {
             return std::isnan(v) ? kInfinity : v;
           },
           samples[lo].t, samples[hi].t, kNearestBits, iterations);
+      if (iterations >= kBrentIterations) converged_ = false;
       nearest2 = std::min(nearest2, found.second);
     }
     return std::sqrt(nearest2);
   }
 
+  // A gap Brent's method cannot resolve (the near-cusp limit).
+  static bool Unresolved(const Sample& a, const Sample& b) {
+    return b.t - a.t < kNearestBracket * (a.t + 0.25) &&
+           Distance2(a.o, b.o) > kTolerance * kTolerance;
+  }
+
   SampledOffset O_;
   Cubic A_;
   double lipschitz_ = 0;
+  // Whether the result so far meets kTolerance.
+  mutable bool converged_ = true;
   // Scratch space of Nearest, kept to save allocations.
   mutable std::vector<double> chord2_;
   mutable std::vector<Basin> basins_;
@@ -206,7 +241,7 @@ std::optional<Deviation> ApproximateDeviation(std::span<const IntPoint> P,
   CheckSubscript(P.size(), 4);
   const detail::TangentField f = detail::TangentFieldOf(P);
   if (f.degenerate || !std::isfinite(dist)) return std::nullopt;
-  return detail::DeviationOf(f, P, Q, dist);
+  return detail::WithOwnErrors([&] { return detail::DeviationOf(f, P, Q, dist); });
 }
 
 }  // namespace geometry

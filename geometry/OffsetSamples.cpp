@@ -39,7 +39,9 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // the margin of the nearest-point search small while the start state needs 129
 // samples (the cusp curve 222); curves larger than 1024 px get gaps of 1/256 of their
 // extent so the count stays bounded. kMaxSamples and kMaxRefineDepth bound the
-// work for any input.
+// work for any input; a gap left unrefined by them (a tiny loop of the curve
+// offset far out, a near-cusp whose normal turns within 2^-34 of t) marks the
+// sampling incomplete, and with it the deviation.
 constexpr double kGapPixels = 4;
 constexpr double kGapsPerExtent = 256;
 constexpr double kGapTurn = 0.1;
@@ -115,13 +117,15 @@ Sample SampledOffset::SampleAt(double t, double s) const {
 }
 
 void SampledOffset::Refine(const Sample& a, const Sample& b, double s, int depth) {
-  if (depth >= kMaxRefineDepth || samples_.size() >= kMaxSamples) return;
-  if (a.valid && b.valid && a.forward == b.forward &&
-      a.n.x * b.n.x + a.n.y * b.n.y >= std::cos(kGapTurn) && Distance2(a.o, b.o) <= gap_ * gap_) {
+  const bool close = a.valid && b.valid && a.n.x * b.n.x + a.n.y * b.n.y >= std::cos(kGapTurn) &&
+                     Distance2(a.o, b.o) <= gap_ * gap_;
+  if (close && a.forward == b.forward) return;
+  const double t = 0.5 * (a.t + b.t);
+  if (depth >= kMaxRefineDepth || samples_.size() >= kMaxSamples || !(a.t < t && t < b.t)) {
+    // A cusp of O pinned down to the last halving is as it should be.
+    if (!close) complete_ = false;
     return;
   }
-  const double t = 0.5 * (a.t + b.t);
-  if (!(a.t < t && t < b.t)) return;
   const Sample m = SampleAt(t, s);
   Refine(a, m, s, depth + 1);
   samples_.push_back(m);
