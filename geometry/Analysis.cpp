@@ -23,16 +23,10 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Largest division count whose samples are counted: the count loops n times.
 constexpr double kMaxCountedDivisions = 1e7;
 
-}  // namespace
-
-Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> lengths,
-                 const std::optional<std::array<IntPoint, 4>>& Q, float dist) {
-  CheckSubscript(P.size(), 4);
-  Analysis result;
-  const detail::TangentField f = detail::TangentFieldOf(P);
-  result.degenerate = f.degenerate;
+// The reference length, the sums against it and the zero tangents, into `result`.
+void AnalyseLengths(const detail::TangentField& f, std::span<const IntPoint> P,
+                    std::span<const ComputedLength> lengths, Analysis& result) {
   result.zeroTangent = f.Roots(false);
-
   try {
     const detail::Length length = detail::LengthOf(f, P);
     result.referenceLength = length.value;
@@ -60,8 +54,18 @@ Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> le
     if (r != 0 && std::isfinite(r)) sum.relativeError = (computed.length - r) / r;
     result.sums.push_back(sum);
   }
+}
 
-  if (Q && std::isfinite(dist) && !f.degenerate) {
+}  // namespace
+
+Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> lengths,
+                 const std::optional<std::array<IntPoint, 4>>& Q, float dist, Figures figures) {
+  CheckSubscript(P.size(), 4);
+  Analysis result;
+  const detail::TangentField f = detail::TangentFieldOf(P);
+  result.degenerate = f.degenerate;
+  if (figures != Figures::kDeviation) AnalyseLengths(f, P, lengths, result);
+  if (Q && figures != Figures::kLengths && std::isfinite(dist) && !f.degenerate) {
     try {
       result.approximateDeviation = detail::DeviationOf(f, P, *Q, dist);
     } catch (const std::bad_alloc&) {

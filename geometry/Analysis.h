@@ -77,6 +77,12 @@ std::vector<double> ZeroTangents(std::span<const IntPoint> P);
 std::optional<Deviation> ApproximateDeviation(std::span<const IntPoint> P,
                                               const std::array<IntPoint, 4>& Q, float dist);
 
+// Which figures Analyse computes: all of them, or one of the two parts a
+// window's tool tip shows on its own (the reference length with the sums and
+// the zero tangents; or the yellow curve's deviation). A part not computed is
+// left as a default Analysis has it, and counts as converged.
+enum class Figures { kAll, kLengths, kDeviation };
+
 // The whole analysis from what the redraw has computed: the sums that
 // succeeded, and the yellow curve's control points when it was drawn. Each part
 // is computed on its own, and a failure of one leaves the others in place:
@@ -91,6 +97,7 @@ std::optional<Deviation> ApproximateDeviation(std::span<const IntPoint> P,
 // - `converged` says which figures fell short of their accuracy.
 // Only std::bad_alloc, and the subscript error for fewer than four points, pass out.
 Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> lengths,
-                 const std::optional<std::array<IntPoint, 4>>& Q, float dist);
+                 const std::optional<std::array<IntPoint, 4>>& Q, float dist,
+                 Figures figures = Figures::kAll);
 
 }  // namespace geometry

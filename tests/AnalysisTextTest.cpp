@@ -55,7 +55,7 @@ TEST(AnalysisText, StartStateCuspAndCoincidentPoints) {
 // A figure short of its accuracy is marked; the others are not.
 TEST(AnalysisText, MarksFiguresThatFellShort) {
   constexpr Points nearCusp{{{0, 0}, {300, 300}, {0, 301}, {300, 0}}};
-  const Lines lines = editor::AnalysisLines(
+  const Lines lines = scene::AnalysisLines(
       geometry::Analyse(nearCusp, {}, geometry::ApproximateOffsetPoints(nearCusp, 30), 30));
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "真の長さ（参照値） = 549.15");
@@ -65,7 +65,7 @@ TEST(AnalysisText, MarksFiguresThatFellShort) {
   geometry::Analysis shortLength;
   shortLength.referenceLength = 12.5;
   shortLength.converged.referenceLength = false;
-  EXPECT_EQ(editor::LengthLines(shortLength), Lines{"真の長さ（参照値） = 12.5（精度未達）"});
+  EXPECT_EQ(scene::LengthLines(shortLength), Lines{"真の長さ（参照値） = 12.5（精度未達）"});
 }
 
 }  // namespace
