@@ -69,11 +69,15 @@ QJsonObject ToJson(const geometry::Analysis& analysis) {
   }
   QJsonArray zeroTangent;
   for (double t : analysis.zeroTangent) zeroTangent.append(t);
-  return QJsonObject{{"referenceLength", Number(analysis.referenceLength)},
-                     {"degenerate", analysis.degenerate},
-                     {"sums", sums},
-                     {"approximateDeviation", deviation},
-                     {"zeroTangent", zeroTangent}};
+  return QJsonObject{
+      {"referenceLength", Number(analysis.referenceLength)},
+      {"degenerate", analysis.degenerate},
+      {"sums", sums},
+      {"approximateDeviation", deviation},
+      {"zeroTangent", zeroTangent},
+      {"converged", QJsonObject{{"referenceLength", analysis.converged.referenceLength},
+                                {"approximateDeviation", analysis.converged.approximateDeviation},
+                                {"zeroTangent", analysis.converged.zeroTangent}}}};
 }
 
 QJsonObject ToJson(const scene::Result& result, const geometry::Analysis* analysis) {

@@ -28,6 +28,7 @@ void main::Redraw() {
   const QString savedCaption = windowTitle();
   setWindowTitle(QString::fromUtf8(kBusyCaption));
   lastScene_ = scene::Draw(SceneState(), *Picture1);
+  analysis_.Reset(lastScene_);
   Label1->setText(QString::fromStdString(scene::Report(lastScene_)));
   setWindowTitle(savedCaption);
   emit Redrawn();

@@ -1,7 +1,8 @@
 // Tool tips with the error analysis: over Label1, how far each listed curve
 // length lies from the true length; over Check2(0), how far the yellow curve
 // lies from the true offset curve. They are computed from what the latest
-// redraw found, only when the user hovers, so a redraw costs nothing more.
+// redraw found, only when the user hovers, so a redraw costs nothing more;
+// each tip computes only its own part of the analysis, once per redraw.
 
 #include <QEvent>
 #include <QHelpEvent>
@@ -40,10 +41,10 @@ class AnalysisTips final : public QObject {
 }  // namespace
 
 std::string main::LengthAnalysisText() const {
-  return scene::JoinLines(scene::LengthLines(scene::Analyse(lastScene_)));
+  return scene::JoinLines(scene::LengthLines(analysis_.Lengths()));
 }
 
-std::string main::DeviationText() const { return scene::DeviationLine(scene::Analyse(lastScene_)); }
+std::string main::DeviationText() const { return scene::DeviationLine(analysis_.Deviation()); }
 
 void main::InstallToolTips() {
   auto* tips = new AnalysisTips(this);

@@ -106,6 +106,9 @@ void main::CreateControls() {
   setPalette(pal);
   setAutoFillBackground(true);
   setFixedSize(kClientWidth, kClientHeight);
+  // Nothing to maximise to: the title bar offers no such button (X11 window
+  // managers read it from the Motif hints, Qt's Wayland decoration from the flag).
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   InitIconResource();
   setWindowIcon(QIcon(":/bezierlab/bezierlab.png"));
 

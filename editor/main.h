@@ -83,8 +83,10 @@ class main : public QWidget {
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 
-  // What the latest redraw computed, kept for the tool tips.
+  // What the latest redraw computed, kept for the tool tips, and its analysis,
+  // computed part by part when a tip first asks for it.
   scene::Result lastScene_;
+  mutable scene::LazyAnalysis analysis_;
 };
 
 }  // namespace editor

@@ -3,7 +3,8 @@
 // How far off the figures of the window are: the true length of the drawn
 // curve against the Riemann sums, the distance of the yellow approximate offset
 // curve from the true offset curve, and the parameters where the tangent
-// vanishes. Methods and accuracy are described in Analysis.cpp.
+// vanishes. Methods and accuracy are described in ExactRoots.cpp,
+// ReferenceLength.cpp, OffsetSamples.cpp and Deviation.cpp.
 
 #include <array>
 #include <cstdint>
@@ -35,6 +36,17 @@ struct LengthSum {
 struct Deviation {
   double max;
   double u;
+  bool converged = true;  // false: the search reached one of its bounds (see Deviation.cpp)
+};
+
+// Whether each figure of an Analysis meets its stated accuracy. A figure that
+// falls short (its computation reached one of its bounds, or failed and left
+// the figure NaN or missing) is false; one that is not asked for is true. The
+// zero tangents are exact, so theirs is always true.
+struct Converged {
+  bool referenceLength = true;
+  bool approximateDeviation = true;
+  bool zeroTangent = true;
 };
 
 struct Analysis {
@@ -43,12 +55,15 @@ struct Analysis {
   std::vector<LengthSum> sums;
   std::optional<Deviation> approximateDeviation;
   std::vector<double> zeroTangent;  // ascending; empty when degenerate
+  Converged converged;
 };
 
 // The arc length of the cubic Bezier with control points P(0)..P(3), taken in
 // real arithmetic, to a relative accuracy of about 1e-12. 0 for four equal points.
-// Raises geometry::Error (subscript out of range) when P has fewer than four points.
-double ReferenceLength(std::span<const IntPoint> P);
+// `converged`, when given, is set to whether the error estimate met that accuracy.
+// Raises geometry::Error (subscript out of range) when P has fewer than four
+// points; no other exception than geometry::Error and std::bad_alloc passes out.
+double ReferenceLength(std::span<const IntPoint> P, bool* converged = nullptr);
 
 // The parameters t in [0, 1] where B'(t) = 0, found exactly, ascending; empty
 // when all four points coincide. Raises as ReferenceLength.
@@ -56,10 +71,17 @@ std::vector<double> ZeroTangents(std::span<const IntPoint> P);
 
 // How far the cubic Bezier with control points Q lies from the true offset
 // curve of P at distance `dist` (the offset side of the accurate offset curve),
-// to 0.01 px. Nothing when the true offset curve does not exist (four equal
-// points) or `dist` is not finite. Raises as ReferenceLength.
+// to 0.01 px, or with `converged` false where the search could not vouch for
+// that. Nothing when the true offset curve does not exist (four equal points)
+// or `dist` is not finite. Raises as ReferenceLength.
 std::optional<Deviation> ApproximateDeviation(std::span<const IntPoint> P,
                                               const std::array<IntPoint, 4>& Q, float dist);
+
+// Which figures Analyse computes: all of them, or one of the two parts a
+// window's tool tip shows on its own (the reference length with the sums and
+// the zero tangents; or the yellow curve's deviation). A part not computed is
+// left as a default Analysis has it, and counts as converged.
+enum class Figures { kAll, kLengths, kDeviation };
 
 // The whole analysis from what the redraw has computed: the sums that
 // succeeded, and the yellow curve's control points when it was drawn. Each part
@@ -71,9 +93,11 @@ std::optional<Deviation> ApproximateDeviation(std::span<const IntPoint> P,
 //   for which the sum's loop raises, one above 1e7 (too long to count), or a
 //   length that is not finite;
 // - the deviation is none when Q is not given, the distance is not finite, the
-//   points coincide, or the search raised an error.
+//   points coincide, or the search raised an error;
+// - `converged` says which figures fell short of their accuracy.
 // Only std::bad_alloc, and the subscript error for fewer than four points, pass out.
 Analysis Analyse(std::span<const IntPoint> P, std::span<const ComputedLength> lengths,
-                 const std::optional<std::array<IntPoint, 4>>& Q, float dist);
+                 const std::optional<std::array<IntPoint, 4>>& Q, float dist,
+                 Figures figures = Figures::kAll);
 
 }  // namespace geometry

@@ -16,6 +16,9 @@ std::string Rounded(double v) {
   return std::isfinite(r) ? FormatGeneral(r) : "不明";
 }
 
+// Appended to a figure that fell short of its stated accuracy.
+constexpr const char* kShort = "（精度未達）";
+
 }  // namespace
 
 std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis) {
@@ -28,7 +31,8 @@ std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis) {
 
 std::vector<std::string> LengthLines(const geometry::Analysis& analysis) {
   std::vector<std::string> lines;
-  lines.push_back("真の長さ（参照値） = " + Rounded(analysis.referenceLength));
+  lines.push_back("真の長さ（参照値） = " + Rounded(analysis.referenceLength) +
+                  (analysis.converged.referenceLength ? "" : kShort));
   for (const geometry::LengthSum& sum : analysis.sums) {
     std::string line =
         "Length(" + Rounded(sum.divisions) + "分割) の誤差 = " + Rounded(sum.absoluteError) + "（";
@@ -42,7 +46,8 @@ std::vector<std::string> LengthLines(const geometry::Analysis& analysis) {
 std::string DeviationLine(const geometry::Analysis& analysis) {
   if (!analysis.approximateDeviation) return "近似オフセット曲線（黄）は描かれていません";
   return "近似オフセット曲線（黄）のずれ = 最大 " + Rounded(analysis.approximateDeviation->max) +
-         "（u = " + Rounded(analysis.approximateDeviation->u) + "）";
+         "（u = " + Rounded(analysis.approximateDeviation->u) + "）" +
+         (analysis.converged.approximateDeviation ? "" : kShort);
 }
 
 std::string ZeroTangentLine(const geometry::Analysis& analysis) {

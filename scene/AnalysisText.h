@@ -3,7 +3,8 @@
 // The error analysis as text for a learner, in the window's terms: one line
 // for the true length, one per listed sum with its error, one for the yellow
 // curve's deviation, and one for zero tangents when there are any. Numbers are
-// rounded to four decimals like the report's lengths. No line ending is
+// rounded to four decimals like the report's lengths; a true length or a
+// deviation that fell short of its stated accuracy ends in "（精度未達）". No line ending is
 // attached; callers join the lines as they need (JoinLines).
 
 #include <string>

@@ -91,14 +91,37 @@ std::string Report(const Result& result) {
   return report;
 }
 
-geometry::Analysis Analyse(const Result& result) {
+geometry::Analysis Analyse(const Result& result, geometry::Figures figures) {
   std::vector<geometry::ComputedLength> lengths;
   for (const LengthStep& step : result.lengths) {
     if (step.length) lengths.push_back({step.divisions, *step.length});
   }
   std::optional<std::array<IntPoint, 4>> Q;
   if (result.approximate) Q = result.approximate->Q;
-  return geometry::Analyse(result.state.P, lengths, Q, result.state.dist);
+  return geometry::Analyse(result.state.P, lengths, Q, result.state.dist, figures);
+}
+
+void LazyAnalysis::Reset(const Result& result) {
+  result_ = &result;
+  lengths_.reset();
+  deviation_.reset();
+}
+
+const geometry::Analysis& LazyAnalysis::Lengths() {
+  return Part(lengths_, geometry::Figures::kLengths);
+}
+
+const geometry::Analysis& LazyAnalysis::Deviation() {
+  return Part(deviation_, geometry::Figures::kDeviation);
+}
+
+const geometry::Analysis& LazyAnalysis::Part(std::optional<geometry::Analysis>& part,
+                                             geometry::Figures figures) {
+  if (!part) {
+    part = Analyse(*result_, figures);
+    ++computed_;
+  }
+  return *part;
 }
 
 std::array<IntPoint, 4> DrawApproximateOffsetCurve(std::span<const IntPoint> P, float dist,

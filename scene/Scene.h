@@ -108,7 +108,32 @@ std::string Report(const Result& result);
 // The error analysis of what a result computed: the sums that finished (their
 // lines need not have been written) and the yellow curve, when it was drawn.
 // Computes nothing the scene did.
-geometry::Analysis Analyse(const Result& result);
+geometry::Analysis Analyse(const Result& result,
+                           geometry::Figures figures = geometry::Figures::kAll);
+
+// The analysis of one result, each of its two parts computed the first time it
+// is asked for and then kept: the window's tool tips show one part each, and
+// a pointer that rests over a control asks again and again.
+class LazyAnalysis {
+ public:
+  // Forgets what was computed; `result` must outlive the next Reset.
+  void Reset(const Result& result);
+  // The reference length, the sums' errors and the zero tangents.
+  const geometry::Analysis& Lengths();
+  // The yellow curve's deviation.
+  const geometry::Analysis& Deviation();
+  // How many parts have been computed since construction.
+  int Computed() const { return computed_; }
+
+ private:
+  const geometry::Analysis& Part(std::optional<geometry::Analysis>& part,
+                                 geometry::Figures figures);
+
+  const Result* result_ = nullptr;
+  std::optional<geometry::Analysis> lengths_;
+  std::optional<geometry::Analysis> deviation_;
+  int computed_ = 0;
+};
 
 // The yellow curve and its pale control polygon, drawn once all four control
 // points are known; returns them. Throws geometry::Error where it stops, and

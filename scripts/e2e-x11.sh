@@ -16,86 +16,28 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C.UTF-8
 
+name=e2e-x11
 out="$PWD/build-pkg/e2e"
-screenshot="$PWD/build-pkg/tools/screenshot"
 timeout_s=5 # for every wait on the program
+tools="Xvfb xdotool xwininfo xprop xclip import compare identify"
+source scripts/e2e-lib.sh
 
 design_caption="ベジェ曲線の長さ計算・オフセット曲線サンプル"
 pointer_caption="ベジェ曲線の長さ計算サンプル - "
 
-passed=0
-failed=0
-pass() {
-  echo "ok    $*"
-  passed=$((passed + 1))
-}
-fail() {
-  echo "FAIL  $*" >&2
-  failed=$((failed + 1))
-}
-die() {
-  echo "e2e-x11: $*" >&2
-  exit 1
-}
-
-for tool in Xvfb xdotool xwininfo xprop xclip import compare identify; do
-  command -v "$tool" >/dev/null || die "$tool not found (scripts/setup.sh --ci installs it)"
-done
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || die "installing the package needs root: run this as root, or install sudo"
-  as_root=(sudo)
-fi
-
-# -- The package ---------------------------------------------------------------
-scripts/make-deb.sh
-deb=$(realpath build-pkg/bezierlab_*.deb)
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-  --reinstall "$deb" >/dev/null
-[ -x /usr/bin/bezierlab ] || die "/usr/bin/bezierlab is not installed"
-[ -x "$screenshot" ] || die "$screenshot was not built"
-rm -rf "$out"
-mkdir -p "$out"
-
 # -- The X server and the program ----------------------------------------------
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  local pid
-  for pid in "$app_pid" "$xvfb_pid"; do
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# Runs "$@" every 0.1 s until it succeeds; false after $timeout_s seconds.
-wait_for() {
-  local deadline=$((SECONDS + timeout_s))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
 # Xvfb picks a free display and writes its number once it accepts clients.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
+started+=($!)
 wait_for test -s "$work/display" || die "Xvfb did not start in ${timeout_s} s (see $out/xvfb.log)"
 DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
 unset WAYLAND_DISPLAY
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 echo "== Xvfb on $DISPLAY"
 
 QT_QPA_PLATFORM=xcb /usr/bin/bezierlab >"$out/bezierlab.log" 2>&1 &
 app_pid=$!
+started+=("$app_pid")
 window=$(timeout "$timeout_s" xdotool search --sync --onlyvisible --name "^${design_caption}\$" |
   head -n1) || true
 [ -n "$window" ] || die "no window titled $design_caption appeared in ${timeout_s} s" \
@@ -167,6 +109,16 @@ if [ "$size" = 631x288 ]; then
   pass "client area 631x288"
 else
   fail "client area $size, expected 631x288"
+fi
+# A fixed-size window offers no maximise button: the Motif hints, which X11
+# window managers read, leave out the maximise function (bit 4 of the second
+# word) and decoration (bit 6 of the third).
+read -r -a motif <<<"$(xprop -id "$window" -notype _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')"
+if [ ${#motif[@]} -ge 3 ] && (((motif[0] & 3) == 3 && (motif[1] & 0x10) == 0 &&
+  (motif[2] & 0x40) == 0)); then
+  pass "_MOTIF_WM_HINTS offer no maximise button (${motif[*]})"
+else
+  fail "_MOTIF_WM_HINTS offer a maximise button or set no functions and decorations: ${motif[*]:-none}"
 fi
 # The program's own icon, 64 x 64: 2 size words and 4096 pixels.
 icon_words=$(xprop -id "$window" -notype 32c _NET_WM_ICON | tr ',' '\n' | grep -c '[0-9]' || true)
@@ -253,5 +205,4 @@ else
   fail "the program has ended (see $out/bezierlab.log)"
 fi
 
-echo "e2e-x11: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the .deb (scripts/make-deb.sh), shows what is in it, validates its
-# AppStream metainfo and desktop entry, installs it with its dependencies
+# Builds the .deb (scripts/make-deb.sh), shows what is in it, checks it with
+# lintian (any error or warning fails), validates its AppStream metainfo and
+# desktop entry, installs it with its dependencies
 # (again, if this version is there already), checks the installed files and
 # that the installed program starts and keeps running.
 # Uses sudo when not run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/runtime-dir.sh
 
 build="build-pkg"
 id=org.bezierlab.BezierLab
@@ -20,7 +22,7 @@ if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || fail "installing the package needs root: run this as root, or install sudo"
   as_root=(sudo)
 fi
-for tool in appstreamcli desktop-file-validate; do
+for tool in lintian appstreamcli desktop-file-validate; do
   command -v "$tool" >/dev/null || fail "$tool not found (scripts/setup.sh --ci installs it)"
 done
 
@@ -32,13 +34,22 @@ dpkg-deb -I "$deb"
 echo "== dpkg-deb -c $deb"
 dpkg-deb -c "$deb"
 
-echo "== installing"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-  --reinstall "$deb"
+echo "== lintian"
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+echo "ok  lintian: no error, no warning"
+
+echo "== installing (apt's output in $build/install.log)"
+if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive DEBCONF_NOWARNINGS=yes apt-get install -y -qq \
+  --no-install-recommends --reinstall "$deb" >"$build/install.log" 2>&1; then
+  tail -n 20 "$build/install.log" >&2
+  fail "the package did not install"
+fi
 
 echo "== installed files"
 for f in /usr/bin/bezierlab /usr/bin/bezierlab-report \
+         /usr/share/man/man1/bezierlab.1.gz /usr/share/man/ja/man1/bezierlab.1.gz \
          /usr/share/man/man1/bezierlab-report.1.gz /usr/share/man/ja/man1/bezierlab-report.1.gz \
+         /usr/share/doc/bezierlab/changelog.gz \
          "/usr/share/applications/$id.desktop" \
          "/usr/share/metainfo/$id.metainfo.xml" \
          "/usr/share/icons/hicolor/scalable/apps/$id.svg" \
@@ -82,9 +93,10 @@ echo "ok  the start report, ending in Length(1000分割) = 199.7007"
   fail "bezierlab-report --version does not name $version"
 echo "ok  bezierlab-report --version names $version"
 if command -v man >/dev/null; then
-  man -l /usr/share/man/man1/bezierlab-report.1.gz >/dev/null 2>&1 ||
-    fail "the man page does not format"
-  echo "ok  man page formats"
+  for page in /usr/share/man/{,ja/}man1/bezierlab{,-report}.1.gz; do
+    man -l "$page" >/dev/null 2>&1 || fail "$page does not format"
+  done
+  echo "ok  man pages format"
 else
   echo "--  man is not installed: the man page was not formatted"
 fi

@@ -3,6 +3,7 @@
 # into docs/screenshot.png (the picture in the README).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/runtime-dir.sh
 scripts/build.sh
 QT_QPA_PLATFORM=offscreen build/tools/screenshot docs/screenshot.png
 echo "wrote docs/screenshot.png"

@@ -3,20 +3,25 @@
 # not there yet: compiler, CMake, Ninja, Qt 6 Widgets and SVG, XKB, Boost.Math,
 # GoogleTest, Google Benchmark and a Japanese font. With --ci also what the CI
 # checks use: clang with libFuzzer, clang-tidy, clang-format, the Debian
-# packaging tools, the AppStream and desktop-entry validators, an X server
-# without a screen (Xvfb) with the tools that drive it, hyperfine, and
-# rsvg-convert (librsvg2-bin) to check the convergence plot's SVG.
+# packaging tools and lintian, the AppStream and desktop-entry validators, an X
+# server without a screen (Xvfb) and a Wayland compositor without one (weston,
+# with Qt's Wayland platform) with the tools that drive them, Python for the
+# picture comparisons, hyperfine, and rsvg-convert (librsvg2-bin) to check
+# the convergence plot's SVG.
 #
-# When nothing is missing it changes nothing and needs no root. Otherwise it
-# runs apt-get as root: directly when run as root, else through sudo.
+# When nothing is missing it prints nothing, changes nothing and needs no root.
+# Otherwise it runs apt-get as root: directly when run as root, else through
+# sudo. apt's and dpkg's output goes to a log file; the terminal gets one line
+# per step, and the log's last lines when a step fails.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic)
 if [ "${1:-}" = "--ci" ]; then
-  packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev
+  packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian
              appstream desktop-file-utils
-             xvfb xdotool xclip imagemagick x11-utils hyperfine librsvg2-bin)
+             xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland python3 hyperfine
+             librsvg2-bin)
 elif [ $# -gt 0 ]; then
   echo "usage: scripts/setup.sh [--ci]" >&2
   exit 2
@@ -39,7 +44,7 @@ fi
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null; then
-    cat >&2 <<EOF
+    cat >&2 <<MSG
 setup.sh: these packages are missing: ${missing[*]}
 setup.sh: installing them needs root, and sudo is not installed. Either
   - run this once as root, then your command again as yourself:
@@ -47,14 +52,40 @@ setup.sh: installing them needs root, and sudo is not installed. Either
   - or install sudo (as root: apt-get install sudo; adduser $(id -un) sudo; then log in again),
   - or install the packages yourself as root:
       apt-get install --no-install-recommends ${missing[*]}
-EOF
+MSG
     exit 1
   fi
-  # sudo drops most of the environment; env passes the frontend setting on.
   as_root=(sudo)
 fi
 
-echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-  "${missing[@]}"
+log=$(mktemp "${TMPDIR:-/tmp}/bezierlab-setup.XXXXXX.log")
+# step DESCRIPTION COMMAND...: one line for the step; its output goes to the log.
+step() {
+  echo "setup.sh: $1"
+  shift
+  echo "+ $*" >>"$log"
+  if ! "$@" >>"$log" 2>&1; then
+    echo "setup.sh: failed: $*" >&2
+    echo "setup.sh: the last lines of $log:" >&2
+    tail -n 20 "$log" | sed 's/^/    /' >&2
+    exit 1
+  fi
+}
+
+# "1 package", "3 packages".
+packages() { if [ "$1" -eq 1 ]; then echo "1 package"; else echo "$1 packages"; fi; }
+
+# The frontend setting keeps debconf from asking or warning; sudo would drop it
+# from the environment, so env passes it on.
+apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive DEBCONF_NOWARNINGS=yes apt-get)
+echo "setup.sh: $(packages ${#missing[@]}) missing: ${missing[*]}"
+echo "setup.sh: apt's output goes to $log"
+step "updating the package lists (apt-get update)" "${apt[@]}" update
+# A dry run (no root needed) counts what the installation brings along.
+what="installing them with what they need"
+if simulation=$(apt-get install -s --no-install-recommends "${missing[@]}" 2>>"$log"); then
+  what+=": $(packages "$(grep -c '^Inst ' <<<"$simulation" || true)") in all"
+fi
+step "${what} (apt-get install; may take minutes)" \
+  "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
+echo "setup.sh: done"

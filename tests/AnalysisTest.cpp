@@ -6,9 +6,12 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
+#include "AnalysisDetail.h"
 #include "ErrorKindOf.h"
 #include "OffsetCurves.h"
 #include "Vendrel.h"
@@ -291,6 +294,67 @@ TEST(Analyse, NeverThrowsOnExtremeInput) {
       }
     }
   }
+}
+
+// Each figure says whether it met its stated accuracy, in the states that
+// reach the bounds of its method.
+TEST(Analyse, FiguresThatFallShortSaySo) {
+  const auto analyse = [](const Points& P, float dist) {
+    return geometry::Analyse(P, {}, geometry::ApproximateOffsetPoints(P, dist), dist);
+  };
+  const geometry::Analysis start = analyse(kDefault, 30);
+  EXPECT_TRUE(start.converged.referenceLength && start.converged.approximateDeviation &&
+              start.converged.zeroTangent);
+  EXPECT_TRUE(start.approximateDeviation->converged);
+  EXPECT_TRUE(analyse(kCusp, 30).converged.approximateDeviation);
+
+  // A near-cusp: B'(1/2) = (0, 3)/4 against |B'| up to 900. The offset curve sweeps
+  // a half circle within less than Brent's resolution in t.
+  const geometry::Analysis nearCusp = analyse(Points{{{0, 0}, {300, 300}, {0, 301}, {300, 0}}}, 30);
+  EXPECT_TRUE(nearCusp.converged.referenceLength);
+  EXPECT_FALSE(nearCusp.converged.approximateDeviation);
+  EXPECT_FALSE(nearCusp.approximateDeviation->converged);
+  // A small loop offset by about the radius of its curvature: from points of the
+  // yellow curve the offset curve runs at a nearly constant distance, in more
+  // basins than the search takes.
+  EXPECT_FALSE(analyse(Points{{{166, 184}, {44, 44}, {13, 22}, {210, 227}}}, 28)
+                   .converged.approximateDeviation);
+  // The start state scaled by 100 and by 200: legs of 10^4 px keep the bound at a
+  // kink of h under 0.01 px, legs of 2 10^4 px do not.
+  EXPECT_TRUE(analyse(Points{{{5000, 5000}, {15000, 5000}, {15000, 15000}, {5000, 15000}}}, 30)
+                  .converged.approximateDeviation);
+  EXPECT_FALSE(analyse(Points{{{5000, 5000}, {25000, 5000}, {25000, 25000}, {5000, 25000}}}, 30)
+                   .converged.approximateDeviation);
+
+  // A near-cusp whose integration needs all twelve halvings: the error estimate,
+  // taken at the scale of each subinterval, still meets 1e-12.
+  constexpr Points deep{{{0, 0}, {-61440, 61440}, {-98305, 55296}, {-98304, 55296}}};
+  bool converged = false;
+  geometry::ReferenceLength(deep, &converged);
+  EXPECT_TRUE(converged);
+  // Nothing asked, nothing short: no yellow curve, or four equal points.
+  EXPECT_TRUE(geometry::Analyse(kCusp, {}, std::nullopt, 30).converged.approximateDeviation);
+  constexpr Points same{{{3, 3}, {3, 3}, {3, 3}, {3, 3}}};
+  const geometry::Analysis d = geometry::Analyse(same, {}, same, 30);
+  EXPECT_TRUE(d.converged.referenceLength && d.converged.approximateDeviation);
+}
+
+// What a library raises leaves the public functions as the program's own error.
+TEST(Analyse, LibraryErrorsBecomeTheProgramsOwn) {
+  using geometry::ErrorKind;
+  using geometry::detail::WithOwnErrors;
+  EXPECT_EQ(KindOf([] { WithOwnErrors([]() -> int { throw std::domain_error("d"); }); }),
+            ErrorKind::InvalidOperation);
+  EXPECT_EQ(KindOf([] { WithOwnErrors([]() -> int { throw std::runtime_error("r"); }); }),
+            ErrorKind::InvalidOperation);
+  EXPECT_EQ(KindOf([] { WithOwnErrors([]() -> int { throw std::overflow_error("o"); }); }),
+            ErrorKind::Overflow);
+  EXPECT_EQ(KindOf([] {
+              WithOwnErrors([]() -> int { throw geometry::Error(ErrorKind::DivisionByZero); });
+            }),
+            ErrorKind::DivisionByZero);
+  EXPECT_THROW(WithOwnErrors([]() -> int { throw std::bad_alloc(); }), std::bad_alloc);
+  EXPECT_EQ(WithOwnErrors([] { return 7; }), 7);
 }
 
 }  // namespace

@@ -52,4 +52,20 @@ TEST(AnalysisText, StartStateCuspAndCoincidentPoints) {
                    "4つの制御点が重なっていて、接線の長さはどこでも0です"}));
 }
 
+// A figure short of its accuracy is marked; the others are not.
+TEST(AnalysisText, MarksFiguresThatFellShort) {
+  constexpr Points nearCusp{{{0, 0}, {300, 300}, {0, 301}, {300, 0}}};
+  const Lines lines = scene::AnalysisLines(
+      geometry::Analyse(nearCusp, {}, geometry::ApproximateOffsetPoints(nearCusp, 30), 30));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "真の長さ（参照値） = 549.15");
+  EXPECT_TRUE(lines[1].starts_with("近似オフセット曲線（黄）のずれ = 最大 "));
+  EXPECT_TRUE(lines[1].ends_with("）（精度未達）"));
+
+  geometry::Analysis shortLength;
+  shortLength.referenceLength = 12.5;
+  shortLength.converged.referenceLength = false;
+  EXPECT_EQ(scene::LengthLines(shortLength), Lines{"真の長さ（参照値） = 12.5（精度未達）"});
+}
+
 }  // namespace

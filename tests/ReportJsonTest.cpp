@@ -114,6 +114,10 @@ TEST(ReportJson, AnalysisIsMadeFromTheResultsOwnSumsAndYellowCurve) {
   }
   EXPECT_TRUE(a["approximateDeviation"].isObject());
   EXPECT_EQ(a["zeroTangent"], QJsonArray{});
+  // Legs of 10^5 px are too long for the deviation's 0.01 px at a kink.
+  EXPECT_EQ(a["converged"], (QJsonObject{{"referenceLength", true},
+                                         {"approximateDeviation", false},
+                                         {"zeroTangent", true}}));
 
   // P(1) = P(0): no yellow curve to measure, a zero tangent at t = 0; a sum
   // that failed is not analysed; no analysis unless one is given.

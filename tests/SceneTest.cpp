@@ -102,4 +102,34 @@ TEST(Scene, CurveLengthsRecordTheirValueOrTheirError) {
   EXPECT_EQ(big.lengths[0].error, ErrorKind::Overflow);
 }
 
+TEST(Scene, EachPartOfTheAnalysisIsComputedOnceWhenFirstAskedFor) {
+  scene::State state;
+  state.divisions = {true, true, true, true};
+  testing_support::RecordingSurface surface;
+  const scene::Result result = scene::Draw(state, surface);
+  scene::LazyAnalysis analysis;
+  analysis.Reset(result);
+  EXPECT_EQ(analysis.Computed(), 0);
+
+  // The lengths' part knows nothing of the yellow curve, and the other way round.
+  const geometry::Analysis& lengths = analysis.Lengths();
+  EXPECT_EQ(lengths.referenceLength, 200);
+  EXPECT_EQ(lengths.sums.size(), 4u);
+  EXPECT_FALSE(lengths.approximateDeviation);
+  EXPECT_EQ(&analysis.Lengths(), &lengths);
+  EXPECT_EQ(analysis.Computed(), 1);
+  const geometry::Analysis& deviation = analysis.Deviation();
+  ASSERT_TRUE(deviation.approximateDeviation);
+  EXPECT_NEAR(deviation.approximateDeviation->max, 15, 0.01);
+  EXPECT_EQ(deviation.referenceLength, 0);
+  EXPECT_TRUE(deviation.sums.empty());
+  analysis.Deviation();
+  EXPECT_EQ(analysis.Computed(), 2);
+
+  // A new result starts afresh.
+  analysis.Reset(result);
+  analysis.Deviation();
+  EXPECT_EQ(analysis.Computed(), 3);
+}
+
 }  // namespace
