@@ -113,7 +113,7 @@ std::string ConvergenceText(const geometry::ConvergenceTable& table) {
   std::string text = "長さの収束: 真の長さ（参照値） = ";
   text += std::isfinite(table.referenceLength) ? Format("%.10f", table.referenceLength)
                                                : std::string("求められません");
-  if (!table.referenceConverged) text += "（精度に届いていません）";
+  if (!table.referenceConverged) text += "（精度未達）";
   text += "\r\n";
   text += Cell("分割数", kWidths[0]) + Cell("標本数", kWidths[1]) + Cell("長さ", kWidths[2]) +
           Cell("誤差", kWidths[3]) + Cell("相対誤差", kWidths[4]) + "\r\n";

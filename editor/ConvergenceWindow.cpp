@@ -158,8 +158,7 @@ void ConvergenceWindow::ShowTable() {
       if (row.divisions == kWindowCounts[i]) lines << RowText(row, kCheck1Captions[i]);
     }
   }
-  if (!table_->referenceConverged)
-    lines << QStringLiteral("真の長さ（参照値）は精度に届いていません");
+  if (!table_->referenceConverged) lines << QStringLiteral("真の長さ（参照値）は精度未達です");
   rows_->setText(lines.join('\n'));
   const surface::PlotCounts counts = surface::CountRows(*table_);
   plot_->setAccessibleDescription(

@@ -21,13 +21,13 @@ struct Reference {
   bool converged;
 };
 
-// The analysis's reference length and whether it met its accuracy.
-// ReferenceLength does not report that yet, so a length it returns counts as
-// converged; once it can say so, take its flag here and nowhere else.
+// The analysis's reference length and whether it met its accuracy; NaN and
+// not converged when it could not be computed.
 Reference ReferenceOf(std::span<const IntPoint> P) {
   try {
-    const double r = ReferenceLength(P);
-    if (std::isfinite(r)) return {r, true};
+    bool converged = false;
+    const double r = ReferenceLength(P, &converged);
+    if (std::isfinite(r)) return {r, converged};
   } catch (const Error&) {
   }
   return {std::numeric_limits<double>::quiet_NaN(), false};

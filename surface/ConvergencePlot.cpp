@@ -161,7 +161,7 @@ void DrawCaption(QPainter& painter, QSizeF size, const ConvergenceTable& table) 
       QStringLiteral("真の長さ（参照値） = ") +
       (std::isfinite(table.referenceLength) ? QString::number(table.referenceLength, 'f', 4)
                                             : QStringLiteral("求められません"));
-  if (!table.referenceConverged) reference += QStringLiteral("（精度に届いていません）");
+  if (!table.referenceConverged) reference += QStringLiteral("（精度未達）");
   const QString points = QStringLiteral(
                              "点 %1 個（うち標本数 ≠ n %2 個）。描けない行 %3 個"
                              "（誤差 0: %4、計算の失敗: %5）")
