@@ -4,7 +4,8 @@
 # GoogleTest, Google Benchmark and a Japanese font. With --ci also what the CI
 # checks use: clang with libFuzzer, clang-tidy, clang-format, the Debian
 # packaging tools, the AppStream and desktop-entry validators, an X server
-# without a screen (Xvfb) with the tools that drive it, and hyperfine.
+# without a screen (Xvfb) with the tools that drive it, hyperfine, and the
+# accessibility bus (AT-SPI, D-Bus) with its Python bindings.
 #
 # When nothing is missing it changes nothing and needs no root. Otherwise it
 # runs apt-get as root: directly when run as root, else through sudo.
@@ -15,7 +16,8 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboo
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev
              appstream desktop-file-utils
-             xvfb xdotool xclip imagemagick x11-utils hyperfine)
+             xvfb xdotool xclip imagemagick x11-utils hyperfine
+             at-spi2-core python3-pyatspi dbus)
 elif [ $# -gt 0 ]; then
   echo "usage: scripts/setup.sh [--ci]" >&2
   exit 2
