@@ -81,6 +81,30 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
   painter.drawImage(contentsRect().topLeft(), raster_.Picture());
+  if (!focusMark_) return;
+  // Dotted lines along both rings of the border, clipped to the border.
+  painter.setClipRegion(QRegion(rect()).subtracted(QRegion(contentsRect())));
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 0, Qt::DotLine));
+  painter.setBrush(Qt::NoBrush);
+  for (int ring = 0; ring < kBorder; ++ring) {
+    painter.drawRect(rect().adjusted(ring, ring, -1 - ring, -1 - ring));
+  }
+}
+
+void PictureBox::ShowFocusMark(bool show) {
+  if (focusMark_ == show) return;
+  focusMark_ = show;
+  update();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  ShowFocusMark(event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  ShowFocusMark(false);
 }
 
 bool PictureBox::InInnerArea(QPointF p) const {
@@ -92,6 +116,7 @@ bool PictureBox::InInnerArea(QPointF p) const {
 // button-up never arrived (the grab taken by another window, for instance).
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+  ShowFocusMark(false);
   const QPointF p = InnerPosition(*event);
   dragButtons_ &= event->buttons();
   const bool inside = InInnerArea(p);

@@ -6,7 +6,8 @@
 # packaging tools and lintian, the AppStream and desktop-entry validators, an X
 # server without a screen (Xvfb) and a Wayland compositor without one (weston,
 # with Qt's Wayland platform) with the tools that drive them, Python for the
-# picture comparisons, and hyperfine.
+# picture comparisons, hyperfine, and the accessibility bus (AT-SPI, D-Bus)
+# with its Python bindings.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
 # Otherwise it runs apt-get as root: directly when run as root, else through
@@ -19,7 +20,8 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboo
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian
              appstream desktop-file-utils
-             xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland python3 hyperfine)
+             xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland python3 hyperfine
+             at-spi2-core python3-pyatspi dbus)
 elif [ $# -gt 0 ]; then
   echo "usage: scripts/setup.sh [--ci]" >&2
   exit 2

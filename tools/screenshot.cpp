@@ -8,8 +8,8 @@
 // window: its control points and grabIndex, the check boxes and the scroll bar
 // (--distance runs its change handler, as a user's move would, so Label2 shows
 // the distance text), and then the window redraws. --focus gives the control
-// of that name (HScroll1, Check1(0), ...) the keyboard focus, for controls
-// that show it. --area saves only the
+// of that name (HScroll1, Check1(0), Picture1, ...) the keyboard focus as Tab
+// gives it, for controls that show it. --area saves only the
 // 260 x 260 inner drawing area, --report prints the report exactly as the
 // window holds it (CR LF line ends).
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen) or any other.
@@ -119,7 +119,10 @@ int main(int argc, char* argv[]) {
   QApplication::processEvents();
   if (focused != nullptr) {
     window.activateWindow();
-    focused->setFocus(Qt::OtherFocusReason);
+    // As if reached by Tab, so Picture1 shows its focus mark (it holds the
+    // focus from the start, so the focus first leaves it).
+    if (focused->hasFocus()) focused->clearFocus();
+    focused->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     if (!focused->hasFocus()) return Fail("the window did not take the keyboard focus");
   }
