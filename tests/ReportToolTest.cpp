@@ -24,11 +24,17 @@ TEST(ReportTool, UsageErrorsExitTwoWithOneLineAndNothingWritten) {
   QTemporaryDir dir;
   const QString png = dir.filePath("out.png");
   const std::vector<QStringList> cases{
-      {"--png", png, "--points", "1,2,3"}, {"--png", png, "--distance", "nan"},
-      {"--png", png, "--scale", "5"},      {"--png", png, "--grabbed", "7"},
-      {"--png", png, "--divisions", "20"}, {"--png", png, "-points", "1,2,3,4,5,6,7,8"},
-      {"--png", png, "--png", png},        {"--png", png, "--unknown"},
+      {"--png", png, "--points", "1,2,3"},
+      {"--png", png, "--distance", "nan"},
+      {"--png", png, "--scale", "5"},
+      {"--png", png, "--grabbed", "7"},
+      {"--png", png, "--divisions", "20"},
+      {"--png", png, "-points", "1,2,3,4,5,6,7,8"},
+      {"--png", png, "--png", png},
+      {"--png", png, "--unknown"},
       {"--batch", "--png", png},
+      {"--png", png, "--svg", png},
+      {"--scale", "2"},
   };
   for (const QStringList& args : cases) {
     const ToolRun run = RunTool(args);
