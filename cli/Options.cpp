@@ -4,6 +4,8 @@
 #include "Options.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <array>
 #include <vector>
 
@@ -23,7 +25,7 @@ constexpr std::array<KnownOption, 9> kToolOptions{{
     {"svg", true, false},
     {"scale", true, false},
     {"batch", false, false},
-    {"help", false, false},
+    {"help", false, false, 'h'},
     {"version", false, false},
 }};
 
@@ -41,6 +43,18 @@ QCommandLineParser& Parser() {
   // not rebuild the option table each time.
   static QCommandLineParser* parser = state::MakeParser(Table());
   return *parser;
+}
+
+// Whether two paths name the same file: the same path once made absolute and
+// clean, or, for files that exist, the same file behind links.
+bool SameFile(const QString& a, const QString& b) {
+  const QFileInfo first(a);
+  const QFileInfo second(b);
+  if (QDir::cleanPath(first.absoluteFilePath()) == QDir::cleanPath(second.absoluteFilePath())) {
+    return true;
+  }
+  return first.exists() && second.exists() &&
+         first.canonicalFilePath() == second.canonicalFilePath();
 }
 
 Parsed Parse(const QStringList& arguments, state::Where where) {
@@ -74,6 +88,15 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
     const QString file = parser.value(name);
     if (file.isEmpty()) return UsageError{Dashed(picture) + " のファイル名が空です"};
     (std::string_view(picture) == "png" ? request.png : request.svg) = file;
+  }
+
+  if (parser.isSet(QStringLiteral("scale")) && !request.png && !request.svg) {
+    return UsageError{"--scale は画像を書く --png か --svg と一緒に使います"};
+  }
+  if (request.png && request.svg && !IsStdout(request.png) &&
+      SameFile(*request.png, *request.svg)) {
+    return UsageError{"--png と --svg に同じファイル「" + state::Shown(*request.svg) +
+                      "」は指定できません"};
   }
 
   // Standard output carries one thing: the report, or one picture.

@@ -15,14 +15,18 @@
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen) or any other.
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QStringList>
 #include <cstdio>
+#include <string_view>
 #include <variant>
 
 #include "Appearance.h"
 #include "StateOptions.h"
+#include "WholeFiles.h"
 #include "main.h"
 
 namespace {
@@ -130,8 +134,19 @@ int main(int argc, char* argv[]) {
   if (!outputs.isEmpty()) {
     const QPixmap picture =
         parser.isSet(area) ? window.Picture1->grab(window.Picture1->contentsRect()) : window.grab();
-    if (!picture.save(outputs.front())) {
-      std::fprintf(stderr, "screenshot: could not write %s\n", qUtf8Printable(outputs.front()));
+    // Encoded in memory in the format its name asks for (PNG without one),
+    // then written whole or not at all.
+    const QByteArray suffix = QFileInfo(outputs.front()).suffix().toLatin1();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, suffix.isEmpty() ? "PNG" : suffix.constData())) {
+      std::fprintf(stderr, "screenshot: could not encode %s\n", qUtf8Printable(outputs.front()));
+      return 1;
+    }
+    const std::string_view written(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (auto failure = files::WriteWhole(outputs.front().toStdString(), written)) {
+      std::fprintf(stderr, "screenshot: %s\n", failure->c_str());
       return 1;
     }
   }
