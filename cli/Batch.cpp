@@ -2,7 +2,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <variant>
 
 #include "ConvergenceOutput.h"
@@ -31,7 +33,17 @@ QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
   return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
-int RunBatch(std::FILE* in, std::FILE* out) {
+namespace {
+
+// A line left for the reader: blank, or a comment.
+bool IsSkipped(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t\n\v\f\r");
+  return first == std::string_view::npos || line[first] == '#';
+}
+
+}  // namespace
+
+std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
   // Output is gathered in a large buffer: a script with thousands of states
   // should cost one write per few hundred lines, not one per line.
   constexpr std::size_t kOutputBuffer = 1 << 20;
@@ -46,12 +58,22 @@ int RunBatch(std::FILE* in, std::FILE* out) {
     std::string_view line(buffer, static_cast<std::size_t>(length));
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const QByteArray json = runner.Line(line, ++number);
+    ++number;
+    if (IsSkipped(line)) continue;
+    const QByteArray json = runner.Line(line, number);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out);
     std::fputc('\n', out);
   }
+  // getline ends on a read error as on the end of the input; only the
+  // stream's error flag tells them apart.
+  const int readError = std::ferror(in) != 0 ? errno : 0;
   std::free(buffer);  // NOLINT(cppcoreguidelines-no-malloc): getline allocates with malloc
-  return std::fflush(out) == 0 && std::ferror(out) == 0 ? 0 : 1;
+  if (std::fflush(out) != 0 || std::ferror(out) != 0) return "標準出力に書き込めません";
+  if (readError != 0) {
+    return "標準入力の " + std::to_string(number + 1) +
+           " 行目を読めません: " + std::strerror(readError);
+  }
+  return std::nullopt;
 }
 
 }  // namespace cli

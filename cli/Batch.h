@@ -2,10 +2,13 @@
 
 // --batch: one state per input line, one JSON object per output line, in
 // order. A bad line gives an object with its error, and the lines after it
-// are read as usual.
+// are read as usual. Blank lines and comment lines (the first character that
+// is not blank is `#`) give nothing, but count for the line numbers.
 
 #include <QByteArray>
 #include <cstdio>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "FanOutSurface.h"
@@ -23,8 +26,9 @@ class BatchRunner {
   drawing::FanOutSurface nothing_{260, 260};
 };
 
-// Reads `in` to its end and writes to `out`. Returns 0, or 1 when `out`
-// could not be written.
-int RunBatch(std::FILE* in, std::FILE* out);
+// Reads `in` to its end and writes to `out`. Returns nothing, or the one
+// line that says why the run ended early: `in` could not be read (after the
+// objects of the lines read before were written) or `out` not written.
+std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out);
 
 }  // namespace cli

@@ -6,6 +6,8 @@
 #include "ConvergenceOutput.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <array>
 #include <vector>
 
@@ -25,7 +27,7 @@ constexpr std::array<KnownOption, 12> kToolOptions{{
     {"svg", true, false},
     {"scale", true, false},
     {"batch", false, false},
-    {"help", false, false},
+    {"help", false, false, 'h'},
     {"version", false, false},
     {"convergence", false, true},
     {"plot", true, false},
@@ -46,6 +48,18 @@ QCommandLineParser& Parser() {
   // not rebuild the option table each time.
   static QCommandLineParser* parser = state::MakeParser(Table());
   return *parser;
+}
+
+// Whether two paths name the same file: the same path once made absolute and
+// clean, or, for files that exist, the same file behind links.
+bool SameFile(const QString& a, const QString& b) {
+  const QFileInfo first(a);
+  const QFileInfo second(b);
+  if (QDir::cleanPath(first.absoluteFilePath()) == QDir::cleanPath(second.absoluteFilePath())) {
+    return true;
+  }
+  return first.exists() && second.exists() &&
+         first.canonicalFilePath() == second.canonicalFilePath();
 }
 
 Parsed Parse(const QStringList& arguments, state::Where where) {
@@ -81,13 +95,23 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
     (std::string_view(picture) == "png" ? request.png : request.svg) = file;
   }
 
+  if (parser.isSet(QStringLiteral("scale")) && !request.png && !request.svg &&
+      !parser.isSet(QStringLiteral("plot"))) {
+    return UsageError{"--scale は画像を書く --png, --svg か --plot と一緒に使います"};
+  }
+  if (request.png && request.svg && !IsStdout(request.png) &&
+      SameFile(*request.png, *request.svg)) {
+    return UsageError{"--png と --svg に同じファイル「" + state::Shown(*request.svg) +
+                      "」は指定できません"};
+  }
+
   // Standard output carries one thing: the report, or one picture.
   if (IsStdout(request.png) && IsStdout(request.svg)) {
     return UsageError{"--png と --svg の両方を標準出力（-）には書けません"};
   }
   if (IsStdout(request.png) || IsStdout(request.svg)) {
     const char* picture = IsStdout(request.png) ? "--png -" : "--svg -";
-    for (const char* text : {"json", "crlf", "analysis"}) {
+    for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
       if (parser.isSet(QString::fromLatin1(text))) {
         return UsageError{Dashed(text) + " は " + picture +
                           " と一緒に使えません: 標準出力には画像だけを書きます"};
@@ -95,6 +119,12 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
     }
   }
   if (auto error = ReadConvergenceOptions(parser, request)) return *error;
+  for (const std::optional<QString>& picture : {request.png, request.svg}) {
+    if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
+      return UsageError{"--plot に画像と同じファイル「" + state::Shown(*request.plot) +
+                        "」は指定できません"};
+    }
+  }
   return request;
 }
 

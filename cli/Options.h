@@ -42,7 +42,7 @@ Parsed ParseArguments(const QStringList& arguments);
 // One line of --batch input, without its line end: split at ASCII white
 // space; only the options that choose the state, --analysis and
 // --convergence are allowed.
-// An empty line is an error.
+// An empty line is an error (RunBatch skips blank and comment lines).
 Parsed ParseBatchLine(std::string_view line);
 
 // Whether a value names standard output rather than a file.

@@ -6,10 +6,10 @@
 #include <QBuffer>
 #include <QImage>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "AnalysisText.h"
 #include "Batch.h"
@@ -58,29 +58,24 @@ constexpr const char* kHelp =
     "  --crlf              行末をウィンドウと同じ \\r\\n にします\n"
     "  --json              レポートの代わりに JSON オブジェクトを 1 つ書きます\n"
     "  --png ファイル      描画領域の画像（260 × 260）を PNG で書きます\n"
-    "  --scale K           PNG を K 倍（1 から 4）の解像度で描きます。既定: 1\n"
+    "  --scale K           画像を K 倍（1 から 4）の大きさにします。PNG は K 倍の解像度で\n"
+    "                      描き、SVG は同じ図で幅と高さだけが K 倍です。既定: 1\n"
     "  --svg ファイル      同じ図を SVG で書きます\n"
     "                      ファイルが - なら標準出力へ（そのときレポートは書きません）\n"
     "  --plot ファイル     長さの収束の図（640 × 400）を拡張子に応じて SVG か PNG で\n"
     "                      書きます。--scale が効きます\n"
     "  --plot-format F     図の形式 svg か png（--plot - のときは必須）\n"
     "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
-    "  --help              この説明を表示します\n"
+    "                      （空の行と # で始まる行は読み飛ばします）\n"
+    "  -h, --help          この説明を表示します\n"
     "  --version           版を表示します\n"
     "\n"
-    "終了コード: 0 成功、1 ファイルに書き込めない、2 使い方の誤り\n";
+    "終了コード: 0 成功、1 ファイルに書き込めない（または入力を読めない）、2 使い方の誤り\n";
 
 bool WriteAll(std::FILE* out, const QByteArray& bytes) {
   return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out) ==
              static_cast<std::size_t>(bytes.size()) &&
          std::fflush(out) == 0;
-}
-
-// Writes a whole file through a temporary one in the same folder that is
-// renamed over the target only once everything is in it.
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 void Complain(std::FILE* err, const std::string& message) {
@@ -139,9 +134,10 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
                                                                                 : kExitUnwritable;
   }
   if (request.batch) {
-    const int status = RunBatch(in, out);
-    if (status != kExitOk) Complain(err, "標準出力に書き込めません");
-    return status;
+    const std::optional<std::string> failure = RunBatch(in, out);
+    if (!failure) return kExitOk;
+    Complain(err, *failure);
+    return kExitUnwritable;
   }
 
   // One run of the scene draws every picture asked for; without pictures it
@@ -158,7 +154,8 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   std::optional<surface::VectorSurface> vector;
   if (request.svg) {
     svgBuffer.open(QIODevice::WriteOnly);
-    vector.emplace(kAreaSize, kAreaSize, background, &svgBuffer, QString::fromUtf8(kSvgTitle));
+    vector.emplace(kAreaSize, kAreaSize, request.scale, background, &svgBuffer,
+                   QString::fromUtf8(kSvgTitle));
     surface.Add(*vector);
   }
   const scene::Result result = scene::Draw(
@@ -168,27 +165,27 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   if (raster) {
     QBuffer pngBuffer(&png);
     pngBuffer.open(QIODevice::WriteOnly);
-    Palettized(raster->Picture()).save(&pngBuffer, "PNG");
+    if (!Palettized(raster->Picture()).save(&pngBuffer, "PNG")) {
+      Complain(err, "--png の画像を PNG に符号化できません（何も書いていません）");
+      return kExitUnwritable;
+    }
   }
   if (vector) vector->Finish();
 
-  // The files first, each whole or not at all; then standard output, which
+  // The files first, all whole or none replaced; then standard output, which
   // carries either the report or the one picture sent there.
-  struct Output {
-    const char* option;
-    const std::optional<QString>& file;
-    const QByteArray& bytes;
-  };
-  const Output outputs[] = {{"--png", request.png, png}, {"--svg", request.svg, svg}};
+  const std::pair<const std::optional<QString>&, const QByteArray&> pictures[] = {
+      {request.png, png}, {request.svg, svg}};
+  std::vector<files::Output> outputs;
   const QByteArray* toStdout = nullptr;
-  for (const Output& output : outputs) {
-    if (!output.file) continue;
-    if (*output.file == "-") {
-      toStdout = &output.bytes;
-    } else if (!WriteFile(*output.file, output.bytes)) {
-      Complain(err, std::string(output.option) + " のファイル「" + output.file->toStdString() +
-                        "」に書き込めません");
-      return kExitUnwritable;
+  for (const auto& [file, bytes] : pictures) {
+    if (!file) continue;
+    if (*file == "-") {
+      toStdout = &bytes;
+    } else {
+      outputs.push_back(
+          {file->toStdString(),
+           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))});
     }
   }
   std::optional<geometry::ConvergenceTable> table;
@@ -196,16 +193,21 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   PlotBytes plot;
   if (request.plot) {
     plot = MakePlot(request, *table);
-    if (!plot.failure && *request.plot != "-") {
-      plot.failure = files::WriteWhole(
-          request.plot->toStdString(),
-          std::string_view(plot.bytes.constData(), static_cast<std::size_t>(plot.bytes.size())));
-    }
     if (plot.failure) {
       Complain(err, *plot.failure);
       return kExitUnwritable;
     }
-    if (*request.plot == "-") toStdout = &plot.bytes;
+    if (*request.plot == "-") {
+      toStdout = &plot.bytes;
+    } else {
+      outputs.push_back(
+          {request.plot->toStdString(),
+           std::string_view(plot.bytes.constData(), static_cast<std::size_t>(plot.bytes.size()))});
+    }
+  }
+  if (const std::optional<std::string> failure = files::WriteWhole(outputs)) {
+    Complain(err, *failure);
+    return kExitUnwritable;
   }
   const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
   QByteArray report;

@@ -31,7 +31,10 @@ void main::Picture1_MouseMove(short /*Button*/, short /*Shift*/, float x, float 
   setWindowTitle(QString::fromUtf8(kPointerCaptionPrefix) + QString::number(cx) + "," +
                  QString::number(cy) + ")");
   if (grabIndex < 0) return;
+  MoveGrabbedPoint(cx, cy);
+}
 
+void main::MoveGrabbedPoint(std::int32_t cx, std::int32_t cy) {
   geometry::CheckSubscript(P.size(), static_cast<std::size_t>(grabIndex) + 1);
   geometry::IntPoint& point = P[static_cast<std::size_t>(grabIndex)];
   point = {cx, cy};

@@ -42,7 +42,8 @@ PictureBox::PictureBox(QSize inner, QWidget* parent)
   setLineWidth(kBorder);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
-  raster_.SetChangedCallback([this] { update(); });
+  // A new scene changes only the inner area; the border stays as it is.
+  raster_.SetChangedCallback([this] { update(contentsRect()); });
 }
 
 void PictureBox::showEvent(QShowEvent* event) {
@@ -78,9 +79,38 @@ QPointF PictureBox::InnerPosition(const QMouseEvent& event) {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
-  QFrame::paintEvent(event);
+  // The border is painted only when some of it is to be painted again (shown,
+  // uncovered, its focus mark changed), not after each new scene.
+  const QRect inner = contentsRect();
+  const bool border = !inner.contains(event->rect());
+  if (border) QFrame::paintEvent(event);
   QPainter painter(this);
-  painter.drawImage(contentsRect().topLeft(), raster_.Picture());
+  painter.setClipRect(event->rect() & inner);
+  painter.drawImage(inner.topLeft(), raster_.Picture());
+  if (!border || !focusMark_) return;
+  // Dotted lines along both rings of the border, clipped to the border.
+  painter.setClipRegion(QRegion(rect()).subtracted(QRegion(contentsRect())));
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 0, Qt::DotLine));
+  painter.setBrush(Qt::NoBrush);
+  for (int ring = 0; ring < kBorder; ++ring) {
+    painter.drawRect(rect().adjusted(ring, ring, -1 - ring, -1 - ring));
+  }
+}
+
+void PictureBox::ShowFocusMark(bool show) {
+  if (focusMark_ == show) return;
+  focusMark_ = show;
+  update();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  ShowFocusMark(event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  ShowFocusMark(false);
 }
 
 bool PictureBox::InInnerArea(QPointF p) const {
@@ -92,6 +122,7 @@ bool PictureBox::InInnerArea(QPointF p) const {
 // button-up never arrived (the grab taken by another window, for instance).
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+  ShowFocusMark(false);
   const QPointF p = InnerPosition(*event);
   dragButtons_ &= event->buttons();
   const bool inside = InInnerArea(p);

@@ -18,6 +18,11 @@ namespace editor {
 // not reported, unless a button that went down over the inner area is still
 // held: then every move, press and release is reported, wherever it happens,
 // so that a drag goes on outside the area and ends with its button-up.
+//
+// When the keyboard focus arrives by Tab or Backtab, a dotted focus mark is
+// drawn on the border (never on the inner area) until the focus leaves or a
+// mouse button goes down; focus from a click, at start or on activation
+// shows none.
 class PictureBox final : public QFrame, public drawing::DrawingSurface {
   Q_OBJECT
 
@@ -63,6 +68,8 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -76,6 +83,8 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   // The buttons held that went down over the inner area: while any is held,
   // every mouse event is reported.
   Qt::MouseButtons dragButtons_;
+  bool focusMark_ = false;
+  void ShowFocusMark(bool show);
 };
 
 }  // namespace editor

@@ -84,9 +84,12 @@ auto Guarded(Handler handler) {
 }  // namespace
 
 main::main(QWidget* parent) : QWidget(parent) {
+  InstallAccessibleFactory();
   CreateControls();
   ConnectEvents();
   InstallToolTips();
+  InstallKeys();
+  InstallAccessibility();
   InstallConvergenceWindow(*this);
   Form_Load();
 }
@@ -175,19 +178,22 @@ void main::CreateControls() {
 void main::ConnectEvents() {
   using editor::PictureBox;
   connect(Picture1, &PictureBox::MouseDown, this,
-          Guarded([this](short b, short s, float x, float y) { Picture1_MouseDown(b, s, x, y); }));
+          Guarded([this](short b, short s, float x, float y) { PointerDown(b, s, x, y); }));
   connect(Picture1, &PictureBox::MouseMove, this,
-          Guarded([this](short b, short s, float x, float y) { Picture1_MouseMove(b, s, x, y); }));
+          Guarded([this](short b, short s, float x, float y) { PointerMove(b, s, x, y); }));
   connect(Picture1, &PictureBox::MouseUp, this,
           Guarded([this](short b, short s, float x, float y) { Picture1_MouseUp(b, s, x, y); }));
+  // Every change of a box's value, whatever its source (a click, Space, an
+  // accessibility action, code), runs its handler once; the initial values
+  // were set before this, so they run none.
   for (std::size_t i = 0; i < Check1.size(); ++i) {
     const auto index = static_cast<short>(i);
-    connect(Check1[i], &QCheckBox::clicked, this,
+    connect(Check1[i], &QCheckBox::toggled, this,
             Guarded([this, index](bool) { Check1_Click(index); }));
   }
   for (std::size_t i = 0; i < Check2.size(); ++i) {
     const auto index = static_cast<short>(i);
-    connect(Check2[i], &QCheckBox::clicked, this,
+    connect(Check2[i], &QCheckBox::toggled, this,
             Guarded([this, index](bool) { Check2_Click(index); }));
   }
   // The copy key puts the report and the picture on the clipboard.

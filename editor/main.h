@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "IntPoint.h"
 #include "PictureBox.h"
@@ -72,6 +73,21 @@ class main : public QWidget {
   std::string LengthAnalysisText() const;
   std::string DeviationText() const;
 
+  // Editing with the keyboard (Picture1's keys 1-4, the arrows and Escape):
+  // PickPoint makes P(i) the grabbed point, as a press on it would;
+  // MovePoint moves the grabbed point by (dx, dy) within the move handler's
+  // margins; ReleasePoint lets it go, as a button-up does. Each redraws once
+  // and tells a screen reader the new state; a move or release with no point
+  // grabbed does nothing. The window caption is left alone.
+  void PickPoint(int i);
+  void MovePoint(int dx, int dy);
+  void ReleasePoint();
+
+  // For a screen reader, computed from the latest redraw when asked: what the
+  // drawing area shows, and a check box's figures.
+  std::string PictureDescription() const;
+  std::string BoxDescription(const QCheckBox* box) const;
+
  signals:
   // After every Redraw: the convergence window (F2) follows the state.
   void Redrawn();
@@ -80,6 +96,18 @@ class main : public QWidget {
   void CreateControls();
   void ConnectEvents();
   void InstallToolTips();
+  static void InstallAccessibleFactory();
+  void InstallAccessibility();
+  void InstallKeys();
+  // Steps 4 to 9 of the move handler: the grabbed point to (cx, cy), within
+  // the margins, then Redraw.
+  void MoveGrabbedPoint(std::int32_t cx, std::int32_t cy);
+  // The pointer's press and move as they reach the handlers: a point picked
+  // by key is let go first (editor/Keys.cpp).
+  void PointerDown(short Button, short Shift, float x, float y);
+  void PointerMove(short Button, short Shift, float x, float y);
+  // Tells a screen reader that Picture1's description has changed.
+  void AnnouncePicture();
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 
@@ -87,6 +115,10 @@ class main : public QWidget {
   // computed part by part when a tip first asks for it.
   scene::Result lastScene_;
   mutable scene::LazyAnalysis analysis_;
+  // Whether the grabbed point was picked by key: it is held without a button.
+  bool keyPicked_ = false;
+  // The rounded position of the latest pointer move over the drawing area.
+  std::optional<geometry::IntPoint> pointer_;
 };
 
 }  // namespace editor

@@ -7,16 +7,25 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace files {
 
 namespace {
 
-// A file written but not yet in place.
-struct Pending {
-  const Output* output;
-  std::string temporary;
+// How many names a temporary file may try before giving up: a name is taken
+// only by another writer at the same moment or by a run that was killed.
+constexpr int kTemporaryNameTries = 100;
+
+// Where the bytes of one output go.
+struct Target {
+  const Output* output = nullptr;
+  std::string place;      // the file renamed over: a symbolic link's target, so the link stays
+  bool inPlace = false;   // an existing device or pipe: nothing to replace, written directly
+  std::string temporary;  // for a file: the temporary written beside it
+  bool exists = false;
+  mode_t mode = 0;  // an existing file's, which its replacement keeps
 };
 
 std::string Folder(const std::string& path) {
@@ -28,15 +37,6 @@ std::string Folder(const std::string& path) {
 
 std::string Failure(const std::string& path, int error) {
   return "ファイル「" + path + "」に書き込めません: " + std::strerror(error);
-}
-
-// The mode a new file gets from the umask; an existing target keeps its own.
-mode_t ModeFor(const std::string& path) {
-  struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
 }
 
 bool WriteFully(int fd, std::string_view bytes) {
@@ -52,23 +52,80 @@ bool WriteFully(int fd, std::string_view bytes) {
   return true;
 }
 
-// Writes `output` to a new temporary file beside its target. Returns the
-// errno of the first step that failed, after removing the temporary.
-int WriteTemporary(const Output& output, std::string& temporary) {
-  std::string name = Folder(output.path) + "/.bezierlab-XXXXXX";
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return errno;
-  temporary = name;
-  int error = 0;
-  if (!WriteFully(fd, output.bytes) || ::fchmod(fd, ModeFor(output.path)) != 0 ||
-      ::fsync(fd) != 0) {
-    error = errno;
+// Finds where `target.output` goes. Returns the errno that rules it out, or 0.
+int Resolve(Target& target) {
+  const std::string& path = target.output->path;
+  target.place = path;
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    // A dangling link is replaced by the file; a link to a file keeps pointing
+    // to it, and that file is replaced.
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+      target.place = resolved;
+      std::free(resolved);  // NOLINT(cppcoreguidelines-no-malloc): realpath allocates with malloc
+    }
   }
+  struct stat existing {};
+  if (::stat(target.place.c_str(), &existing) != 0) return errno == ENOENT ? 0 : errno;
+  if (S_ISDIR(existing.st_mode)) return EISDIR;
+  // A file that may not be written is not replaced behind its owner's back.
+  if (::access(target.place.c_str(), W_OK) != 0) return errno;
+  target.inPlace = !S_ISREG(existing.st_mode);
+  target.exists = true;
+  target.mode = existing.st_mode & 07777;
+  return 0;
+}
+
+// Creates a new temporary file beside the target, named after it. The kernel
+// applies the umask to a new file's mode, as it would to the target's; an
+// existing target's mode is copied. Returns the descriptor, or -1 with errno.
+int CreateTemporary(const Target& target, std::string& temporary) {
+  const std::string& place = target.place;
+  const std::size_t slash = place.rfind('/');
+  const std::string name = slash == std::string::npos ? place : place.substr(slash + 1);
+  std::random_device seed;
+  std::mt19937 random(seed());
+  for (int tries = 0; tries < kTemporaryNameTries; ++tries) {
+    temporary = Folder(place) + "/." + name + "." + std::to_string(random() % 1000000000);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      if (target.exists && ::fchmod(fd, target.mode) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        errno = error;
+        return -1;
+      }
+      return fd;
+    }
+    if (errno != EEXIST) break;
+  }
+  temporary.clear();
+  return -1;
+}
+
+// Writes the temporary file of `target`, flushed to disk. Returns the errno
+// of the first step that failed, after removing the temporary.
+int WriteTemporary(Target& target) {
+  const int fd = CreateTemporary(target, target.temporary);
+  if (fd < 0) return errno;
+  int error = 0;
+  if (!WriteFully(fd, target.output->bytes) || ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) {
-    ::unlink(name.c_str());
-    temporary.clear();
+    ::unlink(target.temporary.c_str());
+    target.temporary.clear();
   }
+  return error;
+}
+
+// Writes straight into a device or pipe. Returns the errno, or 0.
+int WriteInPlace(const Target& target) {
+  const int fd = ::open(target.place.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int error = 0;
+  if (!WriteFully(fd, target.output->bytes)) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
   return error;
 }
 
@@ -81,30 +138,45 @@ void SyncFolder(const std::string& path) {
   ::close(fd);
 }
 
+void RemoveTemporaries(const std::vector<Target>& targets) {
+  for (const Target& t : targets) {
+    if (!t.temporary.empty()) ::unlink(t.temporary.c_str());
+  }
+}
+
 }  // namespace
 
 std::optional<std::string> WriteWhole(std::span<const Output> outputs) {
-  std::vector<Pending> pending;
-  for (const Output& output : outputs) {
-    std::string temporary;
-    if (const int error = WriteTemporary(output, temporary); error != 0) {
-      for (const Pending& p : pending) ::unlink(p.temporary.c_str());
-      return Failure(output.path, error);
+  std::vector<Target> targets(outputs.size());
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    Target& target = targets[i];
+    target.output = &outputs[i];
+    int error = Resolve(target);
+    if (error == 0 && !target.inPlace) error = WriteTemporary(target);
+    if (error != 0) {
+      RemoveTemporaries(targets);
+      return Failure(outputs[i].path, error);
     }
-    pending.push_back({&output, temporary});
   }
   std::string replaced;
-  for (std::size_t i = 0; i < pending.size(); ++i) {
-    const std::string& path = pending[i].output->path;
-    if (::rename(pending[i].temporary.c_str(), path.c_str()) != 0) {
-      const int error = errno;
-      for (std::size_t j = i; j < pending.size(); ++j) ::unlink(pending[j].temporary.c_str());
-      std::string message = Failure(path, error);
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    Target& target = targets[i];
+    int error = 0;
+    if (target.inPlace) {
+      error = WriteInPlace(target);
+    } else if (::rename(target.temporary.c_str(), target.place.c_str()) != 0) {
+      error = errno;
+    } else {
+      target.temporary.clear();
+      SyncFolder(target.place);
+    }
+    if (error != 0) {
+      RemoveTemporaries(targets);
+      std::string message = Failure(target.output->path, error);
       if (!replaced.empty()) message += "（書き換え済み: " + replaced + "）";
       return message;
     }
-    SyncFolder(path);
-    replaced += (replaced.empty() ? "「" : "、「") + path + "」";
+    replaced += (replaced.empty() ? "「" : "、「") + target.output->path + "」";
   }
   return std::nullopt;
 }

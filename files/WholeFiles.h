@@ -6,6 +6,12 @@
 // renamed over the target. When anything fails (a full disk, a file size
 // limit, a folder that cannot be written) every existing target is left byte
 // for byte as it was and no temporary file remains.
+//
+// A symbolic link keeps pointing where it did: the file it points to is
+// replaced. A device or a pipe (/dev/null, a shell's process substitution)
+// has nothing to lose and cannot be renamed over: it is written directly,
+// after every temporary file has been written. A folder, or a file that may
+// not be written, is refused before anything is written.
 
 #include <optional>
 #include <span>

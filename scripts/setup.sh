@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing bezierlab needs on Debian or Ubuntu and is
 # not there yet: compiler, CMake, Ninja, Qt 6 Widgets and SVG, XKB, Boost.Math,
-# GoogleTest, Google Benchmark and a Japanese font. With --ci also what the CI
-# checks use: clang with libFuzzer, clang-tidy, clang-format, the Debian
-# packaging tools and lintian, the AppStream and desktop-entry validators, an X
-# server without a screen (Xvfb) and a Wayland compositor without one (weston,
-# with Qt's Wayland platform) with the tools that drive them, Python for the
-# picture comparisons, hyperfine, and rsvg-convert (librsvg2-bin) to check
-# the convergence plot's SVG.
+# GoogleTest, Google Benchmark, a Japanese font, and Python, which the README's
+# JSON examples pipe into. With --ci also what the CI checks use: clang with
+# libFuzzer, clang-tidy, clang-format, the Debian packaging tools and lintian,
+# the AppStream and desktop-entry validators, an X server without a screen
+# (Xvfb) and a Wayland compositor without one (weston, with Qt's Wayland
+# platform) with the tools that drive them, hyperfine, and the accessibility
+# bus (AT-SPI, D-Bus) with its Python bindings, and rsvg-convert
+# (librsvg2-bin) to check the convergence plot's SVG.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
 # Otherwise it runs apt-get as root: directly when run as root, else through
@@ -16,11 +17,12 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic python3)
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian
              appstream desktop-file-utils
-             xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland python3 hyperfine
+             xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland hyperfine
+             at-spi2-core python3-pyatspi dbus
              librsvg2-bin)
 elif [ $# -gt 0 ]; then
   echo "usage: scripts/setup.sh [--ci]" >&2

@@ -30,6 +30,15 @@ const KnownOption* Find(std::span<const KnownOption> table, const QString& name)
   return nullptr;
 }
 
+const KnownOption* FindLetter(std::span<const KnownOption> table, const QString& argument) {
+  for (const KnownOption& known : table) {
+    if (known.letter != 0 && argument.size() == 2 && argument[1] == QLatin1Char(known.letter)) {
+      return &known;
+    }
+  }
+  return nullptr;
+}
+
 // The pass before the parser: each argument is a known long option (with its
 // value, inline or next), or a mistake.
 std::optional<UsageError> CheckShape(std::span<const KnownOption> table,
@@ -62,6 +71,12 @@ std::optional<UsageError> CheckShape(std::span<const KnownOption> table,
       continue;
     }
     if (a.size() > 1 && a.startsWith(QLatin1Char('-'))) {
+      if (const KnownOption* known = FindLetter(table, a); known != nullptr) {
+        if (known->takesValue && ++i == arguments.size()) {
+          return UsageError{Shown(a) + " の値がありません"};
+        }
+        continue;
+      }
       return UsageError{Shown(a) +
                         " は使えません: オプションは --points のように - を 2 つ付けて書きます"};
     }
@@ -81,9 +96,11 @@ std::span<const KnownOption> StateOptions() { return kStateOptions; }
 QCommandLineParser* MakeParser(std::span<const KnownOption> table) {
   auto* parser = new QCommandLineParser;
   for (const KnownOption& known : table) {
-    parser->addOption(known.takesValue ? QCommandLineOption(QString::fromLatin1(known.name),
-                                                            QString(), QStringLiteral("value"))
-                                       : QCommandLineOption(QString::fromLatin1(known.name)));
+    QStringList names{QString::fromLatin1(known.name)};
+    if (known.letter != 0) names.prepend(QString(QLatin1Char(known.letter)));
+    parser->addOption(known.takesValue
+                          ? QCommandLineOption(names, QString(), QStringLiteral("value"))
+                          : QCommandLineOption(names));
   }
   return parser;
 }
@@ -97,7 +114,9 @@ std::optional<UsageError> Parse(QCommandLineParser& parser, std::span<const Know
   }
   const QStringList found = parser.optionNames();
   for (const KnownOption& known : table) {
-    if (found.count(QLatin1String(known.name)) > 1) {
+    const qsizetype byLetter =
+        known.letter != 0 ? found.count(QString(QLatin1Char(known.letter))) : 0;
+    if (found.count(QLatin1String(known.name)) + byLetter > 1) {
       return UsageError{Dashed(known.name) + " が 2 回以上指定されています"};
     }
   }

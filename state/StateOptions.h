@@ -30,6 +30,7 @@ struct KnownOption {
   const char* name;
   bool takesValue;
   bool inBatchLine;  // allowed on a line of batch input
+  char letter = 0;   // a one-letter alias (-h for --help), or none
 };
 
 // The options that choose a state: --points, --divisions, --distance,

@@ -21,45 +21,54 @@ UsageError BadValue(const char* option, const QString& value, const std::string&
   return {Dashed(option) + " の値「" + Shown(value) + "」は使えません: " + why};
 }
 
-// The exact forms the values are written in.
-const QRegularExpression& IntegerForm() {
-  static const QRegularExpression form(QStringLiteral("^-?[0-9]+$"));
-  return form;
+// A value with white space before or after it (a line end pasted with it, a
+// quoted space) is refused for that reason, not for its form.
+std::optional<std::string> SpaceAround(const QString& value) {
+  if (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace())) {
+    return "「" + Shown(value) + "」の前後に空白か改行があります";
+  }
+  return std::nullopt;
 }
 
+// A decimal number: digits with an optional minus sign, fraction and
+// exponent. Anchored at both ends of the whole value: "$" alone would also
+// accept a final line end.
 const QRegularExpression& DecimalForm() {
-  static const QRegularExpression form(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?([eE][-+]?[0-9]+)?$"));
+  static const QRegularExpression form(QRegularExpression::anchoredPattern(
+      QStringLiteral("-?[0-9]+(\\.[0-9]+)?([eE][-+]?[0-9]+)?")));
   return form;
 }
 
-// A signed 32-bit integer written -?[0-9]+, or nothing.
-std::optional<std::int32_t> Int32(const QString& text) {
-  if (!IntegerForm().match(text).hasMatch()) return std::nullopt;
+enum class IntegerRead { kOk, kNotInteger, kOutOfRange };
+
+// A signed 32-bit integer: decimal digits with an optional minus sign, the
+// whole value and nothing else.
+IntegerRead Int32(const QString& text, std::int32_t& value) {
   const std::string digits = text.toStdString();
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return value;
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, value);
+  if (stop != end || digits.empty()) return IntegerRead::kNotInteger;
+  if (error == std::errc::result_out_of_range) return IntegerRead::kOutOfRange;
+  return error == std::errc() ? IntegerRead::kOk : IntegerRead::kNotInteger;
 }
 
 std::optional<UsageError> ReadPoints(const QString& value, scene::State& state) {
   const QStringList fields = value.split(QLatin1Char(','));
   if (fields.size() != 8) {
-    return BadValue(
-        "points", value,
-        "整数がコンマ区切りで 8 個要ります（" + std::to_string(fields.size()) + " 個あります）");
+    return BadValue("points", value,
+                    "50,50,150,50,150,150,50,150 のように整数をコンマ区切りで 8 個書きます（" +
+                        std::to_string(fields.size()) + " 個あります）");
   }
   for (qsizetype k = 0; k < 8; ++k) {
-    if (!IntegerForm().match(fields[k]).hasMatch()) {
-      return BadValue("points", value, "「" + Shown(fields[k]) + "」は整数ではありません");
-    }
-    const std::optional<std::int32_t> v = Int32(fields[k]);
-    if (!v) {
-      return BadValue("points", value,
-                      "「" + Shown(fields[k]) + "」は 32 ビット整数の範囲を超えています");
-    }
     geometry::IntPoint& p = state.P[static_cast<std::size_t>(k / 2)];
-    (k % 2 == 0 ? p.x : p.y) = *v;
+    const IntegerRead read = Int32(fields[k], k % 2 == 0 ? p.x : p.y);
+    if (read == IntegerRead::kOk) continue;
+    if (auto why = SpaceAround(fields[k])) return BadValue("points", value, *why);
+    return BadValue("points", value,
+                    "「" + Shown(fields[k]) +
+                        (read == IntegerRead::kOutOfRange
+                             ? "」は 32 ビット整数の範囲を超えています"
+                             : "」は整数ではありません（-12 や 250 のように書きます）"));
   }
   return std::nullopt;
 }
@@ -89,13 +98,17 @@ std::optional<UsageError> ReadDivisions(const QString& value, scene::State& stat
 // user's locale, then stored in single precision as the window stores its
 // distance.
 std::optional<UsageError> ReadDistance(const QString& value, scene::State& state) {
+  if (auto why = SpaceAround(value)) return BadValue("distance", value, *why);
   if (!DecimalForm().match(value).hasMatch()) {
-    return BadValue("distance", value,
-                    "小数は -?[0-9]+(.[0-9]+)?([eE][-+]?[0-9]+)? の形で書きます");
+    return BadValue("distance", value, "30 や 12.5、-2.5e1 のような数で指定します");
   }
   static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
   const std::string text = value.toStdString();
-  const double d = strtod_l(text.c_str(), nullptr, c);
+  char* end = nullptr;
+  const double d = strtod_l(text.c_str(), &end, c);
+  if (end != text.c_str() + text.size()) {
+    return BadValue("distance", value, "30 や 12.5、-2.5e1 のような数で指定します");
+  }
   try {
     state.dist = geometry::ToSingle(d);
   } catch (const geometry::Error&) {
@@ -108,12 +121,13 @@ std::optional<UsageError> ReadDistance(const QString& value, scene::State& state
 
 std::optional<UsageError> ReadRange(const char* option, const QString& value, int low, int high,
                                     int& out) {
-  const std::optional<std::int32_t> v = Int32(value);
-  if (!v || *v < low || *v > high) {
+  std::int32_t v = 0;
+  if (Int32(value, v) != IntegerRead::kOk || v < low || v > high) {
+    if (auto why = SpaceAround(value)) return BadValue(option, value, *why);
     return BadValue(option, value,
                     std::to_string(low) + " から " + std::to_string(high) + " の整数を指定します");
   }
-  out = *v;
+  out = v;
   return std::nullopt;
 }
 

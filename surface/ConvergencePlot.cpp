@@ -234,14 +234,16 @@ QByteArray ConvergenceSvg(const ConvergenceTable& table, const Ticked& ticked, i
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
+  // Like the scene's SVG: the same drawing in 640 x 400 user units, only its
+  // width and height are `scale` times larger.
   generator.setSize(QSize(kPlotWidth * scale, kPlotHeight * scale));
-  generator.setViewBox(QRect(0, 0, kPlotWidth * scale, kPlotHeight * scale));
+  generator.setViewBox(QRect(0, 0, kPlotWidth, kPlotHeight));
   generator.setResolution(kDotsPerInch);
   generator.setTitle(QStringLiteral("長さの収束"));
   {
     QPainter painter(&generator);
     if (!painter.isActive()) return {};
-    PaintConvergence(painter, generator.size(), table, ticked);
+    PaintConvergence(painter, QSizeF(kPlotWidth, kPlotHeight), table, ticked);
   }
   return bytes;
 }

@@ -38,8 +38,9 @@ PlotCounts CountRows(const geometry::ConvergenceTable& table);
 void PaintConvergence(QPainter& painter, QSizeF size, const geometry::ConvergenceTable& table,
                       const Ticked& ticked);
 
-// The plot at `scale` times 640 x 400, as a PNG file's bytes, or as an SVG
-// document with real text and paths. Empty when encoding failed.
+// The plot at `scale` times 640 x 400, as a PNG file's bytes (drawn at that
+// resolution), or as an SVG document with real text and paths (the same
+// drawing, its width and height `scale` times). Empty when encoding failed.
 QByteArray ConvergencePng(const geometry::ConvergenceTable& table, const Ticked& ticked, int scale);
 QByteArray ConvergenceSvg(const geometry::ConvergenceTable& table, const Ticked& ticked, int scale);
 

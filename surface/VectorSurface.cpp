@@ -1,12 +1,14 @@
 #include "VectorSurface.h"
 
 #include <QFont>
+#include <QRegularExpression>
 
 namespace surface {
 
 namespace {
 
-// The drawing area is measured in pixels at 96 dots per inch.
+// The resolution a pixel has on a screen that Qt counts at 96 dots per inch;
+// it fixes the generator's size in millimetres, replaced by pixels at the end.
 constexpr int kDotsPerInch = 96;
 
 // The scene draws no text, but the generator writes the painter's font into
@@ -17,11 +19,14 @@ constexpr int kFontPointSize = 9;
 
 }  // namespace
 
-VectorSurface::VectorSurface(int width, int height, QColor background, QIODevice* output,
+VectorSurface::VectorSurface(int width, int height, int scale, QColor background, QIODevice* output,
                              const QString& title)
-    : PainterSurface(width, height, background) {
-  generator_.setOutputDevice(output);
-  generator_.setSize(QSize(width, height));
+    : PainterSurface(width, height, background),
+      output_(output),
+      pixels_(width * scale, height * scale) {
+  buffer_.open(QIODevice::WriteOnly);
+  generator_.setOutputDevice(&buffer_);
+  generator_.setSize(pixels_);
   generator_.setViewBox(QRect(0, 0, width, height));
   generator_.setResolution(kDotsPerInch);
   generator_.setTitle(title);
@@ -45,6 +50,17 @@ void VectorSurface::Finish() {
   if (!painter_.isActive()) Painter();
   painter_.end();
   finished_ = true;
+  // The generator can only state its size in millimetres at its resolution;
+  // the root element's size becomes pixels instead.
+  static const QRegularExpression size(QStringLiteral(R"( width="[^"]*" height="[^"]*")"));
+  const QString declared =
+      QStringLiteral(R"( width="%1" height="%2")").arg(pixels_.width()).arg(pixels_.height());
+  const qsizetype root = document_.indexOf("<svg");
+  const QRegularExpressionMatch match = size.match(QString::fromLatin1(document_.mid(root, 200)));
+  if (root >= 0 && match.hasMatch()) {
+    document_.replace(root + match.capturedStart(), match.capturedLength(), declared.toLatin1());
+  }
+  output_->write(document_);
 }
 
 void VectorSurface::Cls() {

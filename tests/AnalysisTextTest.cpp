@@ -25,13 +25,13 @@ TEST(AnalysisText, StartStateCuspAndCoincidentPoints) {
   const auto a =
       geometry::Analyse(start, lengths, geometry::ApproximateOffsetPoints(start, 30), 30);
   EXPECT_EQ(scene::AnalysisLines(a), (Lines{
-                                          "真の長さ（参照値） = 200",
-                                          "Length(10分割) の誤差 = 1（0.5%、10点）",
-                                          "Length(100分割) の誤差 = -2.9306（-1.4653%、99点）",
-                                          "Length(1000分割) の誤差 = -0.2993（-0.1497%、999点）",
-                                          "Length(10000分割) の誤差 = 0（0%、10000点）",
-                                          "近似オフセット曲線（黄）のずれ = 最大 15（u = 0.5）",
-                                      }));
+                                         "真の長さ（参照値） = 200",
+                                         "Length(10分割) の誤差 = 1（0.5%、10点）",
+                                         "Length(100分割) の誤差 = -2.9306（-1.4653%、99点）",
+                                         "Length(1000分割) の誤差 = -0.2993（-0.1497%、999点）",
+                                         "Length(10000分割) の誤差 = 0（0%、10000点）",
+                                         "近似オフセット曲線（黄）のずれ = 最大 15（u = 0.5）",
+                                     }));
 
   // No sums listed, the yellow curve not drawn, and a cusp at t = 1/2.
   constexpr Points cusp{{{0, 0}, {300, 300}, {0, 300}, {300, 0}}};

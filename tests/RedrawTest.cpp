@@ -124,20 +124,22 @@ TEST_F(RedrawTest, OnlyTheGrabbedPointIsFilled) {
 }
 
 TEST_F(RedrawTest, OffsetCurvesFollowTheirBoxes) {
+  // Each change of a box redraws on its own; the recording starts after them.
   window.Check2[0]->setChecked(false);
   window.Check2[1]->setChecked(false);
+  rec.Clear();
   window.Redraw();
   EXPECT_EQ(Describe(rec.Drawing(), 100), kStartScene);
 
-  rec.Clear();
   window.Check2[1]->setChecked(true);
+  rec.Clear();
   window.Redraw();
   EXPECT_EQ(rec.Count("PolyBezier"), 1u);
   EXPECT_EQ(rec.Count("LineTo"), 501u);
 
-  rec.Clear();
   window.Check2[0]->setChecked(true);
   window.Check2[1]->setChecked(false);
+  rec.Clear();
   window.Redraw();
   EXPECT_EQ(rec.Count("PolyBezier"), 2u);
   EXPECT_EQ(rec.Count("LineTo"), 4u);

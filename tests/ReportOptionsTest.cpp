@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -68,7 +72,8 @@ TEST(ReportOptions, EveryBadArgumentIsOneLineNamingOptionAndValue) {
       {{"--frobnicate"}, {"--frobnicate"}},
       {{"--json=yes"}, {"--json", "--json=yes"}},
       {{"-points", "1,2,3,4,5,6,7,8"}, {"-points"}},
-      {{"-h"}, {"-h"}},
+      {{"-x"}, {"-x", "--points"}},
+      {{"-h", "--help"}, {"--help"}},
       {{"--points", "1,2,3,4,5,6,7,8", "--points=1,2,3,4,5,6,7,8"}, {"--points"}},
       {{"--json", "--json"}, {"--json"}},
       {{"report.txt"}, {"report.txt"}},
@@ -80,12 +85,26 @@ TEST(ReportOptions, EveryBadArgumentIsOneLineNamingOptionAndValue) {
       {{"--svg", "-", "--json"}, {"--json", "--svg -"}},
       {{"--png", "-", "--analysis"}, {"--analysis", "--png -"}},
       {{"--points", "1,2,3,4,5,6,7,\n8"}, {"--points", "\\x0a8"}},
+      // A line end or a space around a value is named as the reason; a
+      // form is described in words with an example.
+      {{"--points", "1,2,3,4,5,6,7,8\n"}, {"--points", "8\\x0a", "前後に空白か改行"}},
+      {{"--distance", "30\n"}, {"--distance", "30\\x0a", "前後に空白か改行"}},
+      {{"--distance", "30 "}, {"--distance", "30 ", "前後に空白か改行"}},
+      {{"--grabbed", "1\n"}, {"--grabbed", "前後に空白か改行"}},
+      {{"--png", "a.png", "--scale", "2\n"}, {"--scale", "前後に空白か改行"}},
+      {{"--distance", "x"}, {"--distance", "30 や 12.5"}},
+      {{"--points", "1,2,3,4,5,6,7,y"}, {"--points", "-12 や 250"}},
+      // Outputs that cannot all be what was asked for.
+      {{"--png", "same.x", "--svg", "same.x"}, {"--png", "--svg", "same.x"}},
+      {{"--png", "./pics/../same.x", "--svg", "same.x"}, {"--png", "--svg", "same.x"}},
+      {{"--scale", "2"}, {"--scale", "--png"}},
   };
   for (const BadCase& c : cases) {
     const cli::Parsed parsed = Parse(c.args);
     const auto* error = std::get_if<cli::UsageError>(&parsed);
     ASSERT_NE(error, nullptr) << c.args[0] << " " << (c.args.size() > 1 ? c.args[1] : "");
     EXPECT_EQ(error->message.find('\n'), std::string::npos) << error->message;
+    EXPECT_EQ(error->message.find("[0-9]"), std::string::npos) << error->message;
     for (const char* named : c.named) {
       EXPECT_NE(error->message.find(named), std::string::npos)
           << "'" << named << "' missing from: " << error->message;
@@ -115,6 +134,8 @@ TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
   EXPECT_EQ(r.scale, 4);
   EXPECT_EQ(r.png, QStringLiteral("a.png"));
   EXPECT_EQ(Accepted({"--divisions="}).state.divisions, (std::array<bool, 4>{}));
+  EXPECT_TRUE(Accepted({"-h"}).help);
+  EXPECT_TRUE(Accepted({"--png", "-", "--scale", "2"}).png.has_value());
 
   // The distance: decimal to double, correctly rounded, then to single with
   // ties to even.
@@ -128,37 +149,81 @@ TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
   EXPECT_EQ(dist("-2.5E+1"), -25.0f);
 }
 
-TEST(ReportOptions, BatchKeepsGoingPastBadLinesAndNumbersEveryLine) {
-  const std::string input =
-      "--divisions=10\n"
-      "\n"
-      "--points 1,2\r\n"
-      " --no-accurate\t--no-approximate   --divisions= --grabbed 2\r\n"
-      "--png x.png\n"     // only the state's options on a line
-      "--distance 1e39";  // no line end at the end of the input
-  std::FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
+std::string RunBatchOn(std::FILE* in, std::optional<std::string>& failure) {
   char* outText = nullptr;
   std::size_t outSize = 0;
   std::FILE* out = open_memstream(&outText, &outSize);
-  ASSERT_EQ(cli::RunBatch(in, out), 0);
+  failure = cli::RunBatch(in, out);
   std::fclose(in);
   std::fclose(out);
-  const QList<QByteArray> lines = QByteArray(outText, static_cast<qsizetype>(outSize)).split('\n');
+  std::string written(outText, outSize);
   std::free(outText);  // NOLINT(cppcoreguidelines-no-malloc): open_memstream's buffer
+  return written;
+}
 
-  ASSERT_EQ(lines.size(), 7);  // six objects, then the empty rest after the last "\n"
-  EXPECT_TRUE(lines[6].isEmpty());
+TEST(ReportOptions, BatchKeepsGoingPastBadLinesAndNumbersEveryLine) {
+  const std::string input =
+      "--divisions=10\n"
+      "\n"  // blank and comment lines give nothing but are counted
+      "--points 1,2\r\n"
+      "  # --points 1,2\n"
+      " --no-accurate\t--no-approximate   --divisions= --grabbed 2\r\n"
+      " \t\r\n"
+      "--png x.png\n"     // only the state's options on a line
+      "--distance 1e39";  // no line end at the end of the input
+  std::optional<std::string> failure;
+  const QList<QByteArray> lines =
+      QByteArray::fromStdString(
+          RunBatchOn(fmemopen(const_cast<char*>(input.data()), input.size(), "r"), failure))
+          .split('\n');
+  EXPECT_EQ(failure, std::nullopt);
+
+  ASSERT_EQ(lines.size(), 6);  // five objects, then the empty rest after the last "\n"
+  EXPECT_TRUE(lines[5].isEmpty());
   const std::vector<std::string> expectedStart{
-      R"({"accurate":{"error":null)",       R"({"error":"空の行です","line":2})",
-      R"({"error":"--points の値「1,2」)",  R"({"accurate":null,"approximate":null,)",
-      R"({"error":"--png は --batch の行)", R"({"error":"--distance の値「1e39」)"};
-  for (int i = 0; i < 6; ++i) {
+      R"({"accurate":{"error":null)", R"({"error":"--points の値「1,2」)",
+      R"({"accurate":null,"approximate":null,)", R"({"error":"--png は --batch の行)",
+      R"({"error":"--distance の値「1e39」)"};
+  const std::vector<int> numbers{1, 3, 5, 7, 8};
+  for (int i = 0; i < 5; ++i) {
     EXPECT_TRUE(lines[i].startsWith(QByteArray::fromStdString(expectedStart[i])))
         << lines[i].left(80).toStdString();
-    EXPECT_TRUE(lines[i].contains(QByteArray("\"line\":") + QByteArray::number(i + 1)));
+    EXPECT_TRUE(lines[i].contains(QByteArray("\"line\":") + QByteArray::number(numbers[i])));
   }
-  EXPECT_TRUE(lines[3].contains(R"("grabbed":2)"));
-  EXPECT_TRUE(lines[3].contains(R"("lengths":[])"));
+  EXPECT_TRUE(lines[2].contains(R"("grabbed":2)"));
+  EXPECT_TRUE(lines[2].contains(R"("lengths":[])"));
+}
+
+// A stream that gives one line and then fails as a disk or a network file
+// system can.
+ssize_t OneLineThenEio(void* cookie, char* buffer, std::size_t size) {
+  auto& calls = *static_cast<int*>(cookie);
+  if (calls++ > 0) {
+    errno = EIO;
+    return -1;
+  }
+  const std::string line = "--grabbed 1\n";
+  const std::size_t n = std::min(size, line.size());
+  std::copy_n(line.data(), n, buffer);
+  return static_cast<ssize_t>(n);
+}
+
+TEST(ReportOptions, BatchEndsOnAReadErrorAfterWhatWasRead) {
+  int calls = 0;
+  std::optional<std::string> failure;
+  const std::string written =
+      RunBatchOn(fopencookie(&calls, "r", {OneLineThenEio, nullptr, nullptr, nullptr}), failure);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1);
+  EXPECT_NE(written.find(R"("grabbed":1)"), std::string::npos) << written;
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_NE(failure->find("2 行目"), std::string::npos) << *failure;
+  EXPECT_NE(failure->find(std::strerror(EIO)), std::string::npos) << *failure;
+
+  // A folder in place of the input fails at once, with EISDIR.
+  std::FILE* folder = std::fopen(".", "r");
+  ASSERT_NE(folder, nullptr);
+  EXPECT_EQ(RunBatchOn(folder, failure), "");
+  EXPECT_NE(failure.value_or("").find(std::strerror(EISDIR)), std::string::npos);
 }
 
 }  // namespace

@@ -41,8 +41,7 @@ TEST(Report, AllFourCurveLengthsOfTheStartState) {
                             "Length(1000分割) = 199.7007\r\n", "Length(10000分割) = 200\r\n"};
   for (int i = 0; i < 4; ++i) {
     const double n = scene::DivisionCount(i);
-    EXPECT_EQ(scene::CurveLengthLine(n, Vendrel::CurveLength(scene::kStartPoints, n)),
-              expected[i]);
+    EXPECT_EQ(scene::CurveLengthLine(n, Vendrel::CurveLength(scene::kStartPoints, n)), expected[i]);
   }
   // A length whose ten-thousandths do not fit in 32 bits leaves its line out.
   EXPECT_EQ(KindOf([&] { scene::CurveLengthLine(10, 214749.0); }), geometry::ErrorKind::Overflow);

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
 #include "FanOutSurface.h"
 #include "Scene.h"
@@ -22,11 +24,17 @@ TEST(ReportTool, UsageErrorsExitTwoWithOneLineAndNothingWritten) {
   QTemporaryDir dir;
   const QString png = dir.filePath("out.png");
   const std::vector<QStringList> cases{
-      {"--png", png, "--points", "1,2,3"}, {"--png", png, "--distance", "nan"},
-      {"--png", png, "--scale", "5"},      {"--png", png, "--grabbed", "7"},
-      {"--png", png, "--divisions", "20"}, {"--png", png, "-points", "1,2,3,4,5,6,7,8"},
-      {"--png", png, "--png", png},        {"--png", png, "--unknown"},
+      {"--png", png, "--points", "1,2,3"},
+      {"--png", png, "--distance", "nan"},
+      {"--png", png, "--scale", "5"},
+      {"--png", png, "--grabbed", "7"},
+      {"--png", png, "--divisions", "20"},
+      {"--png", png, "-points", "1,2,3,4,5,6,7,8"},
+      {"--png", png, "--png", png},
+      {"--png", png, "--unknown"},
       {"--batch", "--png", png},
+      {"--png", png, "--svg", png},
+      {"--scale", "2"},
   };
   for (const QStringList& args : cases) {
     const ToolRun run = RunTool(args);
@@ -51,10 +59,49 @@ TEST(ReportTool, AnUnwritableFileExitsOneAndLeavesNothingBehind) {
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(args.last().toUtf8())) << run.err.toStdString();
   }
-  // Only the picture that could be written, whole; no temporary file left.
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-            (QStringList{"a.png", "taken.svg"}));
-  EXPECT_EQ(QImage(dir.filePath("a.png")).size(), QSize(260, 260));
+  // Not even the picture that could have been written; no temporary file.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+            (QStringList{"taken.svg"}));
+}
+
+// Runs `script` with sh in `folder`, as a CI job or a Python parent runs the
+// tool: SIGXFSZ ignored, so a write past the size limit fails with EFBIG.
+ToolRun RunShell(const QString& folder, const QString& script) {
+  QProcess shell;
+  shell.setWorkingDirectory(folder);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("TOOL", BEZIERLAB_REPORT_TOOL);
+  shell.setProcessEnvironment(env);
+  shell.start("sh", {"-c", script});
+  shell.waitForFinished();
+  return {shell.exitCode(), shell.exitStatus() != QProcess::NormalExit,
+          shell.readAllStandardOutput(), shell.readAllStandardError()};
+}
+
+TEST(ReportTool, AFileSizeLimitKeepsTheOldPictureAndSaysWhy) {
+  QTemporaryDir dir;
+  const QByteArray old = RunTool({"--png", "-"}).out;
+  ASSERT_FALSE(old.isEmpty());
+  QFile keep(dir.filePath("keep.png"));
+  ASSERT_TRUE(keep.open(QIODevice::WriteOnly) && keep.write(old) == old.size());
+  keep.close();
+
+  const ToolRun run =
+      RunShell(dir.path(),
+               R"(trap '' XFSZ; ulimit -f 1; exec "$TOOL" --svg a.svg --png keep.png --scale 4)");
+  EXPECT_FALSE(run.crashed);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(std::strerror(EFBIG))) << run.err.toStdString();
+  ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+  EXPECT_EQ(keep.readAll(), old);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+            (QStringList{"keep.png"}));
+
+  // A batch whose input cannot be read ends with exit 1 and the reason.
+  const ToolRun batch = RunShell(dir.path(), R"("$TOOL" --batch < .)");
+  EXPECT_EQ(batch.exitCode, 1);
+  EXPECT_TRUE(batch.err.contains(std::strerror(EISDIR))) << batch.err.toStdString();
 }
 
 TEST(ReportTool, WritesReportPicturesAndBatchWithoutAnyGuiPlugin) {
@@ -88,6 +135,7 @@ TEST(ReportTool, WritesReportPicturesAndBatchWithoutAnyGuiPlugin) {
   QFile svg(dir.filePath("s.svg"));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   const QByteArray document = svg.readAll();
+  EXPECT_TRUE(document.contains(R"(<svg width="780" height="780")"));  // pixels, scaled
   EXPECT_TRUE(document.contains(R"(viewBox="0 0 260 260")"));
   EXPECT_TRUE(document.contains(R"(fill="#efefef")"));
   EXPECT_TRUE(document.contains(R"(d="M50,50 C150,50 150,150 50,150 ")"));  // the curve

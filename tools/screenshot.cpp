@@ -8,21 +8,25 @@
 // window: its control points and grabIndex, the check boxes and the scroll bar
 // (--distance runs its change handler, as a user's move would, so Label2 shows
 // the distance text), and then the window redraws. --focus gives the control
-// of that name (HScroll1, Check1(0), ...) the keyboard focus, for controls
-// that show it. --area saves only the
+// of that name (HScroll1, Check1(0), Picture1, ...) the keyboard focus as Tab
+// gives it, for controls that show it. --area saves only the
 // 260 x 260 inner drawing area, --report prints the report exactly as the
 // window holds it (CR LF line ends).
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen) or any other.
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QStringList>
 #include <cstdio>
+#include <string_view>
 #include <variant>
 
 #include "Appearance.h"
 #include "StateOptions.h"
+#include "WholeFiles.h"
 #include "main.h"
 
 namespace {
@@ -119,7 +123,10 @@ int main(int argc, char* argv[]) {
   QApplication::processEvents();
   if (focused != nullptr) {
     window.activateWindow();
-    focused->setFocus(Qt::OtherFocusReason);
+    // As if reached by Tab, so Picture1 shows its focus mark (it holds the
+    // focus from the start, so the focus first leaves it).
+    if (focused->hasFocus()) focused->clearFocus();
+    focused->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     if (!focused->hasFocus()) return Fail("the window did not take the keyboard focus");
   }
@@ -127,8 +134,19 @@ int main(int argc, char* argv[]) {
   if (!outputs.isEmpty()) {
     const QPixmap picture =
         parser.isSet(area) ? window.Picture1->grab(window.Picture1->contentsRect()) : window.grab();
-    if (!picture.save(outputs.front())) {
-      std::fprintf(stderr, "screenshot: could not write %s\n", qUtf8Printable(outputs.front()));
+    // Encoded in memory in the format its name asks for (PNG without one),
+    // then written whole or not at all.
+    const QByteArray suffix = QFileInfo(outputs.front()).suffix().toLatin1();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, suffix.isEmpty() ? "PNG" : suffix.constData())) {
+      std::fprintf(stderr, "screenshot: could not encode %s\n", qUtf8Printable(outputs.front()));
+      return 1;
+    }
+    const std::string_view written(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (auto failure = files::WriteWhole(outputs.front().toStdString(), written)) {
+      std::fprintf(stderr, "screenshot: %s\n", failure->c_str());
       return 1;
     }
   }
