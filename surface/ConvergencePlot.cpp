@@ -10,6 +10,7 @@
 
 #include "Fonts.h"
 #include "PlotAxes.h"
+#include "VectorSurface.h"
 
 namespace surface {
 
@@ -245,6 +246,7 @@ QByteArray ConvergenceSvg(const ConvergenceTable& table, const Ticked& ticked, i
     if (!painter.isActive()) return {};
     PaintConvergence(painter, QSizeF(kPlotWidth, kPlotHeight), table, ticked);
   }
+  DeclarePixelSize(bytes, generator.size());
   return bytes;
 }
 

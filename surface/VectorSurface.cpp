@@ -19,6 +19,19 @@ constexpr int kFontPointSize = 9;
 
 }  // namespace
 
+void DeclarePixelSize(QByteArray& document, QSize pixels) {
+  // The generator can only state its size in millimetres at its resolution;
+  // the root element's size becomes pixels instead.
+  static const QRegularExpression size(QStringLiteral(R"( width="[^"]*" height="[^"]*")"));
+  const QString declared =
+      QStringLiteral(R"( width="%1" height="%2")").arg(pixels.width()).arg(pixels.height());
+  const qsizetype root = document.indexOf("<svg");
+  const QRegularExpressionMatch match = size.match(QString::fromLatin1(document.mid(root, 200)));
+  if (root >= 0 && match.hasMatch()) {
+    document.replace(root + match.capturedStart(), match.capturedLength(), declared.toLatin1());
+  }
+}
+
 VectorSurface::VectorSurface(int width, int height, int scale, QColor background, QIODevice* output,
                              const QString& title)
     : PainterSurface(width, height, background),
@@ -50,16 +63,7 @@ void VectorSurface::Finish() {
   if (!painter_.isActive()) Painter();
   painter_.end();
   finished_ = true;
-  // The generator can only state its size in millimetres at its resolution;
-  // the root element's size becomes pixels instead.
-  static const QRegularExpression size(QStringLiteral(R"( width="[^"]*" height="[^"]*")"));
-  const QString declared =
-      QStringLiteral(R"( width="%1" height="%2")").arg(pixels_.width()).arg(pixels_.height());
-  const qsizetype root = document_.indexOf("<svg");
-  const QRegularExpressionMatch match = size.match(QString::fromLatin1(document_.mid(root, 200)));
-  if (root >= 0 && match.hasMatch()) {
-    document_.replace(root + match.capturedStart(), match.capturedLength(), declared.toLatin1());
-  }
+  DeclarePixelSize(document_, pixels_);
   output_->write(document_);
 }
 

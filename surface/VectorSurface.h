@@ -16,6 +16,10 @@ namespace surface {
 // viewer draws alike (a size in millimetres depends on the dots per inch the
 // viewer assumes). Curves stay cubic Bézier path segments and polylines stay
 // polylines. Cls paints the background over the whole area.
+// Declares the size of the SVG document `document`, written by a
+// QSvgGenerator, as `pixels` instead of the generator's millimetres.
+void DeclarePixelSize(QByteArray& document, QSize pixels);
+
 class VectorSurface final : public PainterSurface {
  public:
   // The document goes to `output` (not owned), which must outlive Finish.
