@@ -70,8 +70,11 @@ ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
   setAttribute(Qt::WA_QuitOnClose, false);
   plot_ = new PlotArea(
       [this](QPainter& painter, QSizeF size) {
-        if (table_) {
-          surface::PaintConvergence(painter, size, *table_, ticked_);
+        if (!picture_.isNull() && picture_.deviceIndependentSize() == size) {
+          painter.drawImage(0, 0, picture_);
+        } else if (table_ && shown_) {
+          // Resized since: drawn here once, until the new picture is ready.
+          surface::PaintConvergence(painter, size, *table_, shown_->ticked);
         } else {
           painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
         }
@@ -92,8 +95,7 @@ ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
   dragTimer_.setSingleShot(true);
   dragTimer_.setInterval(kDragIntervalMs);
   connect(&dragTimer_, &QTimer::timeout, this, [this] { Compute(); });
-  connect(&watcher_, &QFutureWatcher<geometry::ConvergenceTable>::finished, this,
-          [this] { Finished(); });
+  connect(&watcher_, &QFutureWatcher<Done>::finished, this, [this] { Finished(); });
   auto* close = new QShortcut(Qt::Key_F2, this);
   connect(close, &QShortcut::activated, this, [this] { Toggle(); });
 }
@@ -116,8 +118,9 @@ void ConvergenceWindow::Toggle() {
 
 void ConvergenceWindow::Follow() {
   if (!isVisible()) return;
-  pending_ = owner_.P;
-  for (std::size_t i = 0; i < ticked_.size(); ++i) ticked_[i] = owner_.Check1[i]->isChecked();
+  Job job{owner_.P, {}, plot_->size(), plot_->devicePixelRatioF()};
+  for (std::size_t i = 0; i < job.ticked.size(); ++i) job.ticked[i] = owner_.Check1[i]->isChecked();
+  pending_ = job;
   if (owner_.grabIndex >= 0) {
     // While a point is dragged: at most one table per interval.
     if (!dragTimer_.isActive()) dragTimer_.start();
@@ -130,20 +133,41 @@ void ConvergenceWindow::Follow() {
 void ConvergenceWindow::Compute() {
   if (!pending_ || watcher_.isRunning()) return;  // Finished() picks the latest up
   if (pending_ == shown_) {
-    // Only the ticked boxes changed: nothing to compute.
     pending_.reset();
-    ShowTable();
     return;
   }
   running_ = *pending_;
   pending_.reset();
-  watcher_.setFuture(QtConcurrent::run([P = running_] { return geometry::Convergence(P); }));
+  // Only the boxes or the size changed: the table is kept, the plot redrawn.
+  std::optional<geometry::ConvergenceTable> known;
+  if (shown_ && table_ && shown_->P == running_.P) known = table_;
+  watcher_.setFuture(QtConcurrent::run(&ConvergenceWindow::Run, running_, std::move(known)));
+}
+
+bool ConvergenceWindow::Job::operator==(const Job& other) const {
+  return P == other.P && ticked == other.ticked && size == other.size &&
+         pixelRatio == other.pixelRatio;
+}
+
+ConvergenceWindow::Done ConvergenceWindow::Run(const Job& job,
+                                               std::optional<geometry::ConvergenceTable> known) {
+  Done done{known ? std::move(*known) : geometry::Convergence(job.P), {}};
+  // Qt 6 draws text on an image in any thread.
+  if (!job.size.isEmpty()) {
+    done.picture = QImage(job.size * job.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    done.picture.setDevicePixelRatio(job.pixelRatio);
+    QPainter painter(&done.picture);
+    surface::PaintConvergence(painter, job.size, done.table, job.ticked);
+  }
+  return done;
 }
 
 void ConvergenceWindow::Finished() {
-  table_ = watcher_.result();
+  Done done = watcher_.result();
+  if (!shown_ || !(shown_->P == running_.P)) ++computed_;
+  table_ = std::move(done.table);
+  picture_ = std::move(done.picture);
   shown_ = running_;
-  ++computed_;
   ShowTable();
   // A state that arrived meanwhile is computed now, unless the drag interval
   // is still running; then the timer will.
@@ -171,6 +195,11 @@ void ConvergenceWindow::ShowTable() {
 
 void ConvergenceWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  Follow();
+}
+
+void ConvergenceWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
   Follow();
 }
 

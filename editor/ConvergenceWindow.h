@@ -4,10 +4,12 @@
 // current control points, beside it. It follows the main window's redraws
 // without slowing them: the table is computed off the interface thread, only
 // for the latest state, at most every 100 ms while a point is dragged and once
-// after the release. While it is closed nothing is computed.
+// after the release. The plot is painted there too, so the interface thread
+// only shows the finished picture. While it is closed nothing is computed.
 
 #include <QElapsedTimer>
 #include <QFutureWatcher>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -44,10 +46,24 @@ class ConvergenceWindow final : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
-  using Points = std::array<geometry::IntPoint, 4>;
+  // What one computation is for: the points, the ticked counts and the
+  // plot's size on the screen.
+  struct Job {
+    std::array<geometry::IntPoint, 4> P;
+    surface::Ticked ticked;
+    QSize size;
+    qreal pixelRatio;
+    bool operator==(const Job& other) const;
+  };
+  struct Done {
+    geometry::ConvergenceTable table;
+    QImage picture;  // null for an empty plot area
+  };
+  static Done Run(const Job& job, std::optional<geometry::ConvergenceTable> known);
 
   void Compute();
   void Finished();
@@ -57,12 +73,12 @@ class ConvergenceWindow final : public QWidget {
   QWidget* plot_;
   QLabel* rows_;
   QTimer dragTimer_;
-  QFutureWatcher<geometry::ConvergenceTable> watcher_;
-  std::optional<Points> pending_;  // the latest state not yet handed to a computation
-  Points running_{};               // the points of the computation under way
-  std::optional<Points> shown_;    // the points of table_
-  surface::Ticked ticked_{};
+  QFutureWatcher<Done> watcher_;
+  std::optional<Job> pending_;  // the latest state not yet handed to a computation
+  Job running_{};               // the computation under way
+  std::optional<Job> shown_;    // what table_ and picture_ show
   std::optional<geometry::ConvergenceTable> table_;
+  QImage picture_;
   int computed_ = 0;
   bool placed_ = false;
 };
