@@ -64,7 +64,7 @@ ConvergenceTable Convergence(std::span<const IntPoint> P) {
   CheckSubscript(P.size(), 4);
   const Reference reference = ReferenceOf(P);
   const double r = reference.length;
-  ConvergenceTable table{r, reference.converged, {}};
+  ConvergenceTable table{{P[0], P[1], P[2], P[3]}, r, reference.converged, {}};
   const std::vector<double>& divisions = ConvergenceDivisions();
   const std::vector<std::int64_t>& samples = SampleCounts();
   table.rows.reserve(divisions.size());

@@ -8,6 +8,7 @@
 // slope -1; rows where the accumulated parameter stops one sample early (99
 // samples for n = 100) fall off that line. No Qt.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -29,7 +30,8 @@ struct ConvergenceRow {
 };
 
 struct ConvergenceTable {
-  double referenceLength = 0;  // NaN when it could not be computed
+  std::array<IntPoint, 4> P{};  // the control points the table is for
+  double referenceLength = 0;   // NaN when it could not be computed
   // False when the reference length fell short of its stated accuracy (or
   // could not be computed): the errors below are then only as good as it is.
   bool referenceConverged = true;

@@ -158,7 +158,11 @@ void DrawLegend(QPainter& painter, const LogAxes& axes) {
 
 void DrawCaption(QPainter& painter, QSizeF size, const ConvergenceTable& table) {
   const PlotCounts counts = CountRows(table);
-  QString reference =
+  QString reference;
+  for (std::size_t i = 0; i < table.P.size(); ++i) {
+    reference += QStringLiteral("P(%1) = (%2, %3)   ").arg(i).arg(table.P[i].x).arg(table.P[i].y);
+  }
+  reference +=
       QStringLiteral("真の長さ（参照値） = ") +
       (std::isfinite(table.referenceLength) ? QString::number(table.referenceLength, 'f', 4)
                                             : QStringLiteral("求められません"));
