@@ -7,6 +7,8 @@
 #include <array>
 #include <vector>
 
+#include "StateFile.h"
+
 namespace cli {
 
 namespace {
@@ -15,7 +17,8 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's.
-constexpr std::array<KnownOption, 9> kToolOptions{{
+constexpr std::array<KnownOption, 10> kToolOptions{{
+    {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
     {"crlf", false, false},
@@ -60,6 +63,13 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
                       "）"};
   }
 
+  // A state file first; the options given beside it override its values.
+  if (parser.isSet(QStringLiteral("state"))) {
+    auto loaded = state::LoadStateFile(parser.value(QStringLiteral("state")));
+    if (auto* error = std::get_if<UsageError>(&loaded))
+      return UsageError{"--state の" + error->message};
+    request.state = std::get<scene::State>(loaded);
+  }
   if (auto error = state::ReadState(parser, request.state)) return *error;
   request.analysis = parser.isSet(QStringLiteral("analysis"));
   request.json = parser.isSet(QStringLiteral("json"));
