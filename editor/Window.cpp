@@ -87,6 +87,7 @@ main::main(QWidget* parent) : QWidget(parent) {
   ConnectEvents();
   InstallToolTips();
   Form_Load();
+  InstallStateKeys();
 }
 
 void main::CopyToClipboard() {

@@ -6,12 +6,16 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "IntPoint.h"
 #include "PictureBox.h"
 #include "Scene.h"
+#include "WindowArguments.h"
 
 namespace editor {
+
+class StateKeys;
 
 // Window captions and texts.
 inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
@@ -72,15 +76,37 @@ class main : public QWidget {
   std::string LengthAnalysisText() const;
   std::string DeviationText() const;
 
+  // The state the window shows, as a state file keeps it: no point grabbed.
+  scene::State CurrentState() const;
+  // The one way a whole state enters the window (command line, Open, Paste,
+  // undo, redo, reset): sets P with no point grabbed, the six boxes and the
+  // scroll bar without running their handlers, writes Label2 as
+  // HScroll1_Change does when the distance changes, then calls Redraw once.
+  // Records no undo step; `state` must be one the window can reach.
+  void ApplyState(const scene::State& state);
+  // How a step merges with the step recorded just before it: consecutive
+  // key moves of the same point make one step.
+  enum class UndoMerge { None, MovePoint0, MovePoint1, MovePoint2, MovePoint3 };
+  // Records one undoable step from `before` to the state the window shows
+  // now; nothing when they are the same. Never redraws, runs no handler.
+  void RecordStep(const scene::State& before, UndoMerge merge = UndoMerge::None);
+
  private:
   void CreateControls();
   void ConnectEvents();
   void InstallToolTips();
+  // The keys that open, save, undo, reset, copy and paste states, and F1.
+  void InstallStateKeys();
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 
   // What the latest redraw computed, kept for the tool tips.
   scene::Result lastScene_;
+  StateKeys* stateKeys_ = nullptr;
 };
+
+// The window as the program opens it: Form_Load's state, then the state
+// the command line gave, if it gave one.
+std::unique_ptr<main> OpenWindow(const state::WindowStart& start);
 
 }  // namespace editor
