@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing bezierlab needs on Debian or Ubuntu and is
 # not there yet: compiler, CMake, Ninja, Qt 6 Widgets and SVG, XKB, Boost.Math,
-# GoogleTest, Google Benchmark and a Japanese font. With --ci also what the CI
+# GoogleTest, Google Benchmark, a Japanese font and Qt's Japanese translations
+# (the file dialogs' own texts). With --ci also what the CI
 # checks use: clang with libFuzzer, clang-tidy, clang-format, the Debian
-# packaging tools, the AppStream and desktop-entry validators, an X server
+# packaging tools, the AppStream, desktop-entry and XML validators, the MIME
+# database tools, an X server
 # without a screen (Xvfb) with the tools that drive it, and hyperfine.
 #
 # When nothing is missing it changes nothing and needs no root. Otherwise it
@@ -11,10 +13,10 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic qt6-translations-l10n)
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev
-             appstream desktop-file-utils
+             appstream desktop-file-utils libxml2-utils shared-mime-info
              xvfb xdotool xclip imagemagick x11-utils hyperfine)
 elif [ $# -gt 0 ]; then
   echo "usage: scripts/setup.sh [--ci]" >&2
