@@ -74,15 +74,15 @@ int main(int argc, char* argv[]) {
     }
     return kExitUsage;
   }
-  const state::WindowStart& start = std::get<state::WindowStart>(read);
-  if (start.help || start.version) {
-    std::fputs(start.help ? kHelp : "bezierlab " BEZIERLAB_VERSION "\n", stdout);
+  const auto* start = std::get_if<state::WindowStart>(&read);
+  if (start->help || start->version) {
+    std::fputs(start->help ? kHelp : "bezierlab " BEZIERLAB_VERSION "\n", stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
 
   editor::ApplyAppearance(app);
   LoadQtTranslations(app);
-  const std::unique_ptr<editor::main> window = editor::OpenWindow(start);
+  const std::unique_ptr<editor::main> window = editor::OpenWindow(*start);
   window->show();
   return QApplication::exec();
 }

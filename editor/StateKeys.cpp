@@ -20,9 +20,9 @@ namespace editor {
 
 namespace {
 
-const QString kFileFilter = QStringLiteral("bezierlab の状態 (*.bezierlab)");
-const QString kJsonFilter = QStringLiteral("JSON (*.json)");
-const QString kAnyFilter = QStringLiteral("すべてのファイル (*)");
+constexpr const char* kFileFilter = "bezierlab の状態 (*.bezierlab)";
+constexpr const char* kJsonFilter = "JSON (*.json)";
+constexpr const char* kAnyFilter = "すべてのファイル (*)";
 
 }  // namespace
 
@@ -106,7 +106,8 @@ void StateKeys::Open() {
   QFileDialog dialog(&window_, QStringLiteral("状態ファイルを開く"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({kFileFilter, kJsonFilter, kAnyFilter});
+  dialog.setNameFilters({QString::fromUtf8(kFileFilter), QString::fromUtf8(kJsonFilter),
+                         QString::fromUtf8(kAnyFilter)});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
   if (Take(state::LoadStateFile(path), QStringLiteral("状態ファイルを開けません"))) {
@@ -120,7 +121,7 @@ void StateKeys::Save(bool askForName) {
     QFileDialog dialog(&window_, QStringLiteral("状態を保存"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(state::kStateFileSuffix));
-    dialog.setNameFilters({kFileFilter, kAnyFilter});
+    dialog.setNameFilters({QString::fromUtf8(kFileFilter), QString::fromUtf8(kAnyFilter)});
     const QString proposed = savedFile_.isEmpty() ? openedFile_ : savedFile_;
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
