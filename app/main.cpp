@@ -1,15 +1,88 @@
+// The window program: `bezierlab [STATE OPTIONS] [FILE]`. QApplication takes
+// Qt's own options out first; the rest chooses the state the window opens at.
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+#include <cstdio>
+#include <variant>
 
 #include "Appearance.h"
+#include "WindowArguments.h"
 #include "main.h"
+
+#ifndef BEZIERLAB_VERSION
+#define BEZIERLAB_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr const char* kHelp =
+    "使い方: bezierlab [状態のオプション] [ファイル]\n"
+    "\n"
+    "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
+    "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
+    "\n"
+    "状態のオプション（bezierlab-report と同じ）:\n"
+    "  --points X0,Y0,X1,Y1,X2,Y2,X3,Y3\n"
+    "                      4 つの制御点。座標は 5 から 255。既定: 50,50,150,50,150,150,50,150\n"
+    "  --divisions 一覧    分割数 10, 100, 1000, 10000 のコンマ区切り。空なら長さなし。\n"
+    "                      既定: 1000\n"
+    "  --distance D        オフセット距離。0 から 50 の整数。既定: 30\n"
+    "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
+    "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
+    "  --grabbed I         受け付けますが、ウィンドウはどの点もつかまずに開きます\n"
+    "  -h, --help          この説明を表示します\n"
+    "  --version           版を表示します\n"
+    "\n"
+    "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
+    "表示します。\n"
+    "\n"
+    "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n";
+
+constexpr int kExitUsage = 2;
+
+// Qt's own dialog texts (the file dialogs' buttons and columns) in Japanese,
+// like every text of the program, when the translations are installed.
+void LoadQtTranslations(QApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_ja"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // Lets X11 and Wayland shells match the window to its desktop entry,
   // org.bezierlab.BezierLab.desktop, and so to its name and icon.
   QGuiApplication::setDesktopFileName("org.bezierlab.BezierLab");
+
+  const auto read = state::ReadWindowArguments(QCoreApplication::arguments());
+  if (const auto* error = std::get_if<state::StartError>(&read)) {
+    std::fprintf(stderr, "bezierlab: %s\n", error->message.c_str());
+    // A file opened from a file manager has no terminal to show the message.
+    if (error->aboutFile) {
+      editor::ApplyAppearance(app);
+      LoadQtTranslations(app);
+      QMessageBox box(QMessageBox::Critical, QStringLiteral("bezierlab"),
+                      QString::fromStdString(error->message));
+      box.exec();
+    }
+    return kExitUsage;
+  }
+  const auto* start = std::get_if<state::WindowStart>(&read);
+  if (start->help || start->version) {
+    std::fputs(start->help ? kHelp : "bezierlab " BEZIERLAB_VERSION "\n", stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+
   editor::ApplyAppearance(app);
-  editor::main window;
-  window.show();
+  LoadQtTranslations(app);
+  const std::unique_ptr<editor::main> window = editor::OpenWindow(*start);
+  window->show();
   return QApplication::exec();
 }

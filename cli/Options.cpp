@@ -11,6 +11,8 @@
 #include <array>
 #include <vector>
 
+#include "StateFile.h"
+
 namespace cli {
 
 namespace {
@@ -19,7 +21,8 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's.
-constexpr std::array<KnownOption, 12> kToolOptions{{
+constexpr std::array<KnownOption, 13> kToolOptions{{
+    {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
     {"crlf", false, false},
@@ -79,6 +82,13 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
                       "）"};
   }
 
+  // A state file first; the options given beside it override its values.
+  if (parser.isSet(QStringLiteral("state"))) {
+    auto loaded = state::LoadStateFile(parser.value(QStringLiteral("state")));
+    if (auto* error = std::get_if<UsageError>(&loaded))
+      return UsageError{"--state の" + error->message};
+    request.state = std::get<scene::State>(loaded);
+  }
   if (auto error = state::ReadState(parser, request.state)) return *error;
   request.analysis = parser.isSet(QStringLiteral("analysis"));
   request.json = parser.isSet(QStringLiteral("json"));

@@ -19,7 +19,7 @@ using state::UsageError;
 
 // What one run computes and writes.
 struct Request {
-  scene::State state;  // --points, --divisions, --distance, --no-*, --grabbed
+  scene::State state;  // --state, then --points, --divisions, --distance, --no-*, --grabbed
   bool analysis = false;
   bool json = false;
   bool crlf = false;

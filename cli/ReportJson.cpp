@@ -4,6 +4,8 @@
 #include <QString>
 #include <cmath>
 
+#include "StateFile.h"
+
 namespace cli {
 
 namespace {
@@ -104,7 +106,8 @@ QJsonObject ToJson(const scene::Result& result, const geometry::Analysis* analys
                      {"lengths", lengths},
                      {"approximate", Approximate(result.approximate)},
                      {"accurate", Accurate(result.accurate)},
-                     {"report", QString::fromStdString(scene::Report(result))}};
+                     {"report", QString::fromStdString(scene::Report(result))},
+                     {"state", state::ToJson(state)}};
   if (analysis != nullptr) object.insert(QStringLiteral("analysis"), ToJson(*analysis));
   return object;
 }

@@ -13,7 +13,9 @@ namespace cli {
 // "Overflow", "DivisionByZero", "InvalidOperation", "SubscriptOutOfRange".
 const char* ErrorName(geometry::ErrorKind kind);
 
-// The result, with its analysis under "analysis" when one is given.
+// The result, with its analysis under "analysis" when one is given. Its
+// member "state" is the state as a state file holds it, so that the output
+// reads back as a state file.
 QJsonObject ToJson(const scene::Result& result, const geometry::Analysis* analysis = nullptr);
 
 // The analysis alone. A value that is not finite is null.

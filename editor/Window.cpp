@@ -92,6 +92,7 @@ main::main(QWidget* parent) : QWidget(parent) {
   InstallAccessibility();
   InstallConvergenceWindow(*this);
   Form_Load();
+  InstallStateKeys();
 }
 
 void main::CopyToClipboard() {

@@ -6,13 +6,17 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "IntPoint.h"
 #include "PictureBox.h"
 #include "Scene.h"
+#include "WindowArguments.h"
 
 namespace editor {
+
+class StateKeys;
 
 // Window captions and texts.
 inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
@@ -88,6 +92,21 @@ class main : public QWidget {
   std::string PictureDescription() const;
   std::string BoxDescription(const QCheckBox* box) const;
 
+  // The state the window shows, as a state file keeps it: no point grabbed.
+  scene::State CurrentState() const;
+  // The one way a whole state enters the window (command line, Open, Paste,
+  // undo, redo, reset): sets P with no point grabbed, the six boxes and the
+  // scroll bar without running their handlers, writes Label2 as
+  // HScroll1_Change does when the distance changes, then calls Redraw once.
+  // Records no undo step; `state` must be one the window can reach.
+  void ApplyState(const scene::State& state);
+  // How a step merges with the step recorded just before it: consecutive
+  // key moves of the same point make one step.
+  enum class UndoMerge { None, MovePoint0, MovePoint1, MovePoint2, MovePoint3 };
+  // Records one undoable step from `before` to the state the window shows
+  // now; nothing when they are the same. Never redraws, runs no handler.
+  void RecordStep(const scene::State& before, UndoMerge merge = UndoMerge::None);
+
  signals:
   // After every Redraw: the convergence window (F2) follows the state.
   void Redrawn();
@@ -108,6 +127,8 @@ class main : public QWidget {
   void PointerMove(short Button, short Shift, float x, float y);
   // Tells a screen reader that Picture1's description has changed.
   void AnnouncePicture();
+  // The keys that open, save, undo, reset, copy and paste states, and F1.
+  void InstallStateKeys();
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 
@@ -119,6 +140,11 @@ class main : public QWidget {
   bool keyPicked_ = false;
   // The rounded position of the latest pointer move over the drawing area.
   std::optional<geometry::IntPoint> pointer_;
+  StateKeys* stateKeys_ = nullptr;
 };
+
+// The window as the program opens it: Form_Load's state, then the state
+// the command line gave, if it gave one.
+std::unique_ptr<main> OpenWindow(const state::WindowStart& start);
 
 }  // namespace editor

@@ -22,7 +22,7 @@ if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || fail "installing the package needs root: run this as root, or install sudo"
   as_root=(sudo)
 fi
-for tool in lintian appstreamcli desktop-file-validate; do
+for tool in lintian appstreamcli desktop-file-validate xmllint update-mime-database; do
   command -v "$tool" >/dev/null || fail "$tool not found (scripts/setup.sh --ci installs it)"
 done
 
@@ -51,6 +51,7 @@ for f in /usr/bin/bezierlab /usr/bin/bezierlab-report \
          /usr/share/man/man1/bezierlab-report.1.gz /usr/share/man/ja/man1/bezierlab-report.1.gz \
          /usr/share/doc/bezierlab/changelog.gz \
          "/usr/share/applications/$id.desktop" \
+         "/usr/share/mime/packages/$id.xml" \
          "/usr/share/metainfo/$id.metainfo.xml" \
          "/usr/share/icons/hicolor/scalable/apps/$id.svg" \
          "/usr/share/icons/hicolor/64x64/apps/$id.png" \
@@ -73,6 +74,18 @@ echo "== desktop-file-validate"
 desktop-file-validate "/usr/share/applications/$id.desktop" ||
   fail "the desktop entry does not validate"
 echo "ok  desktop entry valid"
+echo "== xmllint and the MIME database"
+xmllint --noout "/usr/share/mime/packages/$id.xml" || fail "the MIME definition is not well-formed XML"
+mime=$(mktemp -d)
+mkdir "$mime/packages"
+cp "/usr/share/mime/packages/$id.xml" "$mime/packages/"
+update-mime-database "$mime" || fail "update-mime-database refuses the MIME definition"
+grep -qx 'application/x-bezierlab:\*\.bezierlab' "$mime/globs" ||
+  fail "the MIME definition gives *.bezierlab no type"
+rm -rf "$mime"
+grep -qx 'MimeType=application/x-bezierlab;' "/usr/share/applications/$id.desktop" ||
+  fail "the desktop entry does not open application/x-bezierlab"
+echo "ok  application/x-bezierlab for *.bezierlab, opened by the desktop entry"
 
 echo "== starting /usr/bin/bezierlab on the offscreen platform for 3 s"
 status=0

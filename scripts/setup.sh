@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing bezierlab needs on Debian or Ubuntu and is
 # not there yet: compiler, CMake, Ninja, Qt 6 Widgets and SVG, XKB, Boost.Math,
-# GoogleTest, Google Benchmark, a Japanese font, and Python, which the README's
-# JSON examples pipe into. With --ci also what the CI checks use: clang with
-# libFuzzer, clang-tidy, clang-format, the Debian packaging tools and lintian,
-# the AppStream and desktop-entry validators, an X server without a screen
-# (Xvfb) and a Wayland compositor without one (weston, with Qt's Wayland
-# platform) with the tools that drive them, hyperfine, and the accessibility
-# bus (AT-SPI, D-Bus) with its Python bindings, and rsvg-convert
+# GoogleTest, Google Benchmark, a Japanese font, Qt's Japanese translations
+# (the file dialogs' own texts), and Python, which the README's JSON examples
+# pipe into. With --ci also what the CI checks use: clang with libFuzzer,
+# clang-tidy, clang-format, the Debian packaging tools and lintian, the
+# AppStream, desktop-entry and XML validators, the MIME database tools, an X
+# server without a screen (Xvfb) and a Wayland compositor without one (weston,
+# with Qt's Wayland platform) with the tools that drive them, hyperfine, the
+# accessibility bus (AT-SPI, D-Bus) with its Python bindings, and rsvg-convert
 # (librsvg2-bin) to check the convergence plot's SVG.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
@@ -17,10 +18,11 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic python3)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic qt6-translations-l10n
+          python3)
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian
-             appstream desktop-file-utils
+             appstream desktop-file-utils libxml2-utils shared-mime-info
              xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland hyperfine
              at-spi2-core python3-pyatspi dbus
              librsvg2-bin)

@@ -33,7 +33,7 @@ TEST(ReportJson, StartStateKeepsEveryValueToTheLastBit) {
   const scene::Result r = Draw(scene::kStartPoints, {true, true, true, true});
   const QJsonObject o = RoundTrip(r);
   EXPECT_EQ(o.keys(), (QStringList{"accurate", "approximate", "chords", "distance", "grabbed",
-                                   "lengths", "points", "report", "total"}));
+                                   "lengths", "points", "report", "state", "total"}));
   EXPECT_EQ(o["points"], (QJsonArray{QJsonArray{50, 50}, QJsonArray{150, 50}, QJsonArray{150, 150},
                                      QJsonArray{50, 150}}));
   EXPECT_EQ(o["grabbed"], -1);

@@ -1,0 +1,65 @@
+#pragma once
+
+// A state as a file and as one line of text. A state file is a JSON object
+// whose member "state" holds the control points and the options:
+//
+//   {"state": {"points": [[50,50],[150,50],[150,150],[50,150]], "grabbed": -1,
+//              "divisions": [1000], "approximate": true, "accurate": true,
+//              "distance": 30}}
+//
+// Inside "state" a missing member keeps the start state's value; a member of
+// the wrong type or an unknown member is refused by name. Members of the file
+// outside "state" are ignored, so the report tool's JSON output, which carries
+// the same member, reads as a state file too.
+//
+// The window takes only the states a user can reach in it: control points
+// within a drag's reach and a whole distance in the scroll bar's range.
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+#include <variant>
+
+#include "Scene.h"
+#include "StateOptions.h"
+
+namespace state {
+
+// The file name extension of a saved state, without its dot.
+inline constexpr const char* kStateFileSuffix = "bezierlab";
+
+// A dragged point's coordinates stay within these, on both axes (the drawing
+// area's 260 pixels less its 5-pixel margins); the scroll bar's range bounds
+// the distance.
+inline constexpr int kReachLow = 5;
+inline constexpr int kReachHigh = 255;
+inline constexpr int kDistanceLow = 0;
+inline constexpr int kDistanceHigh = 50;
+
+// The "state" member for `state`.
+QJsonObject ToJson(const scene::State& state);
+
+// A whole state file for `state`: indented JSON, ending in a line end.
+QByteArray StateFileBytes(const scene::State& state);
+
+// The state in a state file's bytes, over the start state.
+std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes);
+
+// The state in the file at `path`. The message names the file.
+std::variant<scene::State, UsageError> LoadStateFile(const QString& path);
+
+// A state pasted as text: one line of state options, or a state file's JSON.
+std::variant<scene::State, UsageError> ParseStateText(const QString& text);
+
+// The state as one line of options that both programs accept.
+QString StateLine(const scene::State& state);
+
+// Nothing when the window can show `state`, else which limit it passes.
+std::optional<UsageError> CheckWindowReach(const scene::State& state);
+
+// Whether two states show the same picture and report in the window, which
+// holds no grabbed point between events: everything but grabIndex.
+bool SameWindowState(const scene::State& a, const scene::State& b);
+
+}  // namespace state

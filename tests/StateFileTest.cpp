@@ -1,0 +1,117 @@
+// State files: what a file may hold and the messages for what it may not, the
+// report tool's --state on its command line and in --batch lines, its JSON
+// read back as a state, and the window program's refusals at start.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "StateFile.h"
+#include "ToolProcess.h"
+
+namespace {
+
+using testing_support::RunTool;
+using testing_support::ToolRun;
+
+std::string Refusal(const QByteArray& bytes) {
+  const auto parsed = state::ParseStateFile(bytes);
+  const auto* error = std::get_if<state::UsageError>(&parsed);
+  return error == nullptr ? "accepted" : error->message;
+}
+
+QString Write(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+  QFile file(dir.filePath(QString::fromLatin1(name)));
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+  return file.fileName();
+}
+
+TEST(StateFile, MissingMembersKeepTheStartAndMistakesAreNamed) {
+  const auto parsed = state::ParseStateFile(R"({"state": {"distance": 12}, "other": [1]})");
+  const scene::State state = std::get<scene::State>(parsed);
+  EXPECT_EQ(state.dist, 12.0F);
+  EXPECT_EQ(state.P, scene::kStartPoints);
+  EXPECT_EQ(state.divisions, (std::array<bool, 4>{false, false, true, false}));
+
+  EXPECT_EQ(Refusal(R"({"points": []})"), "\"state\" メンバーがありません");
+  EXPECT_EQ(Refusal(R"({"state": {"accurate": 1}})"),
+            "\"state\" の \"accurate\" の値「1」は使えません: true か false を書きます");
+  EXPECT_EQ(Refusal(R"({"state": {"divisions": [1000, 20]}})"),
+            "\"state\" の \"divisions\" の値「[1000,20]」は使えません: "
+            "10, 100, 1000, 10000 から選んだ数の配列を書きます");
+  EXPECT_TRUE(Refusal(R"({"state": {"points": [[1,2],[3,4],[5,6],[7,8.5]]}})")
+                  .starts_with("\"state\" の \"points\" の値「[[1,2],[3,4],[5,6],[7,8.5]]」"));
+  EXPECT_EQ(Refusal(R"({"state": {"grabbed": 4}})"),
+            "\"state\" の \"grabbed\" の値「4」は使えません: -1 から 3 の整数を書きます");
+  EXPECT_EQ(Refusal(R"({"state": {"distance": 1e39}})"),
+            "\"state\" の \"distance\" の値「1e+39」は使えません: 単精度の範囲を超えています");
+  EXPECT_TRUE(Refusal(R"({"state": {"Distance": 3}})")
+                  .starts_with("\"state\" に知らないメンバー \"Distance\""));
+  EXPECT_EQ(Refusal("[1]"), "JSON のオブジェクトではありません");
+}
+
+TEST(StateFile, TheToolReadsAStateFileAndItsOwnJson) {
+  QTemporaryDir dir;
+  const QString file = Write(dir, "s.bezierlab",
+                             R"({"state": {"points": [[0,0],[300,-40],[20,90],[1000,7]],
+                                           "divisions": [10, 10000], "approximate": false}})");
+  const ToolRun fromFile = RunTool({"--state", file, "--distance", "0.1"});
+  const ToolRun fromOptions = RunTool({"--points", "0,0,300,-40,20,90,1000,7", "--divisions",
+                                       "10,10000", "--no-approximate", "--distance", "0.1"});
+  ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err.toStdString();
+  EXPECT_EQ(fromFile.out, fromOptions.out);
+
+  // The tool's JSON output opens as a state: the same state, the same JSON.
+  const ToolRun json = RunTool({"--state", file, "--distance", "0.1", "--grabbed", "3", "--json"});
+  const QString again = Write(dir, "out.json", json.out);
+  EXPECT_EQ(RunTool({"--state", again, "--json"}).out, json.out);
+
+  // In a batch line, with an option beside it; a bad file is that line's error.
+  const ToolRun batch = RunTool({"--batch"}, ("--state " + file + " --distance 0.1\n" + "--state " +
+                                              dir.filePath("none") + "\n")
+                                                 .toUtf8());
+  const QList<QByteArray> lines = batch.out.split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+  EXPECT_EQ(first["report"].toString().toUtf8(), QByteArray(fromOptions.out).replace("\n", "\r\n"));
+  EXPECT_TRUE(QJsonDocument::fromJson(lines[1]).object()["error"].toString().startsWith(
+      "--state の状態ファイル「"));
+
+  const ToolRun missing = RunTool({"--state", dir.filePath("none.bezierlab")});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_EQ(missing.err.toStdString(), "bezierlab-report: --state の状態ファイル「" +
+                                           dir.filePath("none.bezierlab").toStdString() +
+                                           "」がありません\n");
+}
+
+TEST(StateFile, TheWindowRefusesBadOptionsBeforeAnyWindow) {
+  QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
+  offscreen.insert("QT_QPA_PLATFORM", "offscreen");
+  for (const QStringList& arguments :
+       {QStringList{"--distance", "60"}, QStringList{"--points", "300,5,5,5,5,5,5,5"},
+        QStringList{"--colour", "red"}, QStringList{"a", "b"}}) {
+    QProcess window;
+    window.setProcessEnvironment(offscreen);
+    window.start(QStringLiteral(BEZIERLAB_WINDOW), arguments);
+    ASSERT_TRUE(window.waitForFinished(10000)) << arguments.join(' ').toStdString();
+    EXPECT_EQ(window.exitCode(), 2);
+    // One line of ours, whatever Qt says about the environment.
+    const QByteArray err = window.readAllStandardError();
+    EXPECT_EQ(err.count("\nbezierlab: ") + (err.startsWith("bezierlab: ") ? 1 : 0), 1)
+        << err.toStdString();
+  }
+  QProcess help;
+  help.setProcessEnvironment(offscreen);
+  help.start(QStringLiteral(BEZIERLAB_WINDOW), {"-h"});
+  ASSERT_TRUE(help.waitForFinished(10000));
+  EXPECT_EQ(help.exitCode(), 0);
+  EXPECT_TRUE(
+      help.readAllStandardOutput().startsWith("使い方: bezierlab [状態のオプション] [ファイル]"));
+}
+
+}  // namespace
