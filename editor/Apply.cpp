@@ -57,6 +57,7 @@ scene::State main::CurrentState() const {
 void main::ApplyState(const scene::State& state) {
   P = state.P;
   grabIndex = scene::kStartGrabIndex;
+  keyPicked_ = false;
   for (std::size_t i = 0; i < Check1.size(); ++i) {
     const QSignalBlocker quiet(Check1[i]);
     Check1[i]->setChecked(state.divisions[i]);

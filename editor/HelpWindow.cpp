@@ -17,6 +17,9 @@ struct KeyRow {
 
 constexpr KeyRow kKeys[] = {
     {"マウス", "制御点を押したままドラッグすると動きます"},
+    {"1 〜 4（描画領域で）", "P(0) 〜 P(3) をつかみます"},
+    {"→ ← ↑ ↓（描画領域で）", "つかんだ点を 1 ピクセル動かします（Shift を押すと 10 ピクセル）"},
+    {"Escape（描画領域で）", "つかんだ点を放します"},
     {"Tab / Shift+Tab", "描画領域、6 つのチェックボックス、スクロールバーの順に移ります"},
     {"Space", "チェックボックスを切り替えます"},
     {"→ ↓ PageDown / ← ↑ PageUp",
@@ -31,10 +34,8 @@ constexpr KeyRow kKeys[] = {
     {"Ctrl+Shift+Z / Ctrl+Y", "やり直します"},
     {"Ctrl+R", "最初の状態に戻します（元に戻せます）"},
     {"F1", "このヘルプを開きます"},
+    {"F2", "分割数を増やしたときの長さの収束を表示します（もう一度押すと閉じます）"},
 };
-
-// Listed only when the window has the key.
-constexpr KeyRow kConvergenceKey{"F2", "分割数を増やしたときの長さの収束を表示します"};
 
 QString Row(const KeyRow& row) {
   return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
@@ -43,10 +44,9 @@ QString Row(const KeyRow& row) {
 
 }  // namespace
 
-QString HelpText(bool withF2) {
+QString HelpText() {
   QString keys;
   for (const KeyRow& row : kKeys) keys += Row(row);
-  if (withF2) keys += Row(kConvergenceKey);
   return QStringLiteral(
              "<h3>キー</h3><table cellspacing=\"4\">%1</table>"
              "<h3>ツールチップ</h3>"

@@ -79,7 +79,10 @@ void main::MovePoint(int dx, int dy) {
   if (grabIndex < 0) return;
   geometry::CheckSubscript(P.size(), static_cast<std::size_t>(grabIndex) + 1);
   const geometry::IntPoint from = P[static_cast<std::size_t>(grabIndex)];
+  // One undo step for consecutive moves of the same point.
+  const scene::State before = CurrentState();
   MoveGrabbedPoint(geometry::Add(from.x, dx), geometry::Add(from.y, dy));
+  RecordStep(before, static_cast<UndoMerge>(static_cast<int>(UndoMerge::MovePoint0) + grabIndex));
   AnnouncePicture();
 }
 

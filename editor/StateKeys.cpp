@@ -137,17 +137,13 @@ void StateKeys::Save(bool askForName) {
 
 void StateKeys::ShowHelp() {
   if (help_ == nullptr) {
-    bool withF2 = false;
-    for (const QShortcut* shortcut : window_.findChildren<QShortcut*>()) {
-      withF2 = withF2 || shortcut->key() == QKeySequence(Qt::Key_F2);
-    }
     auto* help = new QDialog(&window_);
     help->setWindowTitle(QStringLiteral("bezierlab のキーと使い方"));
     help->setAttribute(Qt::WA_DeleteOnClose);
     auto* text = new QTextBrowser(help);
     text->setObjectName("HelpText");
     text->setAccessibleName(QStringLiteral("キーと使い方"));
-    text->setHtml(HelpText(withF2));
+    text->setHtml(HelpText());
     auto* layout = new QVBoxLayout(help);
     layout->addWidget(text);
     help->resize(560, 480);

@@ -66,7 +66,7 @@ class StateKeys final : public QObject {
 };
 
 // The help window's text (Japanese, rich text): the keys, the tool tips, the
-// state file and the report tool. `withF2` lists the F2 key.
-QString HelpText(bool withF2);
+// state file and the report tool.
+QString HelpText();
 
 }  // namespace editor

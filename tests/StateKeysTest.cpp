@@ -154,21 +154,23 @@ TEST_F(StateKeys, UndoAndRedoReturnExactlyAcrossADragABoxAndTheDistance) {
   EXPECT_EQ(window.grabIndex, -1);
 }
 
-TEST_F(StateKeys, ConsecutiveMovesOfOnePointMergeIntoOneStep) {
-  const auto move = [this](int x) {
-    const scene::State before = window.CurrentState();
-    window.P[1] = {x, 50};
-    window.Redraw();
-    window.RecordStep(before, editor::main::UndoMerge::MovePoint1);
-  };
+TEST_F(StateKeys, ConsecutiveKeyMovesOfOnePointMergeIntoOneStep) {
   QTest::mouseClick(window.Check2[1], Qt::LeftButton);
   const Shown unticked = Now();
-  move(151);
-  move(152);
-  move(153);
-  Key(Qt::Key_Z);
+  window.Picture1->setFocus();
+  Key(Qt::Key_2, Qt::NoModifier);
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_Right, Qt::NoModifier);
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  Key(Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_EQ(window.P[1].x, 153);
+  EXPECT_EQ(window.P[1].y, 60);
+  Key(Qt::Key_Z);  // the four moves of P(1) at once
   EXPECT_EQ(Now(), unticked);
+  Key(Qt::Key_Y);
+  EXPECT_EQ(window.P[1].x, 153);
+  EXPECT_EQ(window.P[1].y, 60);
   Key(Qt::Key_Z);
+  Key(Qt::Key_Z);  // then the box
   EXPECT_EQ(Now().picture, start.picture);
 }
 
