@@ -29,7 +29,7 @@ QJsonArray Rows(const QStringList& state) {
 TEST(ConvergenceTool, FailedSumsAreNullWithTheirErrorAndBatchLinesListTheTable) {
   const QJsonArray failed = Rows({"--points", "0,0,400000000,0,0,0,0,0"});
   ASSERT_EQ(failed.size(), 168);
-  for (const QJsonValue& value : failed) {
+  for (const auto& value : failed) {
     const QJsonObject row = value.toObject();
     EXPECT_EQ(row["error"].toString(), "Overflow");
     for (const char* key : {"length", "absoluteError", "relativeError"}) {
@@ -79,7 +79,7 @@ TEST(ConvergenceTool, PlotOptionsAreCheckedAndFilesWrittenWhole) {
 TEST(ConvergenceTool, PlotSvgHoldsTheFourLabelledMarksAndOneVertexPerShowableRow) {
   const QStringList state{"--points", "20,200,90,15,240,30,130,250", "--divisions", "10,1000"};
   int showable = 0;
-  for (const QJsonValue& row : Rows(state)) {
+  for (const auto& row : Rows(state)) {
     const QJsonValue e = row.toObject()["relativeError"];
     if (!e.isNull() && e.toDouble() != 0) ++showable;
   }
