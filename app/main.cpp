@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
+#include <string_view>
 #include <variant>
 
 #include "Appearance.h"
@@ -53,9 +54,25 @@ void LoadQtTranslations(QApplication& app) {
   }
 }
 
+// --help, -h or --version before any `--`: answered before Qt starts, so they
+// work without a display too.
+const char* EarlyAnswer(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "--") break;
+    if (a == "--help" || a == "-h") return kHelp;
+    if (a == "--version") return "bezierlab " BEZIERLAB_VERSION "\n";
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const char* answer = EarlyAnswer(argc, argv)) {
+    std::fputs(answer, stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
   QApplication app(argc, argv);
   // Lets X11 and Wayland shells match the window to its desktop entry,
   // org.bezierlab.BezierLab.desktop, and so to its name and icon.
