@@ -65,7 +65,7 @@ std::optional<UsageError> ReadDivisions(const QJsonValue& value, scene::State& s
   constexpr const char* kWhy = "10, 100, 1000, 10000 から選んだ数の配列を書きます";
   if (!value.isArray()) return BadMember("divisions", value, kWhy);
   state.divisions = {false, false, false, false};
-  for (const QJsonValue& count : value.toArray()) {
+  for (const auto& count : value.toArray()) {
     const std::optional<std::int32_t> n = WholeInt32(count);
     bool known = false;
     for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
