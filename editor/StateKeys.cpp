@@ -58,8 +58,10 @@ void StateKeys::ConnectActions() {
 }
 
 bool StateKeys::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == window_.Picture1 &&
-      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+  // The event's type first: while the window is destroyed, Picture1 still
+  // sends focus events here, and the window is no longer whole to be read.
+  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
+      watched == window_.Picture1) {
     held_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
   }
   return false;
