@@ -91,11 +91,8 @@ int main(int argc, char* argv[]) {
     }
     return kExitUsage;
   }
+  // --help and --version were answered before Qt started (EarlyAnswer).
   const auto* start = std::get_if<state::WindowStart>(&read);
-  if (start->help || start->version) {
-    std::fputs(start->help ? kHelp : "bezierlab " BEZIERLAB_VERSION "\n", stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
-  }
 
   editor::ApplyAppearance(app);
   LoadQtTranslations(app);
