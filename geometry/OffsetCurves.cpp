@@ -1,7 +1,5 @@
 #include "OffsetCurves.h"
 
-#include <cmath>
-
 #include "Arithmetic.h"
 #include "VectorUnit.h"
 
