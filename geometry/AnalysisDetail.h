@@ -8,6 +8,7 @@
 // Analysis.h.
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <exception>
 #include <new>
@@ -55,6 +56,12 @@ struct Vec2 {
   double x;
   double y;
 };
+
+// The length of (x, y) from a square root and a sum of products, which IEEE 754
+// rounds the same way on every platform; the C libraries' hypot differ in the
+// last bit. No overflow guard is needed: every vector here comes from 32-bit
+// points, far below the square root of the double range.
+inline double Norm(double x, double y) { return std::sqrt(x * x + y * y); }
 
 inline double Distance2(Vec2 p, Vec2 q) {
   const double dx = p.x - q.x;

@@ -108,8 +108,8 @@ class DeviationSearch {
       : O_(f, P, d), A_(Cubic::Of(Q)) {
     double leg = 0;
     for (std::size_t i = 0; i < 3; ++i) {
-      leg = std::max(leg, std::hypot(static_cast<double>(std::int64_t{Q[i + 1].x} - Q[i].x),
-                                     static_cast<double>(std::int64_t{Q[i + 1].y} - Q[i].y)));
+      leg = std::max(leg, Norm(static_cast<double>(std::int64_t{Q[i + 1].x} - Q[i].x),
+                               static_cast<double>(std::int64_t{Q[i + 1].y} - Q[i].y)));
     }
     lipschitz_ = 3 * leg;
   }

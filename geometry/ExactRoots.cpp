@@ -169,7 +169,7 @@ std::vector<double> TangentField::Roots(bool inside) const {
 }
 
 double TangentField::Speed(double t) const {
-  return 3 * std::abs(g.At(t)) * std::hypot(wx.At(t), wy.At(t));
+  return 3 * std::abs(g.At(t)) * Norm(wx.At(t), wy.At(t));
 }
 
 TangentField TangentFieldOf(std::span<const IntPoint> P) {

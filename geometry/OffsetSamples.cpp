@@ -44,7 +44,9 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // sampling incomplete, and with it the deviation.
 constexpr double kGapPixels = 4;
 constexpr double kGapsPerExtent = 256;
-constexpr double kGapTurn = 0.1;
+// The turn's bound as its cosine, cos(kGapTurn) for kGapTurn = 0.1 rad, written
+// out so that no C library's cos decides its last bit.
+constexpr double kCosGapTurn = 0.99500416527802582;
 constexpr int kInitialGapsPerUnit = 16;
 constexpr int kMaxRefineDepth = 30;
 constexpr std::size_t kMaxSamples = 4096;
@@ -117,7 +119,7 @@ Sample SampledOffset::SampleAt(double t, double s) const {
 }
 
 void SampledOffset::Refine(const Sample& a, const Sample& b, double s, int depth) {
-  const bool close = a.valid && b.valid && a.n.x * b.n.x + a.n.y * b.n.y >= std::cos(kGapTurn) &&
+  const bool close = a.valid && b.valid && a.n.x * b.n.x + a.n.y * b.n.y >= kCosGapTurn &&
                      Distance2(a.o, b.o) <= gap_ * gap_;
   if (close && a.forward == b.forward) return;
   const double t = 0.5 * (a.t + b.t);

@@ -100,16 +100,16 @@ double CollinearLength(const TangentField& f, std::span<const IntPoint> P) {
   };
   const std::vector<double> turns = f.Roots(true);
   if (turns.empty()) {
-    return std::hypot(difference(P[3].x, P[0].x), difference(P[3].y, P[0].y));
+    return Norm(difference(P[3].x, P[0].x), difference(P[3].y, P[0].y));
   }
   double total = 0;
   Vec2 from{static_cast<double>(P[0].x), static_cast<double>(P[0].y)};
   for (double t : turns) {
     const Vec2 to = B.At(t);
-    total += std::hypot(to.x - from.x, to.y - from.y);
+    total += Norm(to.x - from.x, to.y - from.y);
     from = to;
   }
-  return total + std::hypot(P[3].x - from.x, P[3].y - from.y);
+  return total + Norm(P[3].x - from.x, P[3].y - from.y);
 }
 
 // One 31-point Gauss-Kronrod rule over [a, b]: the integral of the speed and
