@@ -16,9 +16,9 @@ namespace editor {
 
 namespace {
 
-constexpr const char* kPictureName = "ベジェ曲線の描画領域";
-constexpr const char* kReportName = "レポート";
-constexpr const char* kDistanceName = "オフセット距離";
+using scene::kDistanceName;
+using scene::kPictureName;
+using scene::kReportName;
 
 // A control whose description is computed when asked for.
 class Described : public QAccessibleWidget {

@@ -13,17 +13,18 @@
 #include "PictureBox.h"
 #include "Scene.h"
 #include "WindowArguments.h"
+#include "WindowTexts.h"
 
 namespace editor {
 
 class StateKeys;
 
-// Window captions and texts.
-inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
-inline constexpr const char* kBusyCaption = "計算中...";
-inline constexpr const char* kPointerCaptionPrefix = "ベジェ曲線の長さ計算サンプル - (";
-inline constexpr const char* kDistanceTextPrefix = "オフセット距離:";
-inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
+// Window captions and texts (scene/WindowTexts.h, shared with the page).
+using scene::kBusyCaption;
+using scene::kDesignCaption;
+using scene::kDesignDistanceText;
+using scene::kDistanceTextPrefix;
+using scene::kPointerCaptionPrefix;
 
 // Size of the client area in pixels and the background colour (0xBBGGRR).
 inline constexpr int kClientWidth = 631;

@@ -1,0 +1,138 @@
+// The page's C interface to the core: one Page, its handlers, the drawing
+// calls to replay and the texts to show. Strings are returned as UTF-8 in a
+// buffer that stays valid until the next call that returns a string. An error
+// that leaves a handler drops the event, as the window's boundary does.
+
+#include <emscripten/emscripten.h>
+
+#include <exception>
+#include <string>
+#include <variant>
+
+#include "AnalysisText.h"
+#include "Descriptions.h"
+#include "Fragment.h"
+#include "Layout.h"
+#include "Page.h"
+
+namespace {
+
+web::Page& ThePage() {
+  static web::Page page;
+  return page;
+}
+
+std::string& Text() {
+  static std::string text;
+  return text;
+}
+
+const char* Give(std::string text) {
+  Text() = std::move(text);
+  return Text().c_str();
+}
+
+template <typename F>
+void Guarded(F&& f) {
+  try {
+    f(ThePage());
+  } catch (const std::exception&) {
+    // The event is dropped.
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void bl_pointer_down(double x, double y) {
+  Guarded([=](web::Page& p) { p.PointerDown(x, y); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_pointer_move(double x, double y) {
+  Guarded([=](web::Page& p) { p.PointerMove(x, y); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_pointer_up() {
+  Guarded([](web::Page& p) { p.PointerUp(); });
+}
+EMSCRIPTEN_KEEPALIVE int bl_button_held() { return ThePage().ButtonHeld() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE void bl_pick(int i) {
+  Guarded([=](web::Page& p) { p.PickPoint(i); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_move_point(int dx, int dy) {
+  Guarded([=](web::Page& p) { p.MovePoint(dx, dy); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_release() {
+  Guarded([](web::Page& p) { p.ReleasePoint(); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_division(int i, int on) {
+  Guarded([=](web::Page& p) { p.SetDivisions(i, on != 0); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_approximate(int on) {
+  Guarded([=](web::Page& p) { p.SetApproximate(on != 0); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_accurate(int on) {
+  Guarded([=](web::Page& p) { p.SetAccurate(on != 0); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_distance(int d) {
+  Guarded([=](web::Page& p) { p.SetDistance(d); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_undo() {
+  Guarded([](web::Page& p) { p.Undo(); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_redo() {
+  Guarded([](web::Page& p) { p.Redo(); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_reset() {
+  Guarded([](web::Page& p) { p.Reset(); });
+}
+
+// The drawing calls of the latest redraw (see Recorder.h).
+EMSCRIPTEN_KEEPALIVE const double* bl_calls() { return ThePage().Drawing().Calls().data(); }
+EMSCRIPTEN_KEEPALIVE int bl_calls_size() {
+  return static_cast<int>(ThePage().Drawing().Calls().size());
+}
+
+// What the controls show: the state, one value per line in the order
+// grabbed, four division boxes, yellow, blue, distance.
+EMSCRIPTEN_KEEPALIVE const char* bl_controls() {
+  const scene::State& s = ThePage().Last().state;
+  std::string out = std::to_string(s.grabIndex);
+  for (bool d : s.divisions) out += d ? " 1" : " 0";
+  out += s.approximate ? " 1" : " 0";
+  out += s.accurate ? " 1" : " 0";
+  out += " " + std::to_string(static_cast<int>(s.dist));
+  return Give(out);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* bl_report() { return Give(ThePage().Report()); }
+EMSCRIPTEN_KEEPALIVE const char* bl_caption() { return Give(ThePage().Caption()); }
+EMSCRIPTEN_KEEPALIVE const char* bl_distance_text() { return Give(ThePage().DistanceText()); }
+EMSCRIPTEN_KEEPALIVE const char* bl_description() {
+  return Give(scene::PictureDescription(ThePage().Last()));
+}
+EMSCRIPTEN_KEEPALIVE const char* bl_length_tip() {
+  return Give(scene::JoinLines(scene::LengthLines(ThePage().Analysis().Lengths())));
+}
+EMSCRIPTEN_KEEPALIVE const char* bl_deviation_tip() {
+  return Give(scene::DeviationLine(ThePage().Analysis().Deviation()));
+}
+
+// The link's fragment for the state shown, and a fragment taken as the state:
+// "" when it was applied, else the message that names the problem.
+EMSCRIPTEN_KEEPALIVE const char* bl_fragment() {
+  return Give(web::FragmentOf(ThePage().Current()));
+}
+EMSCRIPTEN_KEEPALIVE const char* bl_take_fragment(const char* fragment) {
+  std::string message;
+  const auto parsed = web::ParseFragment(fragment);
+  if (const auto* error = std::get_if<web::FragmentError>(&parsed)) {
+    message = error->message;
+  } else {
+    Guarded([&](web::Page& p) { p.Take(std::get<scene::State>(parsed)); });
+  }
+  return Give(message);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* bl_layout() { return Give(web::LayoutJson()); }
+
+}  // extern "C"

@@ -1,0 +1,88 @@
+#pragma once
+
+// The window's state and handlers for the page, without Qt: the control
+// points and the grabbed point, the six boxes and the distance, the pointer's
+// press, move and release, the drawing area's keys, the texts the window
+// shows (report, caption, Label2) and the undo steps. Every change redraws
+// once onto a Recorder, whose calls the page's canvas replays.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Recorder.h"
+#include "Scene.h"
+
+namespace web {
+
+class Page {
+ public:
+  Page();  // the window's Form_Load
+
+  // The pointer over the drawing area, in its pixels (fractions kept).
+  void PointerDown(double x, double y);
+  void PointerMove(double x, double y);
+  void PointerUp();
+  bool ButtonHeld() const { return held_; }
+
+  // The drawing area's keys: 1-4 pick, arrows move by (dx, dy), Escape lets go.
+  void PickPoint(int i);
+  void MovePoint(int dx, int dy);
+  void ReleasePoint();
+
+  // The boxes and the range control, as their change handlers.
+  void SetDivisions(int i, bool on);
+  void SetApproximate(bool on);
+  void SetAccurate(bool on);
+  void SetDistance(int distance);
+
+  // A whole state, as the window's apply routine puts it in: no point
+  // grabbed, Label2 written only when the distance changes; one redraw.
+  void Apply(const scene::State& state);
+  // A state from a link, Open or Paste: applied, and one undo step when it
+  // differs from what is shown. Nothing while a button is held.
+  void Take(const scene::State& state);
+  // Records the changes since the last step (a drag, a box, the distance).
+  void Commit();
+  void Undo();
+  void Redo();
+  void Reset();
+
+  // The state as a state file keeps it: no point grabbed.
+  scene::State Current() const;
+  const scene::Result& Last() const { return last_; }
+  scene::LazyAnalysis& Analysis() { return analysis_; }
+  const Recorder& Drawing() const { return recorder_; }
+  const std::string& Caption() const { return caption_; }
+  const std::string& DistanceText() const { return distanceText_; }
+  std::string Report() const { return scene::Report(last_); }
+
+ private:
+  void Redraw();
+  void MoveGrabbedPoint(std::int32_t cx, std::int32_t cy);
+  // An undo step from `before` to the current state, merged with the last
+  // one when both move the same point by key; nothing when nothing changed.
+  void Record(const scene::State& before, int merge);
+
+  struct Step {
+    scene::State before;
+    scene::State after;
+    int merge;
+  };
+
+  scene::State state_;
+  bool held_ = false;       // a button is down on the drawing area
+  bool keyPicked_ = false;  // the grabbed point was picked by key
+  std::optional<geometry::IntPoint> pointer_;
+  scene::State committed_;  // the state after the last step
+  std::vector<Step> undo_;
+  std::vector<Step> redo_;
+  Recorder recorder_;
+  scene::Result last_;
+  scene::LazyAnalysis analysis_;
+  std::string caption_;
+  std::string distanceText_;
+};
+
+}  // namespace web
