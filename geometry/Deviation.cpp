@@ -36,6 +36,8 @@
 #include <limits>
 #include <vector>
 
+#include "BoostErrors.h"
+
 #include <boost/math/tools/minima.hpp>
 
 #include "AnalysisDetail.h"

@@ -25,6 +25,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "BoostErrors.h"
+
 #include <boost/math/quadrature/gauss_kronrod.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 

@@ -9,7 +9,10 @@
 # server without a screen (Xvfb) and a Wayland compositor without one (weston,
 # with Qt's Wayland platform) with the tools that drive them, hyperfine, the
 # accessibility bus (AT-SPI, D-Bus) with its Python bindings, and rsvg-convert
-# (librsvg2-bin) to check the convergence plot's SVG.
+# (librsvg2-bin) to check the convergence plot's SVG; and the page's needs.
+# With --web what building the page takes: emscripten (its JavaScript
+# optimiser needs Debian's node-acorn) and nlohmann/json. --ci installs those
+# too, with Chromium, its WebDriver and Selenium, which drive the page.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
 # Otherwise it runs apt-get as root: directly when run as root, else through
@@ -20,14 +23,18 @@ set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic qt6-translations-l10n
           python3)
+web_packages=(emscripten node-acorn nlohmann-json3-dev)
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian
              appstream desktop-file-utils libxml2-utils shared-mime-info
              xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland hyperfine
              at-spi2-core python3-pyatspi dbus
-             librsvg2-bin)
+             librsvg2-bin
+             "${web_packages[@]}" chromium chromium-driver python3-selenium)
+elif [ "${1:-}" = "--web" ]; then
+  packages+=("${web_packages[@]}")
 elif [ $# -gt 0 ]; then
-  echo "usage: scripts/setup.sh [--ci]" >&2
+  echo "usage: scripts/setup.sh [--ci | --web]" >&2
   exit 2
 fi
 
