@@ -23,8 +23,7 @@ constexpr std::array<Design, 4> kCheck1{{{6960, 240, 1215, 255},
 constexpr std::array<Design, 2> kCheck2{{{6960, 2280, 2175, 255}, {6960, 2640, 2295, 255}}};
 constexpr Design kHScroll1{6960, 3000, 2175, 255};
 constexpr Design kLabel2{6960, 3360, 2175, 375};
-constexpr std::array<const char*, 4> kCheck1Captions{"10分割", "100分割", "1000分割",
-                                                     "10000分割"};
+constexpr std::array<const char*, 4> kCheck1Captions{"10分割", "100分割", "1000分割", "10000分割"};
 constexpr std::array<const char*, 2> kCheck2Captions{"近似オフセット曲線（黄）",
                                                      "正確なオフセット曲線（青）"};
 
@@ -60,9 +59,8 @@ std::string LayoutJson() {
   const nlohmann::json texts = {{"pictureName", scene::kPictureName},
                                 {"reportName", scene::kReportName},
                                 {"distanceName", scene::kDistanceName}};
-  return nlohmann::json{{"client", {kClientWidth, kClientHeight}},
-                        {"controls", controls},
-                        {"texts", texts}}
+  return nlohmann::json{
+      {"client", {kClientWidth, kClientHeight}}, {"controls", controls}, {"texts", texts}}
       .dump();
 }
 

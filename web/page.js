@@ -158,9 +158,14 @@ var Page = (function () {
     place();
     pointerEvents();
     controlEvents();
-    var problem = Link.read(core);
-    if (problem !== "") message(PageTexts.linkRefused + ": " + problem);
-    show(false, true);
+    var follow = function () {
+      var problem = Link.read(core);
+      message(problem === "" ? "" : PageTexts.linkRefused + ": " + problem);
+      show(false, true);
+    };
+    follow();
+    // A link typed or pasted into the address bar while the page is open.
+    window.addEventListener("hashchange", follow);
     canvas.focus({ preventScroll: true });
     document.body.setAttribute("data-ready", "1");
   }
