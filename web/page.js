@@ -166,7 +166,8 @@ var Page = (function () {
     follow();
     // A link typed or pasted into the address bar while the page is open.
     window.addEventListener("hashchange", follow);
-    canvas.focus({ preventScroll: true });
+    // The area has the focus at start, without the mark that Tab brings.
+    canvas.focus({ preventScroll: true, focusVisible: false });
     document.body.setAttribute("data-ready", "1");
   }
 
