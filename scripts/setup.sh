@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing bezierlab needs on Debian or Ubuntu and is
 # not there yet: compiler, CMake, Ninja, Qt 6 Widgets and SVG, XKB, Boost.Math,
-# GoogleTest, Google Benchmark, a Japanese font, Qt's Japanese translations
-# (the file dialogs' own texts), and Python, which the README's JSON examples
+# GoogleTest, Google Benchmark, nlohmann/json, a Japanese font, Qt's Japanese
+# translations (the file dialogs' own texts), and Python, which the README's JSON examples
 # pipe into. With --ci also what the CI checks use: clang with libFuzzer,
 # clang-tidy, clang-format, the Debian packaging tools and lintian, the
 # AppStream, desktop-entry and XML validators, the MIME database tools, an X
@@ -11,7 +11,7 @@
 # accessibility bus (AT-SPI, D-Bus) with its Python bindings, and rsvg-convert
 # (librsvg2-bin) to check the convergence plot's SVG; and the page's needs.
 # With --web what building the page takes: emscripten (its JavaScript
-# optimiser needs Debian's node-acorn) and nlohmann/json. --ci installs those
+# optimiser needs Debian's node-acorn). --ci installs those
 # too, with Chromium, its WebDriver and Selenium, which drive the page.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
@@ -22,8 +22,8 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic qt6-translations-l10n
-          python3)
-web_packages=(emscripten node-acorn nlohmann-json3-dev)
+          python3 nlohmann-json3-dev)
+web_packages=(emscripten node-acorn)
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian
              appstream desktop-file-utils libxml2-utils shared-mime-info

@@ -162,7 +162,7 @@ void Page::Commit() {
   if (!held_) Record(committed_, 0);
 }
 
-void Page::Record(const scene::State& before, int merge) {
+void Page::Record(scene::State before, int merge) {
   const scene::State after = Current();
   committed_ = after;
   if (SameWindowState(before, after)) return;

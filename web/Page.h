@@ -63,7 +63,8 @@ class Page {
   void MoveGrabbedPoint(std::int32_t cx, std::int32_t cy);
   // An undo step from `before` to the current state, merged with the last
   // one when both move the same point by key; nothing when nothing changed.
-  void Record(const scene::State& before, int merge);
+  // `before` is taken by value: it may be committed_, which this replaces.
+  void Record(scene::State before, int merge);
 
   struct Step {
     scene::State before;

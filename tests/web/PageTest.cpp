@@ -1,0 +1,127 @@
+// The page's state and handlers without a browser: the link's fragment, and
+// the window's undo step rules and apply routine as web::Page keeps them.
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "Fragment.h"
+#include "Page.h"
+
+namespace {
+
+scene::State FromFragment(const char* text) {
+  const auto parsed = web::ParseFragment(text);
+  EXPECT_TRUE(std::holds_alternative<scene::State>(parsed))
+      << text << ": " << std::get<web::FragmentError>(parsed).message;
+  return std::holds_alternative<scene::State>(parsed) ? std::get<scene::State>(parsed)
+                                                      : scene::State{};
+}
+
+std::string Refusal(const char* text) {
+  const auto parsed = web::ParseFragment(text);
+  return std::holds_alternative<web::FragmentError>(parsed)
+             ? std::get<web::FragmentError>(parsed).message
+             : std::string("(taken)");
+}
+
+TEST(Fragment, ReadsTheLinkFormAndWritesItBack) {
+  const char* link =
+      "points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=0&distance=12";
+  const scene::State s = FromFragment(link);
+  EXPECT_EQ(s.P[1].x, 90);
+  EXPECT_EQ(s.P[3].y, 250);
+  EXPECT_EQ(s.divisions, (std::array<bool, 4>{true, false, true, false}));
+  EXPECT_TRUE(s.approximate);
+  EXPECT_FALSE(s.accurate);
+  EXPECT_EQ(s.dist, 12.0f);
+  EXPECT_EQ(web::FragmentOf(s), link);
+  // A missing member keeps the start value; an empty list ticks no box.
+  const scene::State d = FromFragment("#distance=7&divisions=");
+  EXPECT_EQ(d.P, scene::kStartPoints);
+  EXPECT_EQ(d.divisions, (std::array<bool, 4>{false, false, false, false}));
+  EXPECT_EQ(web::FragmentOf(d).find("&divisions=&"),
+            std::string("points=50,50,150,50,150,150,50,150").size());
+}
+
+TEST(Fragment, RefusesWhatTheWindowCouldNotShowByName) {
+  EXPECT_NE(Refusal("points=4,50,150,50,150,150,50,150").find("\"points\""), std::string::npos);
+  EXPECT_NE(Refusal("points=50,50,150,50,150,150,50,256").find("\"points\""), std::string::npos);
+  EXPECT_NE(Refusal("points=50,50,150,50").find("\"points\""), std::string::npos);
+  EXPECT_NE(Refusal("distance=51").find("\"distance\""), std::string::npos);
+  EXPECT_NE(Refusal("distance=12.5").find("\"distance\""), std::string::npos);
+  EXPECT_NE(Refusal("divisions=10,20").find("\"divisions\""), std::string::npos);
+  EXPECT_NE(Refusal("accurate=yes").find("\"accurate\""), std::string::npos);
+  EXPECT_NE(Refusal("colour=red").find("\"colour\""), std::string::npos);
+  EXPECT_NE(Refusal("points").find("points"), std::string::npos);
+}
+
+TEST(PageSteps, ADragIsOneStepAndKeyMovesOfOnePointMerge) {
+  web::Page page;
+  page.PointerDown(150, 150);  // P(2)
+  page.PointerMove(170, 160);
+  page.PointerMove(200, 120);
+  page.PointerUp();
+  EXPECT_EQ(page.Current().P[2].x, 200);
+  page.PickPoint(0);
+  page.MovePoint(1, 0);
+  page.MovePoint(0, 10);
+  page.ReleasePoint();
+  EXPECT_EQ(page.Current().P[0].y, 60);
+  page.Undo();  // both key moves of P(0)
+  EXPECT_EQ(page.Current().P[0].x, 50);
+  EXPECT_EQ(page.Current().P[0].y, 50);
+  EXPECT_EQ(page.Current().P[2].x, 200);
+  page.Undo();  // the whole drag
+  EXPECT_EQ(page.Current().P, scene::kStartPoints);
+  page.Undo();  // nothing left
+  EXPECT_EQ(page.Current().P, scene::kStartPoints);
+  page.Redo();
+  page.Redo();
+  EXPECT_EQ(page.Current().P[0].y, 60);
+  EXPECT_EQ(page.Current().P[2].y, 120);
+}
+
+TEST(PageSteps, NothingIsRecordedForNoChangeAndKeysWaitWhileAButtonIsHeld) {
+  web::Page page;
+  page.PointerDown(100, 100);  // no point in reach
+  page.PointerUp();
+  page.PickPoint(1);
+  page.MovePoint(1, 0);
+  page.MovePoint(-1, 0);  // back where it began: no step
+  page.SetDistance(31);
+  page.Undo();
+  EXPECT_EQ(page.Current().dist, 30.0f);
+  page.Undo();
+  EXPECT_EQ(page.Current().P, scene::kStartPoints);
+  page.Redo();
+  EXPECT_EQ(page.Current().dist, 31.0f);
+
+  page.PointerDown(150, 150);
+  page.PickPoint(0);
+  page.MovePoint(5, 5);
+  page.Undo();
+  page.Reset();
+  EXPECT_EQ(page.Current().dist, 31.0f);
+  EXPECT_EQ(page.Last().state.grabIndex, 2);
+  page.PointerUp();
+}
+
+TEST(PageApply, WritesLabel2OnlyWhenTheDistanceChanges) {
+  web::Page page;
+  scene::State s;
+  s.P[0] = {20, 200};
+  page.Take(s);
+  EXPECT_EQ(page.DistanceText(), "オフセット距離：30");
+  EXPECT_EQ(page.Last().state.grabIndex, -1);
+  s.dist = 12;
+  page.Take(s);
+  EXPECT_EQ(page.DistanceText(), "オフセット距離:12");
+  page.Reset();
+  EXPECT_EQ(page.DistanceText(), "オフセット距離:30");
+  EXPECT_EQ(page.Current().P, scene::kStartPoints);
+  page.Undo();
+  EXPECT_EQ(page.Current().dist, 12.0f);
+}
+
+}  // namespace
