@@ -18,13 +18,10 @@
 #include <variant>
 
 #include "Scene.h"
+#include "UsageError.h"
 
 namespace state {
 
-// A usage error: one line of text, without the program name.
-struct UsageError {
-  std::string message;
-};
 
 struct KnownOption {
   const char* name;

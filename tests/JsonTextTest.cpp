@@ -1,0 +1,79 @@
+// The Qt-free JSON writer against QJsonDocument: the same bytes, compact and
+// indented, for numbers of every kind, strings with escapes and nesting.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "JsonText.h"
+
+namespace {
+
+// A random double: whole or not, tiny or huge, from random bits too.
+double RandomNumber(std::mt19937_64& rng) {
+  switch (rng() % 5) {
+    case 0:
+      return static_cast<double>(static_cast<std::int64_t>(rng()) >> (rng() % 64));
+    case 1:
+      return std::ldexp(static_cast<double>(rng() % 100000), static_cast<int>(rng() % 200) - 100);
+    case 2:
+      return static_cast<double>(static_cast<float>(static_cast<double>(rng() % 100000) / 1000));
+    case 3: {
+      const std::uint64_t bits = rng();
+      double d = 0;
+      static_assert(sizeof d == sizeof bits);
+      std::memcpy(&d, &bits, sizeof d);
+      return std::isfinite(d) ? d : 1.5;
+    }
+    default:
+      return std::pow(10.0, static_cast<int>(rng() % 50) - 25) * ((rng() % 2) ? 1 : -1);
+  }
+}
+
+TEST(JsonText, WritesNumbersAsQJsonDocumentDoes) {
+  std::mt19937_64 rng(20);
+  for (double edge : {9007199254740992.0, 9007199254740994.0, -9007199254740992.0,
+                      -9007199254740994.0, 100000.0, 1e-4, 1e-3, -0.0, 5e-324, 1e21}) {
+    ASSERT_EQ(state::JsonText(nlohmann::json::array({edge}), state::JsonFormat::kCompact),
+              QJsonDocument(QJsonArray{edge}).toJson(QJsonDocument::Compact).toStdString());
+  }
+  for (int round = 0; round < 2000; ++round) {
+    QJsonArray qt;
+    nlohmann::json ours = nlohmann::json::array();
+    for (int i = 0; i < 20; ++i) {
+      const double d = RandomNumber(rng);
+      qt.append(d);
+      ours.push_back(d);
+    }
+    ASSERT_EQ(state::JsonText(ours, state::JsonFormat::kCompact),
+              QJsonDocument(qt).toJson(QJsonDocument::Compact).toStdString());
+  }
+}
+
+TEST(JsonText, WritesStringsObjectsAndNestingAsQJsonDocumentDoes) {
+  const std::string text = "a\"b\\c\b\f\n\r\t\x01\x1f\x7f é 分割 /";
+  QJsonObject inner{{"z", 1}, {"a", QJsonArray{}}, {"m", QJsonObject{}}, {"s", text.c_str()}};
+  QJsonObject qt{{"state", inner},
+                 {"b", true},
+                 {"n", QJsonValue::Null},
+                 {"x", 12.5},
+                 {"list", QJsonArray{QJsonArray{1, 2}, QJsonArray{}, false}}};
+  const nlohmann::json ours = {
+      {"state",
+       {{"z", 1}, {"a", nlohmann::json::array()}, {"m", nlohmann::json::object()}, {"s", text}}},
+      {"b", true},
+      {"n", nullptr},
+      {"x", 12.5},
+      {"list", {{1, 2}, nlohmann::json::array(), false}}};
+  EXPECT_EQ(state::JsonText(ours, state::JsonFormat::kCompact),
+            QJsonDocument(qt).toJson(QJsonDocument::Compact).toStdString());
+  EXPECT_EQ(state::JsonText(ours, state::JsonFormat::kIndented),
+            QJsonDocument(qt).toJson(QJsonDocument::Indented).toStdString());
+}
+
+}  // namespace
