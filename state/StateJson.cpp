@@ -1,0 +1,161 @@
+#include "StateJson.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <optional>
+
+#include "Arithmetic.h"
+#include "JsonText.h"
+
+namespace state {
+
+namespace {
+
+constexpr std::array<int, 4> kDivisionCounts{10, 100, 1000, 10000};
+constexpr std::size_t kShownUnits = 60;
+
+UsageError BadMember(const char* name, const nlohmann::json& value, const char* why) {
+  return {std::string("\"state\" の \"") + name + "\" の値「" + ShownJson(value) +
+          "」は使えません: " + why};
+}
+
+std::optional<std::int32_t> WholeInt32(const nlohmann::json& value) {
+  if (!value.is_number()) return std::nullopt;
+  const double d = value.get<double>();
+  if (std::trunc(d) != d || d < std::numeric_limits<std::int32_t>::min() ||
+      d > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(d);
+}
+
+std::optional<UsageError> ReadPoints(const nlohmann::json& value, scene::State& state) {
+  constexpr const char* kWhy = "32 ビット整数の組 [x,y] を 4 つ並べた配列を書きます";
+  if (!value.is_array() || value.size() != 4) return BadMember("points", value, kWhy);
+  for (std::size_t i = 0; i < 4; ++i) {
+    const nlohmann::json& pair = value[i];
+    if (!pair.is_array() || pair.size() != 2) return BadMember("points", value, kWhy);
+    const std::optional<std::int32_t> x = WholeInt32(pair[0]);
+    const std::optional<std::int32_t> y = WholeInt32(pair[1]);
+    if (!x || !y) return BadMember("points", value, kWhy);
+    state.P[i] = {*x, *y};
+  }
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadDivisions(const nlohmann::json& value, scene::State& state) {
+  constexpr const char* kWhy = "10, 100, 1000, 10000 から選んだ数の配列を書きます";
+  if (!value.is_array()) return BadMember("divisions", value, kWhy);
+  state.divisions = {false, false, false, false};
+  for (const nlohmann::json& count : value) {
+    const std::optional<std::int32_t> n = WholeInt32(count);
+    bool known = false;
+    for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+      if (n == kDivisionCounts[i]) state.divisions[i] = known = true;
+    }
+    if (!known) return BadMember("divisions", value, kWhy);
+  }
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadMember(const std::string& name, const nlohmann::json& value,
+                                     scene::State& state) {
+  if (name == "points") return ReadPoints(value, state);
+  if (name == "divisions") return ReadDivisions(value, state);
+  if (name == "grabbed") {
+    const std::optional<std::int32_t> grabbed = WholeInt32(value);
+    if (!grabbed || *grabbed < -1 || *grabbed > 3) {
+      return BadMember("grabbed", value, "-1 から 3 の整数を書きます");
+    }
+    state.grabIndex = *grabbed;
+  } else if (name == "approximate" || name == "accurate") {
+    const bool approximate = name == "approximate";
+    if (!value.is_boolean()) {
+      return BadMember(approximate ? "approximate" : "accurate", value, "true か false を書きます");
+    }
+    (approximate ? state.approximate : state.accurate) = value.get<bool>();
+  } else if (name == "distance") {
+    if (!value.is_number()) return BadMember("distance", value, "数を書きます");
+    try {
+      state.dist = geometry::ToSingle(value.get<double>());
+    } catch (const geometry::Error&) {
+      return BadMember("distance", value, "単精度の範囲を超えています");
+    }
+  } else {
+    return UsageError{"\"state\" に知らないメンバー \"" + Shown(name) +
+                      "\" があります（使えるのは points, grabbed, divisions, approximate, "
+                      "accurate, distance）"};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+nlohmann::json StateObject(const scene::State& state) {
+  nlohmann::json points = nlohmann::json::array();
+  for (const geometry::IntPoint& p : state.P) points.push_back({p.x, p.y});
+  nlohmann::json divisions = nlohmann::json::array();
+  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+    if (state.divisions[i]) divisions.push_back(kDivisionCounts[i]);
+  }
+  return {{"points", points},           {"grabbed", state.grabIndex},
+          {"divisions", divisions},     {"approximate", state.approximate},
+          {"accurate", state.accurate}, {"distance", static_cast<double>(state.dist)}};
+}
+
+std::string StateFileText(const scene::State& state) {
+  return JsonText({{"state", StateObject(state)}}, JsonFormat::kIndented);
+}
+
+std::variant<scene::State, UsageError> ReadStateObject(const nlohmann::json& object) {
+  scene::State chosen;
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    if (auto problem = ReadMember(it.key(), it.value(), chosen)) return *problem;
+  }
+  return chosen;
+}
+
+std::variant<scene::State, UsageError> ParseStateJson(std::string_view text) {
+  nlohmann::json document;
+  try {
+    document = nlohmann::json::parse(text);
+  } catch (const nlohmann::json::parse_error& e) {
+    return UsageError{"JSON として読めません（" + std::to_string(e.byte) + " バイト目）"};
+  }
+  if (!document.is_object()) return UsageError{"JSON のオブジェクトではありません"};
+  const auto member = document.find("state");
+  if (member == document.end()) return UsageError{"\"state\" メンバーがありません"};
+  if (!member->is_object()) {
+    return UsageError{"\"state\" の値「" + ShownJson(*member) + "」はオブジェクトではありません"};
+  }
+  return ReadStateObject(*member);
+}
+
+std::string Shown(std::string_view value) {
+  std::string shown;
+  std::size_t units = 0;
+  std::size_t i = 0;
+  while (i < value.size() && units < kShownUnits) {
+    const auto lead = static_cast<unsigned char>(value[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (lead < 0x20 || lead == 0x7F) {
+      std::array<char, 8> escaped{};
+      std::snprintf(escaped.data(), escaped.size(), "\\x%02x", lead);
+      shown += escaped.data();
+    } else {
+      shown.append(value.substr(i, length));
+    }
+    units += length == 4 ? 2 : 1;  // a character beyond the BMP is two UTF-16 units
+    i += length;
+  }
+  if (i < value.size()) shown += "…";
+  return shown;
+}
+
+std::string ShownJson(const nlohmann::json& value) {
+  return Shown(JsonText(value, JsonFormat::kCompact));
+}
+
+}  // namespace state

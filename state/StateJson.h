@@ -1,0 +1,39 @@
+#pragma once
+
+// The state file's rules without Qt, for the desktop programs and the page
+// alike: the "state" member written as JSON, and its members read back with
+// the messages that name a member of the wrong type or an unknown one.
+// (StateFile.h describes the file.)
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "Scene.h"
+#include "UsageError.h"
+
+namespace state {
+
+// The "state" member for `state`.
+nlohmann::json StateObject(const scene::State& state);
+
+// A whole state file for `state`, as the programs write it.
+std::string StateFileText(const scene::State& state);
+
+// The members of a "state" object, over the start state.
+std::variant<scene::State, UsageError> ReadStateObject(const nlohmann::json& object);
+
+// A whole state file's text, without Qt (the page's Open and Paste). The
+// desktop programs read the file with QJsonDocument, for its messages about
+// text that is no JSON, and give the "state" member to ReadStateObject.
+std::variant<scene::State, UsageError> ParseStateJson(std::string_view text);
+
+// A value as it is quoted in a message: one line, at most 60 UTF-16 units,
+// control characters as \xNN.
+std::string Shown(std::string_view value);
+
+// A JSON value as it is written in a file, quoted in a message.
+std::string ShownJson(const nlohmann::json& value);
+
+}  // namespace state
