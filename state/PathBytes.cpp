@@ -1,5 +1,7 @@
 #include "PathBytes.h"
 
+#include <QStringDecoder>
+
 #include "ReadWhole.h"
 
 namespace state {
@@ -10,6 +12,13 @@ constexpr char16_t kEscapeBase = 0xDC00;
 
 bool IsEscape(QChar c) {
   return c.unicode() >= kEscapeBase + 0x80 && c.unicode() <= kEscapeBase + 0xFF;
+}
+
+// Valid UTF-8 as text, a leading byte order mark included (QString::fromUtf8
+// would drop it, and with it the bytes of a name that starts with one).
+QString Decoded(std::string_view valid) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+  return utf8(QByteArrayView(valid.data(), static_cast<qsizetype>(valid.size())));
 }
 
 }  // namespace
@@ -23,12 +32,12 @@ QString FromBytes(std::string_view bytes) {
       run += length;
       continue;
     }
-    text += QString::fromUtf8(bytes.data(), static_cast<qsizetype>(run));
+    text += Decoded(bytes.substr(0, run));
     text += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[run])));
     bytes.remove_prefix(run + 1);
     run = 0;
   }
-  return text + QString::fromUtf8(bytes.data(), static_cast<qsizetype>(run));
+  return text + Decoded(bytes);
 }
 
 std::string ToBytes(const QString& text) {

@@ -99,7 +99,8 @@ TEST(StateFile, ArgumentTextGivesItsBytesBack) {
   for (int byte = 1; byte < 256; ++byte) every += static_cast<char>(byte);
   for (const std::string& bytes :
        {every, std::string("caf\xe9"), std::string("\xed\xa0\x80"), std::string("\xc0\xaf"),
-        std::string("\xf4\x90\x80\x80"), std::string("\xe2\x82"), std::string("é😀\xed\xb3\xa9")}) {
+        std::string("\xf4\x90\x80\x80"), std::string("\xe2\x82"), std::string("\xef\xbb\xbf-"),
+        std::string("é😀\xed\xb3\xa9")}) {
     EXPECT_EQ(state::ToBytes(state::FromBytes(bytes)), bytes);
   }
   EXPECT_EQ(state::FromBytes("é😀"), QString::fromUtf8("é😀"));
