@@ -20,7 +20,9 @@ inline bool Quirk(const geometry::ConvergenceRow& row) {
   return static_cast<double>(row.samples) != row.divisions;
 }
 
-// The constant c of the reference line e = c / n; none without a showable row.
+// The constant c of the reference line e = c / n, placed where the rows'
+// error really falls as 1/n; none without a showable row above the floor of
+// single precision.
 std::optional<double> SlopeConstant(const geometry::ConvergenceTable& table);
 
 }  // namespace scene::plot
