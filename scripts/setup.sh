@@ -9,10 +9,11 @@
 # server without a screen (Xvfb) and a Wayland compositor without one (weston,
 # with Qt's Wayland platform) with the tools that drive them, hyperfine, the
 # accessibility bus (AT-SPI, D-Bus) with its Python bindings, and rsvg-convert
-# (librsvg2-bin) to check the convergence plot's SVG; and the page's needs.
+# (librsvg2-bin) to check the convergence plot's SVG, the locales' sources
+# (locales), from which a test builds a German locale, and the page's needs.
 # With --web what building the page takes: emscripten (its JavaScript
-# optimiser needs Debian's node-acorn). --ci installs those
-# too, with Chromium, its WebDriver and Selenium, which drive the page.
+# optimiser needs Debian's node-acorn). --ci installs those too, with
+# Chromium, its WebDriver and Selenium, which drive the page.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
 # Otherwise it runs apt-get as root: directly when run as root, else through
@@ -29,7 +30,7 @@ if [ "${1:-}" = "--ci" ]; then
              appstream desktop-file-utils libxml2-utils shared-mime-info
              xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland hyperfine
              at-spi2-core python3-pyatspi dbus
-             librsvg2-bin
+             librsvg2-bin locales
              "${web_packages[@]}" chromium chromium-driver python3-selenium)
 elif [ "${1:-}" = "--web" ]; then
   packages+=("${web_packages[@]}")
