@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "PlotSlope.h"
+#include "Report.h"
 
 namespace scene::plot {
 
@@ -47,12 +48,7 @@ struct Axes {
   }
 };
 
-std::string Fixed4(double value) {
-  char buffer[400];
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-  return std::string(buffer, end.ptr);
-}
+std::string Fixed4(double value) { return FormatDouble(value, std::chars_format::fixed, 4); }
 
 // `pieces` joined by `separator`, broken into lines no wider than `width`
 // between pieces (a piece wider than that stands alone on its line).

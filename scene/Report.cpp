@@ -1,7 +1,11 @@
 #include "Report.h"
 
+#include <array>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "Arithmetic.h"
 
@@ -65,11 +69,21 @@ std::string FormatGeneral(double v) {
 }
 
 std::string FormatDouble(double v, std::chars_format format, int precision) {
-  // Room for the widest fixed form, a double near 1e308 with its decimals.
+  // printf rounds exactly in every C library; only its decimal point follows
+  // the locale, so the locale's is put back to '.'. (Not std::to_chars: the
+  // WebAssembly build's library has none for floating point.)
   std::array<char, 400> text{};
-  const auto [end, error] =
-      std::to_chars(text.data(), text.data() + text.size(), v, format, precision);
-  return error == std::errc() ? std::string(text.data(), end) : std::string("?");
+  const int length = std::snprintf(
+      text.data(), text.size(), format == std::chars_format::fixed ? "%.*f" : "%.*e", precision, v);
+  if (length < 0 || static_cast<std::size_t>(length) >= text.size()) return "?";
+  const std::string_view raw(text.data(), static_cast<std::size_t>(length));
+  const std::string_view point = std::localeconv()->decimal_point;
+  const std::size_t at = raw.find(point);
+  if (point == "." || at == std::string_view::npos) return std::string(raw);
+  std::string out(raw.substr(0, at));
+  out.push_back('.');
+  out.append(raw.substr(at + point.size()));
+  return out;
 }
 
 }  // namespace scene

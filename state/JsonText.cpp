@@ -1,33 +1,82 @@
 #include "JsonText.h"
 
 #include <array>
-#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace state {
 
 namespace {
 
-// A double in its shortest form, as QByteArray::number(d, 'g', shortest).
-std::string ShortestNumber(double d) {
-  std::array<char, 64> buffer{};
-  const auto end =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), d, std::chars_format::scientific)
-          .ptr;
-  const std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-  // scientific is [-]d[.ddd]e(+|-)XX: its digits and the decimal exponent.
-  const bool negative = scientific.front() == '-';
-  const std::size_t e = scientific.find('e');
-  std::string digits;
-  for (char c : scientific.substr(negative ? 1 : 0, e - (negative ? 1 : 0))) {
-    if (c != '.') digits += c;
+// printf's and strtod's decimal point follows the locale: `text` with the
+// locale's point put back to '.', and the other way round.
+std::string C(std::string text) {
+  const std::string point = std::localeconv()->decimal_point;
+  if (const std::size_t at = text.find(point); point != "." && at != std::string::npos) {
+    return text.substr(0, at) + "." + text.substr(at + point.size());
   }
-  const int exponent = std::stoi(std::string(scientific.substr(e + 1)));
-  const auto count = static_cast<int>(digits.size());
+  return text;
+}
+std::string LocalePoint(std::string text) {
+  const std::string point = std::localeconv()->decimal_point;
+  if (const std::size_t at = text.find('.'); point != "." && at != std::string::npos) {
+    return text.substr(0, at) + point + text.substr(at + 1);
+  }
+  return text;
+}
 
+// Reads `text`, written with a '.', in the C library's locale.
+double ReadDouble(std::string text) {
+  return std::strtod(LocalePoint(std::move(text)).c_str(), nullptr);
+}
+float ReadFloat(std::string text) {
+  return std::strtof(LocalePoint(std::move(text)).c_str(), nullptr);
+}
+
+// The shortest digits that read back as `value`, the closest such to it, and
+// the power of ten of the first digit: printf rounds exactly in every C
+// library, so the first count of digits that reads back is the answer. (Not
+// std::to_chars: the WebAssembly build's library has none for floating
+// point.) `value` is finite and not zero.
+template <typename Float>
+std::pair<std::string, int> ShortestDigits(Float value) {
+  constexpr int kMostDigits = std::numeric_limits<Float>::max_digits10;
+  std::string written;
+  for (int count = 1; count <= kMostDigits; ++count) {
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), "%.*e", count - 1, static_cast<double>(value));
+    written = C(text.data());
+    const bool readsBack = sizeof(Float) == sizeof(float)
+                               ? ReadFloat(written) == static_cast<float>(value)
+                               : ReadDouble(written) == static_cast<double>(value);
+    if (readsBack) break;
+  }
+  const std::size_t mark = written.find('e');
+  std::string digits;
+  for (const char c : written.substr(0, mark)) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  digits.erase(digits.find_last_not_of('0') + 1);
+  return {digits, std::stoi(written.substr(mark + 1))};
+}
+
+// `value` in its shortest form: decimal or with an exponent of at least two
+// digits, whichever is shorter, decimal when both are as long. A whole number
+// in decimal form keeps its shortest digits padded with zeros (Qt's JSON),
+// or with `exactWhole` all its digits (std::to_chars).
+template <typename Float>
+std::string Shortest(Float value, bool exactWhole = false) {
+  if (value == 0) return std::signbit(value) ? "-0" : "0";
+  const auto [digits, exponent] = ShortestDigits(value);
+  const auto count = static_cast<int>(digits.size());
+  const bool negative = value < 0;
   std::string decimal = negative ? "-" : "";
   const int point = exponent + 1;  // digits before the decimal point
   if (point <= 0) {
@@ -45,7 +94,13 @@ std::string ShortestNumber(double d) {
   std::snprintf(power.data(), power.size(), "e%c%02d", exponent < 0 ? '-' : '+',
                 exponent < 0 ? -exponent : exponent);
   exponential.append(power.data());
-  return exponential.size() < decimal.size() ? exponential : decimal;
+  if (exponential.size() < decimal.size()) return exponential;
+  if (exactWhole && point >= count) {
+    std::array<char, 64> whole{};
+    std::snprintf(whole.data(), whole.size(), "%.0f", static_cast<double>(value));
+    return whole.data();
+  }
+  return decimal;
 }
 
 std::string Number(const nlohmann::json& value) {
@@ -58,7 +113,7 @@ std::string Number(const nlohmann::json& value) {
   if (std::trunc(d) == d && d >= -kTwo53 && d <= kTwo53) {
     return std::to_string(static_cast<std::int64_t>(d));
   }
-  return ShortestNumber(d);
+  return Shortest(d);
 }
 
 std::string String(const std::string& s) {
@@ -128,6 +183,9 @@ void Write(const nlohmann::json& value, JsonFormat format, int depth, std::strin
 }
 
 }  // namespace
+
+std::string ShortestText(double value) { return Shortest(value, true); }
+std::string ShortestText(float value) { return Shortest(value, true); }
 
 std::string JsonText(const nlohmann::json& value, JsonFormat format) {
   std::string out;

@@ -17,4 +17,10 @@ enum class JsonFormat { kCompact, kIndented };
 
 std::string JsonText(const nlohmann::json& value, JsonFormat format);
 
+// A finite number in the shortest form that reads back as the same double
+// (or float): decimal or with an exponent, whichever is shorter, a whole
+// number with all its digits, as std::to_chars writes it.
+std::string ShortestText(double value);
+std::string ShortestText(float value);
+
 }  // namespace state

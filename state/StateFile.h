@@ -13,7 +13,9 @@
 // the same member, reads as a state file too.
 //
 // The window takes only the states a user can reach in it: control points
-// within a drag's reach and a whole distance in the scroll bar's range.
+// within a drag's reach and a whole distance in the scroll bar's range
+// (StateRules.h). The rules of the file's members are Qt-free (StateJson.h);
+// this reads and writes files and pasted text with Qt's JSON and strings.
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -25,19 +27,12 @@
 
 #include "Scene.h"
 #include "StateOptions.h"
+#include "StateRules.h"
 
 namespace state {
 
 // The file name extension of a saved state, without its dot.
 inline constexpr const char* kStateFileSuffix = "bezierlab";
-
-// A dragged point's coordinates stay within these, on both axes (the drawing
-// area's 260 pixels less its 5-pixel margins); the scroll bar's range bounds
-// the distance.
-inline constexpr int kReachLow = 5;
-inline constexpr int kReachHigh = 255;
-inline constexpr int kDistanceLow = 0;
-inline constexpr int kDistanceHigh = 50;
 
 // The largest state text read: a state file, a paste, a line of batch input.
 // A state is a few hundred bytes; the report tool's JSON with its 501 vertices
@@ -68,12 +63,5 @@ std::variant<scene::State, UsageError> ParseStateText(const QString& text);
 
 // The state as one line of options that both programs accept.
 QString StateLine(const scene::State& state);
-
-// Nothing when the window can show `state`, else which limit it passes.
-std::optional<UsageError> CheckWindowReach(const scene::State& state);
-
-// Whether two states show the same picture and report in the window, which
-// holds no grabbed point between events: everything but grabIndex.
-bool SameWindowState(const scene::State& a, const scene::State& b);
 
 }  // namespace state

@@ -8,12 +8,12 @@
 
 #include "Arithmetic.h"
 #include "JsonText.h"
+#include "StateRules.h"
 
 namespace state {
 
 namespace {
 
-constexpr std::array<int, 4> kDivisionCounts{10, 100, 1000, 10000};
 constexpr std::size_t kShownUnits = 60;
 
 UsageError BadMember(const char* name, const nlohmann::json& value, const char* why) {

@@ -22,7 +22,6 @@
 
 namespace state {
 
-
 struct KnownOption {
   const char* name;
   bool takesValue;

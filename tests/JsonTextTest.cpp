@@ -6,6 +6,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -52,6 +54,23 @@ TEST(JsonText, WritesNumbersAsQJsonDocumentDoes) {
     }
     ASSERT_EQ(state::JsonText(ours, state::JsonFormat::kCompact),
               QJsonDocument(qt).toJson(QJsonDocument::Compact).toStdString());
+  }
+}
+
+// The shortest forms against the standard library's (which the WebAssembly
+// build lacks), for doubles and floats.
+TEST(JsonText, ShortestFormsAreStdToCharsOnes) {
+  std::mt19937_64 rng(21);
+  for (int i = 0; i < 20000; ++i) {
+    const double d = RandomNumber(rng);
+    if (d == 0) continue;
+    const auto f = static_cast<float>(std::fmod(d, 1e30));
+    std::array<char, 64> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), d).ptr;
+    ASSERT_EQ(state::ShortestText(d), std::string(text.data(), end));
+    if (f == 0 || !std::isfinite(f)) continue;
+    const auto fend = std::to_chars(text.data(), text.data() + text.size(), f).ptr;
+    ASSERT_EQ(state::ShortestText(f), std::string(text.data(), fend)) << d;
   }
 }
 

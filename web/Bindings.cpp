@@ -11,9 +11,10 @@
 
 #include "AnalysisText.h"
 #include "Descriptions.h"
-#include "Fragment.h"
 #include "Layout.h"
 #include "Page.h"
+#include "StateJson.h"
+#include "StateRules.h"
 
 namespace {
 
@@ -39,6 +40,17 @@ void Guarded(F&& f) {
   } catch (const std::exception&) {
     // The event is dropped.
   }
+}
+
+// A state from a link, a file or a paste, taken as the window takes one (no
+// point grabbed, within its reach): "" when it was, else the message.
+std::string Take(const std::variant<scene::State, state::UsageError>& chosen) {
+  if (const auto* error = std::get_if<state::UsageError>(&chosen)) return error->message;
+  scene::State wanted = std::get<scene::State>(chosen);
+  wanted.grabIndex = scene::kStartGrabIndex;
+  if (auto error = state::CheckWindowReach(wanted)) return error->message;
+  Guarded([&](web::Page& p) { p.Take(wanted); });
+  return "";
 }
 
 }  // namespace
@@ -120,17 +132,33 @@ EMSCRIPTEN_KEEPALIVE const char* bl_deviation_tip() {
 // The link's fragment for the state shown, and a fragment taken as the state:
 // "" when it was applied, else the message that names the problem.
 EMSCRIPTEN_KEEPALIVE const char* bl_fragment() {
-  return Give(web::FragmentOf(ThePage().Current()));
+  return Give(state::FragmentOf(ThePage().Current()));
 }
 EMSCRIPTEN_KEEPALIVE const char* bl_take_fragment(const char* fragment) {
-  std::string message;
-  const auto parsed = web::ParseFragment(fragment);
-  if (const auto* error = std::get_if<web::FragmentError>(&parsed)) {
-    message = error->message;
-  } else {
-    Guarded([&](web::Page& p) { p.Take(std::get<scene::State>(parsed)); });
+  return Give(Take(state::ParseFragment(fragment)));
+}
+
+// The state as one line of options, as the window copies it.
+EMSCRIPTEN_KEEPALIVE const char* bl_state_line() {
+  return Give(state::StateLineText(ThePage().Current()));
+}
+
+// The state file the window would write for the state shown.
+EMSCRIPTEN_KEEPALIVE const char* bl_state_file() {
+  return Give(state::StateFileText(ThePage().Current()));
+}
+
+// A state file's JSON or a link's fragment (opened or pasted) taken as the
+// state: "" when it was applied, else the message that names the problem.
+EMSCRIPTEN_KEEPALIVE const char* bl_take_text(const char* text) {
+  const std::string_view view(text);
+  const std::size_t first = view.find_first_not_of(" \t\r\n");
+  if (first != std::string_view::npos && view[first] == '{') {
+    return Give(Take(state::ParseStateJson(view)));
   }
-  return Give(message);
+  const std::size_t hash = view.find('#');
+  return Give(
+      Take(state::ParseFragment(hash == std::string_view::npos ? view : view.substr(hash))));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_layout() { return Give(web::LayoutJson()); }

@@ -1,6 +1,7 @@
 #include "Page.h"
 
 #include "Arithmetic.h"
+#include "StateRules.h"
 #include "WindowTexts.h"
 
 namespace web {
@@ -13,11 +14,6 @@ constexpr std::size_t kUndoLimit = 1000;
 // pixels inside each edge.
 constexpr double kReachSquared = 16.0;
 constexpr std::int32_t kMargin = 5;
-
-bool SameWindowState(const scene::State& a, const scene::State& b) {
-  return a.P == b.P && a.divisions == b.divisions && a.approximate == b.approximate &&
-         a.accurate == b.accurate && a.dist == b.dist;
-}
 
 }  // namespace
 
@@ -153,7 +149,7 @@ void Page::Take(const scene::State& state) {
   if (held_) return;
   Commit();
   const scene::State before = Current();
-  if (SameWindowState(before, state)) return;
+  if (state::SameWindowState(before, state)) return;
   Apply(state);
   Record(before, 0);
 }
@@ -165,12 +161,12 @@ void Page::Commit() {
 void Page::Record(scene::State before, int merge) {
   const scene::State after = Current();
   committed_ = after;
-  if (SameWindowState(before, after)) return;
+  if (state::SameWindowState(before, after)) return;
   redo_.clear();
   if (merge != 0 && !undo_.empty() && undo_.back().merge == merge) {
     undo_.back().after = after;
     // Moves that came back to where they began leave no step.
-    if (SameWindowState(undo_.back().before, after)) undo_.pop_back();
+    if (state::SameWindowState(undo_.back().before, after)) undo_.pop_back();
     return;
   }
   undo_.push_back({before, after, merge});

@@ -46,16 +46,6 @@
     }
   });
 
-  // Ctrl+C copies the report as the window shows it, through the page's copy
-  // event (which works on a plain-http host too); a selection is copied as
-  // the browser copies it.
-  document.addEventListener("copy", function (e) {
-    var core = Page.core();
-    if (!core || String(window.getSelection()) !== "") return;
-    e.clipboardData.setData("text/plain", core.report());
-    e.preventDefault();
-  });
-
   // The analysis as a tip beside the report and the yellow box.
   function tip(target, text) {
     var t = $("tip");

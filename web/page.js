@@ -38,6 +38,9 @@ var Page = (function () {
       deviationTip: s("bl_deviation_tip"),
       fragment: s("bl_fragment"),
       takeFragment: s("bl_take_fragment", ["string"]),
+      stateFile: s("bl_state_file"),
+      stateLine: s("bl_state_line"),
+      takeText: s("bl_take_text", ["string"]),
       layout: s("bl_layout"),
     };
   }

@@ -1,27 +1,28 @@
-// The page's state and handlers without a browser: the link's fragment, and
+// The page's state and handlers without a browser: the link's fragment
+// (state/StateRules.h), and
 // the window's undo step rules and apply routine as web::Page keeps them.
 
 #include <gtest/gtest.h>
 
 #include <variant>
 
-#include "Fragment.h"
 #include "Page.h"
+#include "StateRules.h"
 
 namespace {
 
 scene::State FromFragment(const char* text) {
-  const auto parsed = web::ParseFragment(text);
+  const auto parsed = state::ParseFragment(text);
   EXPECT_TRUE(std::holds_alternative<scene::State>(parsed))
-      << text << ": " << std::get<web::FragmentError>(parsed).message;
+      << text << ": " << std::get<state::UsageError>(parsed).message;
   return std::holds_alternative<scene::State>(parsed) ? std::get<scene::State>(parsed)
                                                       : scene::State{};
 }
 
 std::string Refusal(const char* text) {
-  const auto parsed = web::ParseFragment(text);
-  return std::holds_alternative<web::FragmentError>(parsed)
-             ? std::get<web::FragmentError>(parsed).message
+  const auto parsed = state::ParseFragment(text);
+  return std::holds_alternative<state::UsageError>(parsed)
+             ? std::get<state::UsageError>(parsed).message
              : std::string("(taken)");
 }
 
@@ -35,20 +36,25 @@ TEST(Fragment, ReadsTheLinkFormAndWritesItBack) {
   EXPECT_TRUE(s.approximate);
   EXPECT_FALSE(s.accurate);
   EXPECT_EQ(s.dist, 12.0f);
-  EXPECT_EQ(web::FragmentOf(s), link);
+  EXPECT_EQ(state::FragmentOf(s), link);
   // A missing member keeps the start value; an empty list ticks no box.
   const scene::State d = FromFragment("#distance=7&divisions=");
   EXPECT_EQ(d.P, scene::kStartPoints);
   EXPECT_EQ(d.divisions, (std::array<bool, 4>{false, false, false, false}));
-  EXPECT_EQ(web::FragmentOf(d).find("&divisions=&"),
+  EXPECT_EQ(state::FragmentOf(d).find("&divisions=&"),
             std::string("points=50,50,150,50,150,150,50,150").size());
 }
 
 TEST(Fragment, RefusesWhatTheWindowCouldNotShowByName) {
-  EXPECT_NE(Refusal("points=4,50,150,50,150,150,50,150").find("\"points\""), std::string::npos);
-  EXPECT_NE(Refusal("points=50,50,150,50,150,150,50,256").find("\"points\""), std::string::npos);
+  // Beyond the window's reach: the window's own words.
+  EXPECT_EQ(Refusal("points=4,50,150,50,150,150,50,150"),
+            "P(0) の x = 4 はウィンドウで動かせる範囲（5 から 255）の外です");
+  EXPECT_NE(Refusal("points=50,50,150,50,150,150,50,256").find("P(3) の y = 256"),
+            std::string::npos);
+  EXPECT_NE(Refusal("distance=51").find("オフセット距離 51 はウィンドウでは使えません"),
+            std::string::npos);
+  // What cannot be read at all: the member by name.
   EXPECT_NE(Refusal("points=50,50,150,50").find("\"points\""), std::string::npos);
-  EXPECT_NE(Refusal("distance=51").find("\"distance\""), std::string::npos);
   EXPECT_NE(Refusal("distance=12.5").find("\"distance\""), std::string::npos);
   EXPECT_NE(Refusal("divisions=10,20").find("\"divisions\""), std::string::npos);
   EXPECT_NE(Refusal("accurate=yes").find("\"accurate\""), std::string::npos);

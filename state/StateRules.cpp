@@ -1,0 +1,160 @@
+#include "StateRules.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "JsonText.h"
+
+namespace state {
+
+namespace {
+
+UsageError BadLink(std::string_view name, std::string_view value, const char* why) {
+  return {"リンクの \"" + std::string(name) + "\" の値「" + std::string(value.substr(0, 60)) +
+          "」は使えません: " + why};
+}
+
+// The comma-separated 32-bit integers of `value`.
+std::optional<std::vector<std::int32_t>> Integers(std::string_view value) {
+  std::vector<std::int32_t> out;
+  while (true) {
+    const std::size_t comma = value.find(',');
+    const std::string_view field = value.substr(0, comma);
+    std::int32_t n = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), n);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size()) {
+      return std::nullopt;
+    }
+    out.push_back(n);
+    if (comma == std::string_view::npos) return out;
+    value.remove_prefix(comma + 1);
+  }
+}
+
+std::optional<UsageError> ReadLinkMember(std::string_view name, std::string_view value,
+                                         scene::State& state) {
+  const std::optional<std::vector<std::int32_t>> n = Integers(value);
+  if (name == "points") {
+    if (!n || n->size() != 8) return BadLink(name, value, "整数 8 つ（x,y を 4 組）を書きます");
+    for (std::size_t i = 0; i < 4; ++i) state.P[i] = {(*n)[2 * i], (*n)[2 * i + 1]};
+  } else if (name == "divisions") {
+    state.divisions = {false, false, false, false};
+    if (value.empty()) return std::nullopt;  // no box ticked
+    if (!n) return BadLink(name, value, "10, 100, 1000, 10000 から選んだ数を書きます");
+    for (const std::int32_t count : *n) {
+      bool known = false;
+      for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+        if (count == kDivisionCounts[i]) state.divisions[i] = known = true;
+      }
+      if (!known) return BadLink(name, value, "10, 100, 1000, 10000 から選んだ数を書きます");
+    }
+  } else if (name == "approximate" || name == "accurate") {
+    if (value != "0" && value != "1") return BadLink(name, value, "1 か 0 を書きます");
+    (name == "approximate" ? state.approximate : state.accurate) = value == "1";
+  } else if (name == "distance") {
+    if (!n || n->size() != 1) return BadLink(name, value, "整数を書きます");
+    state.dist = static_cast<float>(n->front());
+  } else {
+    return UsageError{"リンクに知らないメンバー \"" + std::string(name.substr(0, 60)) +
+                      "\" があります（使えるのは points, divisions, approximate, accurate, "
+                      "distance）"};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<UsageError> CheckWindowReach(const scene::State& state) {
+  for (std::size_t i = 0; i < state.P.size(); ++i) {
+    for (const auto& [axis, v] : {std::pair{"x", state.P[i].x}, std::pair{"y", state.P[i].y}}) {
+      if (v < kReachLow || v > kReachHigh) {
+        return UsageError{"P(" + std::to_string(i) + ") の " + axis + " = " + std::to_string(v) +
+                          " はウィンドウで動かせる範囲（" + std::to_string(kReachLow) + " から " +
+                          std::to_string(kReachHigh) + "）の外です"};
+      }
+    }
+  }
+  const float d = state.dist;
+  if (std::trunc(d) != d || d < kDistanceLow || d > kDistanceHigh) {
+    return UsageError{"オフセット距離 " + Decimal(d) +
+                      " はウィンドウでは使えません: " + std::to_string(kDistanceLow) + " から " +
+                      std::to_string(kDistanceHigh) + " の整数にします"};
+  }
+  return std::nullopt;
+}
+
+bool SameWindowState(const scene::State& a, const scene::State& b) {
+  return a.P == b.P && a.divisions == b.divisions && a.approximate == b.approximate &&
+         a.accurate == b.accurate && a.dist == b.dist;
+}
+
+std::string Decimal(float value) { return std::isfinite(value) ? ShortestText(value) : "?"; }
+
+std::string StateLineText(const scene::State& state) {
+  std::string line = "--points ";
+  for (std::size_t i = 0; i < state.P.size(); ++i) {
+    if (i > 0) line += ",";
+    line += std::to_string(state.P[i].x) + "," + std::to_string(state.P[i].y);
+  }
+  std::string counts;
+  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+    if (!state.divisions[i]) continue;
+    if (!counts.empty()) counts += ',';
+    counts += std::to_string(kDivisionCounts[i]);
+  }
+  // An empty list is written with "=", so that it survives a split at spaces.
+  line += counts.empty() ? " --divisions=" : " --divisions " + counts;
+  line += " --distance " + Decimal(state.dist);
+  if (!state.approximate) line += " --no-approximate";
+  if (!state.accurate) line += " --no-accurate";
+  if (state.grabIndex != scene::kStartGrabIndex) {
+    line += " --grabbed " + std::to_string(state.grabIndex);
+  }
+  return line;
+}
+
+std::string FragmentOf(const scene::State& state) {
+  std::string out = "points=";
+  for (std::size_t i = 0; i < state.P.size(); ++i) {
+    if (i > 0) out += ',';
+    out += std::to_string(state.P[i].x) + ',' + std::to_string(state.P[i].y);
+  }
+  out += "&divisions=";
+  bool first = true;
+  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+    if (!state.divisions[i]) continue;
+    if (!first) out += ',';
+    out += std::to_string(kDivisionCounts[i]);
+    first = false;
+  }
+  out += std::string("&approximate=") + (state.approximate ? "1" : "0");
+  out += std::string("&accurate=") + (state.accurate ? "1" : "0");
+  out += "&distance=" + Decimal(state.dist);
+  return out;
+}
+
+std::variant<scene::State, UsageError> ParseFragment(std::string_view fragment) {
+  scene::State state;
+  if (!fragment.empty() && fragment.front() == '#') fragment.remove_prefix(1);
+  while (!fragment.empty()) {
+    const std::size_t amp = fragment.find('&');
+    const std::string_view member = fragment.substr(0, amp);
+    const std::size_t eq = member.find('=');
+    if (eq == std::string_view::npos) {
+      return UsageError{"リンクの「" + std::string(member.substr(0, 60)) +
+                        "」は 名前=値 の形ではありません"};
+    }
+    if (auto error = ReadLinkMember(member.substr(0, eq), member.substr(eq + 1), state)) {
+      return *error;
+    }
+    if (amp == std::string_view::npos) break;
+    fragment.remove_prefix(amp + 1);
+  }
+  if (auto error = CheckWindowReach(state)) return *error;
+  return state;
+}
+
+}  // namespace state

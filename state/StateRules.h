@@ -1,0 +1,50 @@
+#pragma once
+
+// The state's rules that need no Qt, for the desktop programs and the page
+// alike: the window's reach, the one-line form of a state, and the state in
+// a page's address fragment.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "Scene.h"
+#include "UsageError.h"
+
+namespace state {
+
+// A dragged point's coordinates stay within these, on both axes (the drawing
+// area's 260 pixels less its 5-pixel margins); the scroll bar's range bounds
+// the distance.
+inline constexpr int kReachLow = 5;
+inline constexpr int kReachHigh = 255;
+inline constexpr int kDistanceLow = 0;
+inline constexpr int kDistanceHigh = 50;
+
+// The division counts of Check1(0..3).
+inline constexpr std::array<int, 4> kDivisionCounts{10, 100, 1000, 10000};
+
+// Nothing when the window can show `state`, else which limit it passes.
+std::optional<UsageError> CheckWindowReach(const scene::State& state);
+
+// Whether two states show the same picture and report in the window, which
+// holds no grabbed point between events: everything but grabIndex.
+bool SameWindowState(const scene::State& a, const scene::State& b);
+
+// The shortest decimal that reads back as the same single-precision value.
+std::string Decimal(float value);
+
+// The state as one line of options that both programs accept.
+std::string StateLineText(const scene::State& state);
+
+// The state in a page's address fragment, in the state file's names:
+//   points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=0&distance=12
+// A missing member keeps the start value. A member that cannot be read is
+// refused by name, and a state the window cannot reach as CheckWindowReach
+// says.
+std::string FragmentOf(const scene::State& state);
+std::variant<scene::State, UsageError> ParseFragment(std::string_view fragment);
+
+}  // namespace state

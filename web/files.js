@@ -1,0 +1,59 @@
+// Save, Open and Paste: the state as the window's state file (downloaded as a
+// .bezierlab file), a state file chosen to open, and a state file's JSON or a
+// link pasted; each refusal shown with the window's message. Ctrl+Shift+C
+// copies the state as one line of options. Copy and paste go through the
+// page's copy and paste events, which work on a plain-http host too.
+"use strict";
+(function () {
+  var $ = function (id) { return document.getElementById(id); };
+  var copyLine = false;
+
+  function take(text, title) {
+    var problem = Page.core().takeText(text);
+    Page.message(problem === "" ? "" : title + ": " + problem);
+    Page.show(false);
+  }
+
+  function save() {
+    var blob = new Blob([Page.core().stateFile()], { type: "application/json" });
+    var a = document.createElement("a");
+    a.href = URL.createObjectURL(blob);
+    a.download = PageTexts.stateFileName;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(function () { URL.revokeObjectURL(a.href); }, 1000);
+  }
+
+  function open() { $("file").value = ""; $("file").click(); }
+
+  $("save").addEventListener("click", save);
+  $("open").addEventListener("click", open);
+  $("file").addEventListener("change", function () {
+    var file = $("file").files[0];
+    if (!file) return;
+    file.text().then(function (text) { take(text, PageTexts.openRefused); });
+  });
+
+  document.addEventListener("keydown", function (e) {
+    if (!Page.core() || !e.ctrlKey || e.altKey || e.metaKey) return;
+    var key = e.key.toLowerCase();
+    if (key === "s") { e.preventDefault(); save(); }
+    if (key === "o" && !e.shiftKey) { e.preventDefault(); open(); }
+    copyLine = key === "c" && e.shiftKey;
+  });
+
+  document.addEventListener("copy", function (e) {
+    var core = Page.core();
+    if (!core || String(window.getSelection()) !== "") return;
+    e.clipboardData.setData("text/plain", copyLine ? core.stateLine() : core.report());
+    copyLine = false;
+    e.preventDefault();
+  }, true);
+
+  document.addEventListener("paste", function (e) {
+    if (!Page.core()) return;
+    e.preventDefault();
+    take(e.clipboardData.getData("text/plain"), PageTexts.pasteRefused);
+  });
+})();
