@@ -107,7 +107,9 @@ void StateKeys::Commit() {
   if (!Busy()) Record(committed_, main::UndoMerge::None);
 }
 
-bool StateKeys::Busy() const { return held_ || window_.HScroll1->isSliderDown(); }
+bool StateKeys::Busy() const {
+  return window_.Picture1->ButtonsHeld() || window_.HScroll1->isSliderDown();
+}
 
 void StateKeys::Undo() {
   if (!Busy()) stack_.undo();

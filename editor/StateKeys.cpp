@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -47,7 +46,6 @@ void StateKeys::ConnectActions() {
   // connections come after the handlers'): a drag when its last button goes
   // up, a box on every change, the scroll bar on every change but those
   // while the thumb is held, and once more when the thumb is let go.
-  window_.Picture1->installEventFilter(this);
   connect(window_.Picture1, &PictureBox::MouseUp, this, [this] { Commit(); });
   for (QCheckBox* box : window_.Check1)
     connect(box, &QCheckBox::toggled, this, [this] { Commit(); });
@@ -55,16 +53,6 @@ void StateKeys::ConnectActions() {
     connect(box, &QCheckBox::toggled, this, [this] { Commit(); });
   connect(window_.HScroll1, &QScrollBar::valueChanged, this, [this] { Commit(); });
   connect(window_.HScroll1, &QScrollBar::sliderReleased, this, [this] { Commit(); });
-}
-
-bool StateKeys::eventFilter(QObject* watched, QEvent* event) {
-  // The event's type first: while the window is destroyed, Picture1 still
-  // sends focus events here, and the window is no longer whole to be read.
-  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
-      watched == window_.Picture1) {
-    held_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
-  }
-  return false;
 }
 
 bool StateKeys::Take(const std::variant<scene::State, state::UsageError>& chosen,

@@ -38,9 +38,6 @@ class StateKeys final : public QObject {
 
   QUndoStack& Stack() { return stack_; }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void ConnectActions();
   template <class Action>
@@ -57,7 +54,6 @@ class StateKeys final : public QObject {
   main& window_;
   QUndoStack stack_;
   scene::State committed_;
-  bool held_ = false;
   // The file the latest Save wrote: Ctrl+S writes there again. An opened file
   // only proposes its name, since it may hold more than a state.
   QString savedFile_;

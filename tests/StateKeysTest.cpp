@@ -188,6 +188,30 @@ TEST_F(StateKeys, ResetIsOneStepBackToTheStartState) {
   EXPECT_EQ(Now(), changed);
 }
 
+// The second press of a double click holds the point as a press does: undo,
+// redo and reset are ignored until the last button-up, not applied under the
+// held point.
+TEST_F(StateKeys, StateKeysWaitForTheReleaseOfADoubleClickDrag) {
+  QTest::mouseClick(window.Check1[0], Qt::LeftButton);
+  const Shown ticked = Now();
+  mouse.Press({150, 150});
+  mouse.Release();
+  QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // at once: a double click
+  mouse.Press({150, 150});
+  mouse.Move({200, 120});
+  EXPECT_EQ(window.grabIndex, 2);
+  const Shown dragging = Now();
+  for (Qt::Key key : {Qt::Key_Z, Qt::Key_Y, Qt::Key_R}) {
+    Key(key);
+    EXPECT_EQ(Now(), dragging) << "key " << key;
+  }
+  mouse.Release();
+  EXPECT_EQ(window.P[2], (geometry::IntPoint{200, 120}));
+  EXPECT_TRUE(window.Check1[0]->isChecked());
+  Key(Qt::Key_Z);  // the drag is one step
+  EXPECT_EQ(Now(), ticked);
+}
+
 TEST_F(StateKeys, SaveThenOpenGivesTheSameStateByteForByte) {
   Drag({150, 50}, {240, 20});
   QTest::mouseClick(window.Check1[3], Qt::LeftButton);
