@@ -327,7 +327,16 @@ TEST(StartWindow, NoArgumentsRedrawOnceAndAStateOpensAfterFormLoad) {
     return std::get<state::StartError>(state::ReadWindowArguments(arguments));
   };
   EXPECT_FALSE(refused({"bezierlab", "--distance", "60"}).aboutFile);
-  EXPECT_TRUE(refused({"bezierlab", "--distance", "60", file.fileName()}).aboutFile);
+  // An option out of reach beside a good FILE is a usage error; a FILE out of
+  // reach is the file's, even when an option would override the value.
+  EXPECT_FALSE(refused({"bezierlab", "--distance", "60", file.fileName()}).aboutFile);
+  QFile far(dir.filePath("far.bezierlab"));
+  ASSERT_TRUE(far.open(QIODevice::WriteOnly));
+  far.write(R"({"state": {"distance": 60}})");
+  far.close();
+  const state::StartError farFile = refused({"bezierlab", "--distance", "20", far.fileName()});
+  EXPECT_TRUE(farFile.aboutFile);
+  EXPECT_NE(farFile.message.find("60"), std::string::npos) << farFile.message;
   EXPECT_FALSE(refused({"bezierlab", "--points", "1,2"}).aboutFile);
   EXPECT_TRUE(refused({"bezierlab", dir.filePath("missing.bezierlab")}).aboutFile);
   const state::StartError beyond = refused({"bezierlab", "--points", "4,5,5,5,5,5,5,5"});
