@@ -207,7 +207,10 @@ std::optional<UsageError> CheckWindowReach(const scene::State& state) {
       }
     }
   }
-  const float d = state.dist;
+  return CheckWindowDistance(state.dist);
+}
+
+std::optional<UsageError> CheckWindowDistance(float d) {
   if (std::trunc(d) != d || d < kDistanceLow || d > kDistanceHigh) {
     return UsageError{"オフセット距離 " + Decimal(d) +
                       " はウィンドウでは使えません: " + std::to_string(kDistanceLow) + " から " +

@@ -57,6 +57,8 @@ QString StateLine(const scene::State& state);
 
 // Nothing when the window can show `state`, else which limit it passes.
 std::optional<UsageError> CheckWindowReach(const scene::State& state);
+// The distance part alone: an integer the scroll bar can take.
+std::optional<UsageError> CheckWindowDistance(float distance);
 
 // Whether two states show the same picture and report in the window, which
 // holds no grabbed point between events: everything but grabIndex.
