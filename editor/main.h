@@ -16,7 +16,7 @@
 
 namespace editor {
 
-class StateKeys;
+class Commands;
 
 // Window captions and texts.
 inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
@@ -128,7 +128,7 @@ class main : public QWidget {
   // Tells a screen reader that Picture1's description has changed.
   void AnnouncePicture();
   // The keys that open, save, undo, reset, copy and paste states, and F1.
-  void InstallStateKeys();
+  void InstallCommands();
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 
@@ -140,7 +140,7 @@ class main : public QWidget {
   bool keyPicked_ = false;
   // The rounded position of the latest pointer move over the drawing area.
   std::optional<geometry::IntPoint> pointer_;
-  StateKeys* stateKeys_ = nullptr;
+  Commands* commands_ = nullptr;
 };
 
 // The window as the program opens it: Form_Load's state, then the state
