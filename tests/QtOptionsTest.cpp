@@ -21,7 +21,7 @@ using Arguments = std::vector<std::string>;
 // `row` with every option spelled with two dashes.
 Arguments TwoDashes(Arguments row) {
   for (std::string& a : row) {
-    if (a.size() > 1 && a[0] == '-' && a[1] != '-') a = "-" + a;
+    if (a.size() > 1 && a[0] == '-' && a[1] != '-') a.insert(a.begin(), '-');
   }
   return row;
 }
@@ -30,6 +30,7 @@ Arguments LeftByQt(const Arguments& row) {
   std::vector<std::string> storage{"bezierlab"};
   storage.insert(storage.end(), row.begin(), row.end());
   std::vector<char*> argv;
+  argv.reserve(storage.size());
   for (std::string& a : storage) argv.push_back(a.data());
   int argc = static_cast<int>(argv.size());
   QApplication app(argc, argv.data());
@@ -42,6 +43,7 @@ Arguments LeftBeforeQt(const Arguments& row) {
   std::vector<std::string> storage{"bezierlab"};
   storage.insert(storage.end(), row.begin(), row.end());
   std::vector<char*> argv;
+  argv.reserve(storage.size());
   for (std::string& a : storage) argv.push_back(a.data());
   return state::TakeQtOptions(argv, std::getenv("QT_QPA_PLATFORM")).rest;
 }
