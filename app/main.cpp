@@ -13,8 +13,10 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "Appearance.h"
+#include "PathBytes.h"
 #include "QtOptions.h"
 #include "WindowArguments.h"
 #include "main.h"
@@ -81,9 +83,13 @@ int main(int argc, char* argv[]) {
   }
   const state::QtCommandLine line = state::TakeQtOptions(
       std::span(argv, static_cast<std::size_t>(argc)), std::getenv("QT_QPA_PLATFORM"));
-  QStringList arguments;
-  for (const std::string& argument : line.rest) arguments << QString::fromLocal8Bit(argument);
-  const auto read = state::ReadWindowArguments(arguments);
+  // What Qt leaves, read by its bytes: a FILE whose name is no UTF-8 is
+  // opened by that name.
+  std::vector<const char*> rest;
+  rest.reserve(line.rest.size());
+  for (const std::string& argument : line.rest) rest.push_back(argument.c_str());
+  const auto read =
+      state::ReadWindowArguments(state::Arguments(static_cast<int>(rest.size()), rest.data()));
   if (const auto* error = std::get_if<state::StartError>(&read)) {
     std::fprintf(stderr, "bezierlab: %s\n", error->message.c_str());
     // A file opened from a file manager has no terminal to show the message;

@@ -14,6 +14,7 @@
 #include <QUndoCommand>
 #include <QVBoxLayout>
 
+#include "PathBytes.h"
 #include "StateFile.h"
 #include "WholeFiles.h"
 
@@ -57,6 +58,14 @@ class Step final : public QUndoCommand {
   main::UndoMerge merge_;
   bool pushed_ = false;
 };
+
+// A file dialog gives a name whose bytes are no UTF-8 with U+FFFD in their
+// place, which names another file: such a name is refused, not used.
+std::optional<std::string> UnusableName(const QString& path) {
+  if (!path.contains(QChar::ReplacementCharacter)) return std::nullopt;
+  return "ファイル名「" + state::Shown(path) +
+         "」には UTF-8 でないバイトがあり、ダイアログからは開くことも保存することもできません";
+}
 
 }  // namespace
 
@@ -135,6 +144,10 @@ void Commands::Open() {
                          QString::fromUtf8(kAnyFilter)});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
+  if (auto unusable = UnusableName(path)) {
+    Complain(QStringLiteral("状態ファイルを開けません"), *unusable);
+    return;
+  }
   if (Take(state::LoadStateFile(path), QStringLiteral("状態ファイルを開けません"))) {
     openedFile_ = path;
   }
@@ -151,9 +164,13 @@ void Commands::Save(bool askForName) {
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     path = dialog.selectedFiles().constFirst();
+    if (auto unusable = UnusableName(path)) {
+      Complain(QStringLiteral("状態を保存できません"), *unusable);
+      return;
+    }
   }
   const QByteArray bytes = state::StateFileBytes(window_.CurrentState());
-  if (auto error = files::WriteWhole(path.toStdString(), bytes.toStdString())) {
+  if (auto error = files::WriteWhole(state::ToBytes(path), bytes.toStdString())) {
     Complain(QStringLiteral("状態を保存できません"), *error);
     return;
   }
