@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Design.h"
+#include "DivisionCounts.h"
 #include "Fonts.h"
 #include "PlotAxes.h"
 #include "VectorSurface.h"
@@ -24,8 +26,7 @@ using geometry::ConvergenceTable;
 // and two caption lines below.
 constexpr double kLeft = 72, kRight = 24, kTop = 30, kBottom = 78;
 
-constexpr std::array<double, 4> kWindowCounts{10, 100, 1000, 10000};
-constexpr std::array<const char*, 4> kWindowLabels{"10分割", "100分割", "1000分割", "10000分割"};
+using geometry::kDivisionCounts;
 
 const QColor kLineColour(0x20, 0x40, 0xA0);
 const QColor kQuirkColour(0xD0, 0x20, 0x20);
@@ -77,20 +78,20 @@ void DrawSlope(QPainter& painter, const LogAxes& axes, const ConvergenceTable& t
 
 void DrawWindowCounts(QPainter& painter, const LogAxes& axes, const ConvergenceTable& table,
                       const Ticked& ticked) {
-  for (std::size_t i = 0; i < kWindowCounts.size(); ++i) {
-    const double x = axes.X(kWindowCounts[i]);
+  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+    const double x = axes.X(kDivisionCounts[i]);
     QFont font = painter.font();
     font.setBold(ticked[i]);
     painter.save();
     painter.setFont(font);
     painter.setPen(ticked[i] ? QPen(kTickedColour, 2) : QPen(kUntickedColour, 1, Qt::DashLine));
     painter.drawLine(QPointF(x, axes.area.top()), QPointF(x, axes.area.bottom()));
-    const QString label = QString::fromUtf8(kWindowLabels[i]);
+    const QString label = QString::fromUtf8(scene::kCheck1Captions[i]);
     const double width = QFontMetricsF(font).horizontalAdvance(label);
     painter.setPen(ticked[i] ? kTickedColour.darker(130) : kUntickedColour.darker(150));
     painter.drawText(QPointF(x - width / 2, axes.area.top() - 8), label);
     for (const ConvergenceRow& row : table.rows) {
-      if (row.divisions != kWindowCounts[i] || !Showable(row) || !ticked[i]) continue;
+      if (row.divisions != kDivisionCounts[i] || !Showable(row) || !ticked[i]) continue;
       painter.setPen(QPen(kTickedColour, 2));
       painter.setBrush(Qt::NoBrush);
       painter.drawEllipse(At(axes, row), 7, 7);
