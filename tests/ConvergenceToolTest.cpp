@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QPointF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -139,6 +141,50 @@ TEST(ConvergenceTool, PlotSvgHoldsTheFourLabelledMarksAndOneVertexPerShowableRow
     EXPECT_EQ(marks, 1);
   }
   EXPECT_TRUE(svg.contains(QStringLiteral("点 %1 個").arg(showable)));
+}
+
+// Wide coordinates: the caption is wrapped, not cut at the right edge. The
+// SVG writes a line as runs of text (one per font); the reference length
+// starts a line of its own at the left margin, and every run starts inside.
+TEST(ConvergenceTool, AWideStatesCaptionKeepsTheReferenceLength) {
+  const ToolRun run = RunTool({"--points", "-1000000,0,0,1000000,1000000,1000000,0,-1000000",
+                               "--plot", "-", "--plot-format", "svg"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QRegularExpression text(
+      R"re(<text [^>]*x="([-0-9.]+)" y="([-0-9.]+)"[^>]*\s*>([^<]*)</text>)re");
+  QMap<QString, QString> lines;  // the runs at each baseline, in order
+  QMap<QString, double> starts;  // where each baseline's first run starts
+  for (auto it = text.globalMatch(QString::fromUtf8(run.out)); it.hasNext();) {
+    const QRegularExpressionMatch match = it.next();
+    EXPECT_LT(match.captured(1).toDouble(), 640) << match.captured(3).toStdString();
+    if (!lines.contains(match.captured(2)))
+      starts[match.captured(2)] = match.captured(1).toDouble();
+    lines[match.captured(2)] += match.captured(3);
+  }
+  const QString reference = QStringLiteral("真の長さ（参照値） = 3220216.9491");
+  const QStringList found = lines.values().filter(reference);
+  ASSERT_EQ(found.size(), 1);
+  EXPECT_TRUE(found[0].startsWith(reference)) << found[0].toStdString();
+  EXPECT_EQ(starts[lines.key(found[0])], 72);
+}
+
+// The README's three --plot lines, run as under su - or cron: nothing of Qt's
+// own reaches stderr, and the private runtime folder is gone afterwards.
+TEST(ConvergenceTool, PlotsWithoutARuntimeFolderPrintNothingOfQts) {
+  QTemporaryDir dir, temp;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+  environment.insert(QStringLiteral("TMPDIR"), temp.path());
+  const QStringList state{"--points", "20,200,90,15,240,30,130,250"};
+  for (const QStringList& plot : {QStringList{"--plot", dir.filePath("c.png")},
+                                  QStringList{"--plot", dir.filePath("c-2x.png"), "--scale", "2"},
+                                  QStringList{"--plot", dir.filePath("c.svg")}}) {
+    const ToolRun run = RunTool(state + plot, {}, environment);
+    EXPECT_EQ(run.exitCode, 0) << plot.join(' ').toStdString();
+    EXPECT_EQ(run.err.toStdString(), "") << plot.join(' ').toStdString();
+    EXPECT_TRUE(QFile::exists(plot[1]));
+  }
+  EXPECT_TRUE(QDir(temp.path()).isEmpty());
 }
 
 }  // namespace

@@ -37,7 +37,9 @@ TEST(Pointer, ADraggedPointStaysWithinTheWindowsReach) {
   EXPECT_EQ(P[2].x, 100);
   EXPECT_EQ(P[2].y, 102);
   const std::array<IntPoint, 4> before = P;
-  EXPECT_EQ(KindOf([&] { scene::MoveGrabbed(P, 4, {60, 60}); }),
+  EXPECT_EQ(KindOf([&] {
+              scene::MoveGrabbed(P, 4, {60, 60});
+            }),
             geometry::ErrorKind::SubscriptOutOfRange);
   EXPECT_EQ(P, before);
 }
