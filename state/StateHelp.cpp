@@ -71,11 +71,21 @@ std::string StateOptionsHelp(const StateHelpRanges& ranges) {
   for (const KnownOption& option : StateOptions()) {
     const HelpLine line = Describe(option.name, ranges);
     std::string head = "  " + Dashed(option.name);
-    if (line.value != nullptr) head += std::string(" ") + line.value;
+    if (line.value != nullptr) head.append(" ").append(line.value);
     const std::size_t columns = Columns(head);
-    help += head +
-            (columns + 2 <= kTextColumn ? std::string(kTextColumn - columns, ' ') : "\n" + indent);
-    for (const char c : line.text) help += c == '\n' ? "\n" + indent : std::string(1, c);
+    help += head;
+    if (columns + 2 <= kTextColumn) {
+      help.append(kTextColumn - columns, ' ');
+    } else {
+      help.append("\n").append(indent);
+    }
+    for (const char c : line.text) {
+      if (c == '\n') {
+        help.append("\n").append(indent);
+      } else {
+        help += c;
+      }
+    }
     help += "\n";
   }
   return help;
