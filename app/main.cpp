@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "Appearance.h"
+#include "PathBytes.h"
 #include "StateFile.h"
 #include "StateHelp.h"
 #include "WindowArguments.h"
@@ -81,7 +82,9 @@ int main(int argc, char* argv[]) {
   // org.bezierlab.BezierLab.desktop, and so to its name and icon.
   QGuiApplication::setDesktopFileName("org.bezierlab.BezierLab");
 
-  const auto read = state::ReadWindowArguments(QCoreApplication::arguments());
+  // argv as QApplication leaves it, read by its bytes: a FILE whose name is no
+  // UTF-8 is opened by that name (QCoreApplication::arguments() would lose it).
+  const auto read = state::ReadWindowArguments(state::Arguments(argc, argv));
   if (const auto* error = std::get_if<state::StartError>(&read)) {
     std::fprintf(stderr, "bezierlab: %s\n", error->message.c_str());
     // A file opened from a file manager has no terminal to show the message.

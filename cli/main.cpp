@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "PathBytes.h"
 #include "PlotOutput.h"
 #include "Tool.h"
 
@@ -60,5 +61,7 @@ int main(int argc, char* argv[]) {
   // The tool needs no other plugin: PNG is built into Qt Gui. Without a search
   // path, writing a PNG does not first load every image-format plugin.
   QCoreApplication::setLibraryPaths({});
-  return cli::Run(QCoreApplication::arguments(), stdin, stdout, stderr);
+  // The arguments as given, not QCoreApplication::arguments(), which turns a
+  // file name's bytes that are no UTF-8 into U+FFFD and so names another file.
+  return cli::Run(state::Arguments(argc, argv), stdin, stdout, stderr);
 }

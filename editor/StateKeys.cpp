@@ -13,6 +13,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "PathBytes.h"
 #include "StateFile.h"
 #include "WholeFiles.h"
 
@@ -23,6 +24,14 @@ namespace {
 constexpr const char* kFileFilter = "bezierlab の状態 (*.bezierlab)";
 constexpr const char* kJsonFilter = "JSON (*.json)";
 constexpr const char* kAnyFilter = "すべてのファイル (*)";
+
+// A file dialog gives a name whose bytes are no UTF-8 with U+FFFD in their
+// place, which names another file: such a name is refused, not used.
+std::optional<std::string> UnusableName(const QString& path) {
+  if (!path.contains(QChar::ReplacementCharacter)) return std::nullopt;
+  return "ファイル名「" + state::Shown(path) +
+         "」には UTF-8 でないバイトがあり、ダイアログからは開くことも保存することもできません";
+}
 
 }  // namespace
 
@@ -112,6 +121,10 @@ void StateKeys::Open() {
                          QString::fromUtf8(kAnyFilter)});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
+  if (auto unusable = UnusableName(path)) {
+    Complain(QStringLiteral("状態ファイルを開けません"), *unusable);
+    return;
+  }
   if (Take(state::LoadStateFile(path), QStringLiteral("状態ファイルを開けません"))) {
     openedFile_ = path;
   }
@@ -128,9 +141,13 @@ void StateKeys::Save(bool askForName) {
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     path = dialog.selectedFiles().constFirst();
+    if (auto unusable = UnusableName(path)) {
+      Complain(QStringLiteral("状態を保存できません"), *unusable);
+      return;
+    }
   }
   const QByteArray bytes = state::StateFileBytes(window_.CurrentState());
-  if (auto error = files::WriteWhole(path.toStdString(), bytes.toStdString())) {
+  if (auto error = files::WriteWhole(state::ToBytes(path), bytes.toStdString())) {
     Complain(QStringLiteral("状態を保存できません"), *error);
     return;
   }

@@ -10,6 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "ReadWhole.h"
+
 namespace files {
 
 namespace {
@@ -36,7 +38,7 @@ std::string Folder(const std::string& path) {
 }
 
 std::string Failure(const std::string& path, int error) {
-  return "ファイル「" + path + "」に書き込めません: " + std::strerror(error);
+  return "ファイル「" + Readable(path) + "」に書き込めません: " + std::strerror(error);
 }
 
 bool WriteFully(int fd, std::string_view bytes) {
@@ -176,7 +178,7 @@ std::optional<std::string> WriteWhole(std::span<const Output> outputs) {
       if (!replaced.empty()) message += "（書き換え済み: " + replaced + "）";
       return message;
     }
-    replaced += (replaced.empty() ? "「" : "、「") + target.output->path + "」";
+    replaced += (replaced.empty() ? "「" : "、「") + Readable(target.output->path) + "」";
   }
   return std::nullopt;
 }

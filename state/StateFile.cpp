@@ -3,26 +3,22 @@
 
 #include "StateFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "Arithmetic.h"
 #include "DivisionCounts.h"
+#include "PathBytes.h"
+#include "ReadWhole.h"
 
 namespace state {
 
 namespace {
-
-// A state file is a few hundred bytes; the report tool's JSON with its 501
-// vertices and analysis stays far below this. Anything larger is refused
-// unread, whatever it is.
-constexpr qint64 kLargestStateFile = qint64{1} << 20;
 
 // A JSON value as it is written in the file, quoted in a message.
 std::string ShownJson(const QJsonValue& value) {
@@ -152,20 +148,35 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
   return chosen;
 }
 
+std::string TooLarge() { return "は大きすぎます（1 MiB まで）"; }
+
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
   const std::string named = "状態ファイル「" + Shown(path) + "」";
-  QFile file(path);
-  if (!QFileInfo(path).isFile()) return UsageError{named + "がありません"};
-  if (!file.open(QIODevice::ReadOnly)) return UsageError{named + "を開けません"};
-  const QByteArray bytes = file.read(kLargestStateFile + 1);
-  if (file.error() != QFileDevice::NoError) return UsageError{named + "を読めません"};
-  if (bytes.size() > kLargestStateFile) return UsageError{named + "は大きすぎます（1 MiB まで）"};
-  auto parsed = ParseStateFile(bytes);
+  const files::ReadBytes read = files::ReadWhole(ToBytes(path), kLargestStateText);
+  switch (read.failure) {
+    case files::ReadFailure::kNone:
+      break;
+    case files::ReadFailure::kMissing:
+      return UsageError{named + "がありません"};
+    case files::ReadFailure::kFolder:
+      return UsageError{named + "はフォルダーです"};
+    case files::ReadFailure::kNotRegular:
+      return UsageError{named + "は通常のファイルではありません"};
+    case files::ReadFailure::kTooLarge:
+      return UsageError{named + TooLarge()};
+    case files::ReadFailure::kUnreadable:
+      return UsageError{named + "を読めません: " + std::strerror(read.error)};
+  }
+  auto parsed = ParseStateFile(QByteArray::fromStdString(read.bytes));
   if (auto* problem = std::get_if<UsageError>(&parsed)) problem->message.insert(0, named + ": ");
   return parsed;
 }
 
 std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
+  if (static_cast<std::size_t>(text.size()) > kLargestStateText ||
+      static_cast<std::size_t>(text.toUtf8().size()) > kLargestStateText) {
+    return UsageError{"貼り付けた文字" + TooLarge()};
+  }
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty()) return UsageError{"状態の行も状態ファイルの JSON もありません"};
   if (trimmed.startsWith(QLatin1Char('{'))) return ParseStateFile(trimmed.toUtf8());

@@ -187,4 +187,42 @@ TEST(ConvergenceTool, PlotsWithoutARuntimeFolderPrintNothingOfQts) {
   EXPECT_TRUE(QDir(temp.path()).isEmpty());
 }
 
+// Under a locale whose decimal separator is a comma (German, built into a
+// temporary folder as a user without it installed would), every number the
+// tool prints, writes and reads is as in the C locale.
+TEST(ConvergenceTool, NumbersDoNotFollowTheLocale) {
+  QTemporaryDir dir;
+  QProcess localedef;
+  localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", dir.filePath("de_DE.UTF-8")});
+  localedef.waitForFinished(60000);
+  if (!QFile::exists(dir.filePath("de_DE.UTF-8/LC_NUMERIC"))) {
+    GTEST_SKIP() << "localedef cannot build de_DE.UTF-8 here (the package locales is missing)";
+  }
+  QProcessEnvironment c = QProcessEnvironment::systemEnvironment();
+  c.insert("LC_ALL", "C.UTF-8");
+  QProcessEnvironment german = c;
+  german.insert("LOCPATH", dir.path());
+  german.insert("LC_ALL", "de_DE.UTF-8");
+  ASSERT_EQ(testing_support::RunShell(dir.path(), "/usr/bin/printf %.1f 0.5", german).out, "0,5");
+
+  QFile file(dir.filePath("s.bezierlab"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"state": {"distance": 2.5, "divisions": [10, 100, 1000, 10000]}})");
+  file.close();
+  const QStringList runs[] = {
+      {"--convergence", "--analysis", "--distance", "12.5"},
+      {"--json", "--convergence", "--analysis", "--state", file.fileName()},
+      {"--state", file.fileName(), "--svg", "-", "--distance", "0.75"},
+      {"--plot", "-", "--plot-format", "svg", "--points", "0,0,300,-40,20,90,1000,7"},
+  };
+  for (const QStringList& arguments : runs) {
+    const ToolRun inC = RunTool(arguments, {}, c);
+    const ToolRun inGerman = RunTool(arguments, {}, german);
+    EXPECT_EQ(inC.exitCode, 0) << inC.err.toStdString();
+    EXPECT_EQ(inGerman.out, inC.out) << arguments.join(' ').toStdString();
+  }
+  const QByteArray lines = "--distance 2.5 --convergence\n--distance 1,5\n";
+  EXPECT_EQ(RunTool({"--batch"}, lines, german).out, RunTool({"--batch"}, lines, c).out);
+}
+
 }  // namespace

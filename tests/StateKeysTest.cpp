@@ -252,6 +252,12 @@ TEST_F(StateKeys, ABadFileOrPasteChangesNothing) {
     EXPECT_FALSE(Refused(Qt::Key_V).isEmpty()) << text;
     EXPECT_EQ(Now(), before);
   }
+  // A dialog gives a name whose bytes are no UTF-8 with U+FFFD in their place:
+  // refused, rather than saved under that other name.
+  const QString replaced = dir.filePath(QStringLiteral("caf\uFFFD.bezierlab"));
+  ChooseFile(replaced);
+  EXPECT_TRUE(Refused(Qt::Key_S).contains(QStringLiteral("UTF-8 でないバイト")));
+  EXPECT_FALSE(QFile::exists(replaced));
   // Nothing was recorded: one undo goes back before the drag.
   Key(Qt::Key_Z);
   EXPECT_EQ(Now().picture, start.picture);
