@@ -1,16 +1,25 @@
-// The window program: `bezierlab [STATE OPTIONS] [FILE]`. QApplication takes
-// Qt's own options out first; the rest chooses the state the window opens at.
+// The window program: `bezierlab [STATE OPTIONS] [FILE]`. Qt's own options
+// are set aside and the rest, which chooses the state the window opens at, is
+// checked before QApplication exists, so that a mistake is answered on a
+// terminal without a display too.
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
+#include <span>
+#include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "Appearance.h"
 #include "PathBytes.h"
+#include "QtOptions.h"
+#include "StateFile.h"
+#include "StateHelp.h"
 #include "WindowArguments.h"
 #include "main.h"
 
@@ -20,28 +29,29 @@
 
 namespace {
 
-constexpr const char* kHelp =
-    "使い方: bezierlab [状態のオプション] [ファイル]\n"
-    "\n"
-    "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
-    "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
-    "\n"
-    "状態のオプション（bezierlab-report と同じ）:\n"
-    "  --points X0,Y0,X1,Y1,X2,Y2,X3,Y3\n"
-    "                      4 つの制御点。座標は 5 から 255。既定: 50,50,150,50,150,150,50,150\n"
-    "  --divisions 一覧    分割数 10, 100, 1000, 10000 のコンマ区切り。空なら長さなし。\n"
-    "                      既定: 1000\n"
-    "  --distance D        オフセット距離。0 から 50 の整数。既定: 30\n"
-    "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
-    "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
-    "  --grabbed I         受け付けますが、ウィンドウはどの点もつかまずに開きます\n"
-    "  -h, --help          この説明を表示します\n"
-    "  --version           版を表示します\n"
-    "\n"
-    "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
-    "表示します。\n"
-    "\n"
-    "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n";
+// The help: the state options' lines with the window's ranges.
+const std::string& Help() {
+  static const std::string help =
+      "使い方: bezierlab [状態のオプション] [ファイル]\n"
+      "\n"
+      "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
+      "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
+      "\n"
+      "状態のオプション（bezierlab-report と同じ）:\n" +
+      state::StateOptionsHelp({"。座標は " + std::to_string(state::kReachLow) + " から " +
+                                   std::to_string(state::kReachHigh),
+                               "。" + std::to_string(state::kDistanceLow) + " から " +
+                                   std::to_string(state::kDistanceHigh) + " の整数",
+                               "受け付けますが、ウィンドウはどの点もつかまずに開きます"}) +
+      "  -h, --help          この説明を表示します\n"
+      "  --version           版を表示します\n"
+      "\n"
+      "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
+      "表示します。\n"
+      "\n"
+      "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n";
+  return help;
+}
 
 constexpr int kExitUsage = 2;
 
@@ -61,7 +71,7 @@ const char* EarlyAnswer(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a == "--") break;
-    if (a == "--help" || a == "-h") return kHelp;
+    if (a == "--help" || a == "-h") return Help().c_str();
     if (a == "--version") return "bezierlab " BEZIERLAB_VERSION "\n";
   }
   return nullptr;
@@ -74,18 +84,22 @@ int main(int argc, char* argv[]) {
     std::fputs(answer, stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
-  QApplication app(argc, argv);
-  // Lets X11 and Wayland shells match the window to its desktop entry,
-  // org.bezierlab.BezierLab.desktop, and so to its name and icon.
-  QGuiApplication::setDesktopFileName("org.bezierlab.BezierLab");
-
-  // argv as QApplication leaves it, read by its bytes: a FILE whose name is no
-  // UTF-8 is opened by that name (QCoreApplication::arguments() would lose it).
-  const auto read = state::ReadWindowArguments(state::Arguments(argc, argv));
+  const state::QtCommandLine line = state::TakeQtOptions(
+      std::span(argv, static_cast<std::size_t>(argc)), std::getenv("QT_QPA_PLATFORM"));
+  // What Qt leaves, read by its bytes: a FILE whose name is no UTF-8 is
+  // opened by that name.
+  std::vector<const char*> rest;
+  rest.reserve(line.rest.size());
+  for (const std::string& argument : line.rest) rest.push_back(argument.c_str());
+  const auto read =
+      state::ReadWindowArguments(state::Arguments(static_cast<int>(rest.size()), rest.data()));
   if (const auto* error = std::get_if<state::StartError>(&read)) {
     std::fprintf(stderr, "bezierlab: %s\n", error->message.c_str());
-    // A file opened from a file manager has no terminal to show the message.
-    if (error->aboutFile) {
+    // A file opened from a file manager has no terminal to show the message;
+    // without a display, stderr is all there is.
+    if (error->aboutFile &&
+        state::CanShowWindows(line, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
+      QApplication app(argc, argv);
       editor::ApplyAppearance(app);
       LoadQtTranslations(app);
       QMessageBox box(QMessageBox::Critical, QStringLiteral("bezierlab"),
@@ -94,9 +108,12 @@ int main(int argc, char* argv[]) {
     }
     return kExitUsage;
   }
-  // --help and --version were answered before Qt started (EarlyAnswer).
   const auto* start = std::get_if<state::WindowStart>(&read);
 
+  QApplication app(argc, argv);
+  // Lets X11 and Wayland shells match the window to its desktop entry,
+  // org.bezierlab.BezierLab.desktop, and so to its name and icon.
+  QGuiApplication::setDesktopFileName("org.bezierlab.BezierLab");
   editor::ApplyAppearance(app);
   LoadQtTranslations(app);
   const std::unique_ptr<editor::main> window = editor::OpenWindow(*start);

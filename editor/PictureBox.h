@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <optional>
 
+#include "Design.h"
 #include "DrawingSurface.h"
 #include "RasterSurface.h"
 
@@ -27,7 +28,7 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   Q_OBJECT
 
  public:
-  static constexpr int kBorder = 2;
+  static constexpr int kBorder = scene::kPicture1Border;
 
   // `inner` is the size of the inner area in pixels.
   PictureBox(QSize inner, QWidget* parent = nullptr);
@@ -54,6 +55,10 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   // Whether `p`, in inner-area pixels, lies on the inner area: 0 <= x < width,
   // 0 <= y < height, fraction included.
   bool InInnerArea(QPointF p) const;
+  // Whether a button that went down over the inner area, by a press or by the
+  // second press of a double click, is still held: a drag goes on until its
+  // last button-up. A point picked by key holds no button.
+  bool ButtonsHeld() const { return dragButtons_ != Qt::NoButton; }
 
  signals:
   // Button: 1 left, 2 right, 4 middle (for moves, the buttons held); Shift:

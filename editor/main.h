@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "Design.h"
 #include "IntPoint.h"
 #include "PictureBox.h"
 #include "Scene.h"
@@ -17,19 +18,14 @@
 
 namespace editor {
 
-class StateKeys;
+class Commands;
 
-// Window captions and texts (scene/WindowTexts.h, shared with the page).
+// The window's captions and texts, from the design (scene/Design.h).
 using scene::kBusyCaption;
 using scene::kDesignCaption;
 using scene::kDesignDistanceText;
 using scene::kDistanceTextPrefix;
 using scene::kPointerCaptionPrefix;
-
-// Size of the client area in pixels and the background colour (0xBBGGRR).
-inline constexpr int kClientWidth = 631;
-inline constexpr int kClientHeight = 288;
-inline constexpr drawing::Colour kBackColour = 0xC0C0C0;
 
 // The one window: the control points, the drag state, the ten controls, the
 // event handlers and the redraw of scene and report.
@@ -129,7 +125,7 @@ class main : public QWidget {
   // Tells a screen reader that Picture1's description has changed.
   void AnnouncePicture();
   // The keys that open, save, undo, reset, copy and paste states, and F1.
-  void InstallStateKeys();
+  void InstallCommands();
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 
@@ -141,7 +137,7 @@ class main : public QWidget {
   bool keyPicked_ = false;
   // The rounded position of the latest pointer move over the drawing area.
   std::optional<geometry::IntPoint> pointer_;
-  StateKeys* stateKeys_ = nullptr;
+  Commands* commands_ = nullptr;
 };
 
 // The window as the program opens it: Form_Load's state, then the state

@@ -1,16 +1,10 @@
 #pragma once
 
-// The window's texts that every front end shows the same: the captions, the
-// distance label and the names a screen reader hears for the drawing area,
-// the report and the scroll bar. The window and the page both read them here.
+// The names a screen reader hears for the drawing area, the report and the
+// scroll bar, in the window and on the page alike. (The captions and the
+// distance texts are the design's, Design.h.)
 
 namespace scene {
-
-inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
-inline constexpr const char* kBusyCaption = "計算中...";
-inline constexpr const char* kPointerCaptionPrefix = "ベジェ曲線の長さ計算サンプル - (";
-inline constexpr const char* kDistanceTextPrefix = "オフセット距離:";
-inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
 
 inline constexpr const char* kPictureName = "ベジェ曲線の描画領域";
 inline constexpr const char* kReportName = "レポート";

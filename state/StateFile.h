@@ -25,6 +25,7 @@
 #include <string>
 #include <variant>
 
+#include "Pointer.h"
 #include "Scene.h"
 #include "StateOptions.h"
 #include "StateRules.h"

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "Arithmetic.h"
+#include "DivisionCounts.h"
 #include "JsonText.h"
 #include "StateRules.h"
 
@@ -46,14 +47,15 @@ std::optional<UsageError> ReadPoints(const nlohmann::json& value, scene::State& 
 }
 
 std::optional<UsageError> ReadDivisions(const nlohmann::json& value, scene::State& state) {
-  constexpr const char* kWhy = "10, 100, 1000, 10000 から選んだ数の配列を書きます";
+  static const std::string why = DivisionCountList() + " から選んだ数の配列を書きます";
+  const char* kWhy = why.c_str();
   if (!value.is_array()) return BadMember("divisions", value, kWhy);
   state.divisions = {false, false, false, false};
   for (const nlohmann::json& count : value) {
     const std::optional<std::int32_t> n = WholeInt32(count);
     bool known = false;
-    for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-      if (n == kDivisionCounts[i]) state.divisions[i] = known = true;
+    for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+      if (n && *n == geometry::kDivisionCounts[i]) state.divisions[i] = known = true;
     }
     if (!known) return BadMember("divisions", value, kWhy);
   }
@@ -97,8 +99,8 @@ nlohmann::json StateObject(const scene::State& state) {
   nlohmann::json points = nlohmann::json::array();
   for (const geometry::IntPoint& p : state.P) points.push_back({p.x, p.y});
   nlohmann::json divisions = nlohmann::json::array();
-  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-    if (state.divisions[i]) divisions.push_back(kDivisionCounts[i]);
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+    if (state.divisions[i]) divisions.push_back(static_cast<int>(geometry::kDivisionCounts[i]));
   }
   return {{"points", points},           {"grabbed", state.grabIndex},
           {"divisions", divisions},     {"approximate", state.approximate},

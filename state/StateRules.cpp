@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "DivisionCounts.h"
 #include "JsonText.h"
+#include "Report.h"
 
 namespace state {
 
@@ -43,13 +45,14 @@ std::optional<UsageError> ReadLinkMember(std::string_view name, std::string_view
   } else if (name == "divisions") {
     state.divisions = {false, false, false, false};
     if (value.empty()) return std::nullopt;  // no box ticked
-    if (!n) return BadLink(name, value, "10, 100, 1000, 10000 から選んだ数を書きます");
+    if (!n) return BadLink(name, value, (DivisionCountList() + " から選んだ数を書きます").c_str());
     for (const std::int32_t count : *n) {
       bool known = false;
-      for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-        if (count == kDivisionCounts[i]) state.divisions[i] = known = true;
+      for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+        if (count == geometry::kDivisionCounts[i]) state.divisions[i] = known = true;
       }
-      if (!known) return BadLink(name, value, "10, 100, 1000, 10000 から選んだ数を書きます");
+      if (!known)
+        return BadLink(name, value, (DivisionCountList() + " から選んだ数を書きます").c_str());
     }
   } else if (name == "approximate" || name == "accurate") {
     if (value != "0" && value != "1") return BadLink(name, value, "1 か 0 を書きます");
@@ -77,7 +80,10 @@ std::optional<UsageError> CheckWindowReach(const scene::State& state) {
       }
     }
   }
-  const float d = state.dist;
+  return CheckWindowDistance(state.dist);
+}
+
+std::optional<UsageError> CheckWindowDistance(float d) {
   if (std::trunc(d) != d || d < kDistanceLow || d > kDistanceHigh) {
     return UsageError{"オフセット距離 " + Decimal(d) +
                       " はウィンドウでは使えません: " + std::to_string(kDistanceLow) + " から " +
@@ -93,6 +99,15 @@ bool SameWindowState(const scene::State& a, const scene::State& b) {
 
 std::string Decimal(float value) { return std::isfinite(value) ? ShortestText(value) : "?"; }
 
+std::string DivisionCountList() {
+  std::string list;
+  for (double n : geometry::kDivisionCounts) {
+    if (!list.empty()) list += ", ";
+    list += scene::FormatGeneral(n);
+  }
+  return list;
+}
+
 std::string StateLineText(const scene::State& state) {
   std::string line = "--points ";
   for (std::size_t i = 0; i < state.P.size(); ++i) {
@@ -100,10 +115,10 @@ std::string StateLineText(const scene::State& state) {
     line += std::to_string(state.P[i].x) + "," + std::to_string(state.P[i].y);
   }
   std::string counts;
-  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
     if (!state.divisions[i]) continue;
     if (!counts.empty()) counts += ',';
-    counts += std::to_string(kDivisionCounts[i]);
+    counts += scene::FormatGeneral(geometry::kDivisionCounts[i]);
   }
   // An empty list is written with "=", so that it survives a split at spaces.
   line += counts.empty() ? " --divisions=" : " --divisions " + counts;
@@ -124,10 +139,10 @@ std::string FragmentOf(const scene::State& state) {
   }
   out += "&divisions=";
   bool first = true;
-  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
     if (!state.divisions[i]) continue;
     if (!first) out += ',';
-    out += std::to_string(kDivisionCounts[i]);
+    out += scene::FormatGeneral(geometry::kDivisionCounts[i]);
     first = false;
   }
   out += std::string("&approximate=") + (state.approximate ? "1" : "0");

@@ -4,30 +4,31 @@
 // alike: the window's reach, the one-line form of a state, and the state in
 // a page's address fragment.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "Pointer.h"
 #include "Scene.h"
 #include "UsageError.h"
 
 namespace state {
 
-// A dragged point's coordinates stay within these, on both axes (the drawing
-// area's 260 pixels less its 5-pixel margins); the scroll bar's range bounds
-// the distance.
-inline constexpr int kReachLow = 5;
-inline constexpr int kReachHigh = 255;
-inline constexpr int kDistanceLow = 0;
-inline constexpr int kDistanceHigh = 50;
+// The window's reach (scene/Pointer.h): a dragged point's coordinates and the
+// scroll bar's distances.
+using scene::kDistanceHigh;
+using scene::kDistanceLow;
+using scene::kReachHigh;
+using scene::kReachLow;
 
-// The division counts of Check1(0..3).
-inline constexpr std::array<int, 4> kDivisionCounts{10, 100, 1000, 10000};
+// The division counts written as a list, "10, 100, 1000, 10000".
+std::string DivisionCountList();
 
 // Nothing when the window can show `state`, else which limit it passes.
 std::optional<UsageError> CheckWindowReach(const scene::State& state);
+// The distance part alone: an integer the scroll bar can take.
+std::optional<UsageError> CheckWindowDistance(float distance);
 
 // Whether two states show the same picture and report in the window, which
 // holds no grabbed point between events: everything but grabIndex.

@@ -169,4 +169,27 @@ TEST(StateFile, TheWindowRefusesBadOptionsBeforeAnyWindow) {
       help.readAllStandardOutput().startsWith("使い方: bezierlab [状態のオプション] [ファイル]"));
 }
 
+// Without any display the options and FILE are still checked and refused
+// on stderr, before Qt could abort for want of a display; Qt's own options
+// in either spelling are set aside first.
+TEST(StateFile, WithoutADisplayAMistakeIsOneLineAndExitTwo) {
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) bare.remove(name);
+  QTemporaryDir dir;
+  const QString missing = dir.filePath("missing.bezierlab");
+  for (const QStringList& arguments :
+       {QStringList{"--distance", "60"}, QStringList{"--style", "fusion", "--distance", "60"},
+        QStringList{"-platform", "xcb", "--colour", "red"}, QStringList{missing},
+        QStringList{"-reverse", "--distance", "20", missing}}) {
+    QProcess window;
+    window.setProcessEnvironment(bare);
+    window.start(QStringLiteral(BEZIERLAB_WINDOW), arguments);
+    ASSERT_TRUE(window.waitForFinished(10000)) << arguments.join(' ').toStdString();
+    EXPECT_EQ(window.exitStatus(), QProcess::NormalExit) << arguments.join(' ').toStdString();
+    EXPECT_EQ(window.exitCode(), 2) << arguments.join(' ').toStdString();
+    const QByteArray err = window.readAllStandardError();
+    EXPECT_TRUE(err.startsWith("bezierlab: ") && err.count('\n') == 1) << err.toStdString();
+  }
+}
+
 }  // namespace

@@ -3,36 +3,17 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
+#include "Pointer.h"
 #include "WindowTexts.h"
 
 namespace web {
 
 namespace {
 
-struct Design {
-  int left, top, width, height;
-};
-constexpr int kClientWidth = 631;
-constexpr int kClientHeight = 288;
-constexpr Design kPicture1{120, 240, 3960, 3960};
-constexpr Design kLabel1{4200, 240, 2655, 3975};
-constexpr std::array<Design, 4> kCheck1{{{6960, 240, 1215, 255},
-                                         {6960, 600, 1215, 255},
-                                         {6960, 960, 1215, 255},
-                                         {6960, 1320, 1335, 255}}};
-constexpr std::array<Design, 2> kCheck2{{{6960, 2280, 2175, 255}, {6960, 2640, 2295, 255}}};
-constexpr Design kHScroll1{6960, 3000, 2175, 255};
-constexpr Design kLabel2{6960, 3360, 2175, 375};
-constexpr std::array<const char*, 4> kCheck1Captions{"10分割", "100分割", "1000分割", "10000分割"};
-constexpr std::array<const char*, 2> kCheck2Captions{"近似オフセット曲線（黄）",
-                                                     "正確なオフセット曲線（青）"};
-
-nlohmann::json Place(const char* id, const Design& d, const char* caption = nullptr) {
-  nlohmann::json c = {{"id", id},
-                      {"left", d.left / 15},
-                      {"top", d.top / 15},
-                      {"width", d.width / 15},
-                      {"height", d.height / 15}};
+nlohmann::json Place(const char* id, const scene::Design& design, const char* caption = nullptr) {
+  const scene::PixelRect d = scene::Pixels(design);
+  nlohmann::json c = {
+      {"id", id}, {"left", d.x}, {"top", d.y}, {"width", d.width}, {"height", d.height}};
   if (caption != nullptr) {
     c["caption"] = caption;
     c["box"] = true;
@@ -44,6 +25,7 @@ nlohmann::json Place(const char* id, const Design& d, const char* caption = null
 
 std::string LayoutJson() {
   nlohmann::json controls = nlohmann::json::array();
+  using namespace scene;
   controls.push_back(Place("Picture1", kPicture1));
   controls.push_back(Place("Label1", kLabel1));
   const std::array<const char*, 4> check1{"Check1_0", "Check1_1", "Check1_2", "Check1_3"};
@@ -59,8 +41,11 @@ std::string LayoutJson() {
   const nlohmann::json texts = {{"pictureName", scene::kPictureName},
                                 {"reportName", scene::kReportName},
                                 {"distanceName", scene::kDistanceName}};
-  return nlohmann::json{
-      {"client", {kClientWidth, kClientHeight}}, {"controls", controls}, {"texts", texts}}
+  return nlohmann::json{{"client", {kClientWidth, kClientHeight}},
+                        {"area", kAreaSize},
+                        {"border", kPicture1Border},
+                        {"controls", controls},
+                        {"texts", texts}}
       .dump();
 }
 

@@ -1,8 +1,8 @@
 #include "Page.h"
 
 #include "Arithmetic.h"
+#include "Pointer.h"
 #include "StateRules.h"
-#include "WindowTexts.h"
 
 namespace web {
 
@@ -10,10 +10,6 @@ namespace {
 
 // Steps kept for undo, as in the window; the oldest go first.
 constexpr std::size_t kUndoLimit = 1000;
-// A press grabs a point less than 4 pixels away; a dragged point stays 5
-// pixels inside each edge.
-constexpr double kReachSquared = 16.0;
-constexpr std::int32_t kMargin = 5;
 
 }  // namespace
 
@@ -37,49 +33,32 @@ void Page::Redraw() {
 void Page::PointerDown(double x, double y) {
   if (keyPicked_) ReleasePoint();
   held_ = true;
-  for (int i = 0; i <= 3; ++i) {
-    const geometry::IntPoint& p = state_.P[static_cast<std::size_t>(i)];
-    const double dy = geometry::Checked(static_cast<double>(static_cast<float>(y)) - p.y);
-    const double dx = geometry::Checked(static_cast<double>(static_cast<float>(x)) - p.x);
-    if (geometry::Checked(dx * dx + dy * dy) < kReachSquared) state_.grabIndex = i;
-  }
+  scene::ButtonDown(state_.P, state_.grabIndex, static_cast<float>(x), static_cast<float>(y));
   Redraw();
 }
 
 void Page::PointerMove(double x, double y) {
-  const geometry::IntPoint at{geometry::RoundToInt32(static_cast<float>(x)),
-                              geometry::RoundToInt32(static_cast<float>(y))};
+  const geometry::IntPoint at = scene::PointerPixel(static_cast<float>(x), static_cast<float>(y));
   const bool moved = !pointer_ || pointer_->x != at.x || pointer_->y != at.y;
   pointer_ = at;
   if (keyPicked_ && state_.grabIndex >= 0) {
     if (!moved) return;  // a jitter within the same pixel keeps a picked point
     ReleasePoint();
   }
-  caption_ = std::string(scene::kPointerCaptionPrefix) + std::to_string(at.x) + "," +
-             std::to_string(at.y) + ")";
+  caption_ = scene::PointerCaption(at.x, at.y);
   if (state_.grabIndex < 0) return;
   MoveGrabbedPoint(at.x, at.y);
 }
 
 void Page::MoveGrabbedPoint(std::int32_t cx, std::int32_t cy) {
-  geometry::CheckSubscript(state_.P.size(), static_cast<std::size_t>(state_.grabIndex) + 1);
-  geometry::IntPoint& point = state_.P[static_cast<std::size_t>(state_.grabIndex)];
-  point = {cx, cy};
-  if (point.x < kMargin) point.x = kMargin;
-  if (point.y < kMargin) point.y = kMargin;
-  const double right = geometry::Checked(static_cast<double>(recorder_.ScaleWidth()) - kMargin);
-  if (point.x > right) point.x = geometry::RoundToInt32(right);
-  const double bottom = geometry::Checked(static_cast<double>(recorder_.ScaleHeight()) - kMargin);
-  if (point.y > bottom) point.y = geometry::RoundToInt32(bottom);
+  scene::MoveGrabbed(state_.P, state_.grabIndex, {cx, cy}, recorder_.ScaleWidth(),
+                     recorder_.ScaleHeight());
   Redraw();
 }
 
 void Page::PointerUp() {
   held_ = false;
-  if (state_.grabIndex >= 0) {
-    state_.grabIndex = -1;
-    Redraw();
-  }
+  if (scene::ButtonUp(state_.grabIndex)) Redraw();
   Commit();
 }
 
@@ -127,7 +106,7 @@ void Page::SetAccurate(bool on) {
 
 void Page::SetDistance(int distance) {
   state_.dist = static_cast<float>(distance);
-  distanceText_ = std::string(scene::kDistanceTextPrefix) + std::to_string(distance);
+  distanceText_ = scene::DistanceText(distance);
   Redraw();
   Commit();
 }
@@ -138,8 +117,7 @@ void Page::Apply(const scene::State& state) {
   state_.grabIndex = scene::kStartGrabIndex;
   keyPicked_ = false;
   if (state_.dist != distance) {
-    distanceText_ =
-        std::string(scene::kDistanceTextPrefix) + std::to_string(static_cast<int>(state_.dist));
+    distanceText_ = scene::DistanceText(static_cast<int>(state_.dist));
   }
   Redraw();
   committed_ = Current();

@@ -1,13 +1,8 @@
 #include "Recorder.h"
 
+#include "Pointer.h"
+
 namespace web {
-
-namespace {
-
-// The drawing area's inner size in pixels, as the window's Picture1 has it.
-constexpr float kAreaSize = 260;
-
-}  // namespace
 
 void Recorder::Begin(Op op) {
   calls_.insert(calls_.end(), {static_cast<double>(op), static_cast<double>(colour_),
@@ -26,8 +21,8 @@ void Recorder::Line(float x1, float y1, float x2, float y2, drawing::Colour colo
   calls_.insert(calls_.end(), {x1, y1, x2, y2, static_cast<double>(colour)});
 }
 
-float Recorder::ScaleWidth() const { return kAreaSize; }
-float Recorder::ScaleHeight() const { return kAreaSize; }
+float Recorder::ScaleWidth() const { return scene::kAreaSize; }
+float Recorder::ScaleHeight() const { return scene::kAreaSize; }
 
 void Recorder::PolyBezier(std::span<const geometry::IntPoint, 4> points) {
   Begin(Op::kPolyBezier);

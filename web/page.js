@@ -52,6 +52,8 @@ var Page = (function () {
     w.style.width = layout.client[0] + "px";
     w.style.height = layout.client[1] + "px";
     $("caption").style.width = layout.client[0] + "px";
+    canvas.style.width = canvas.style.height = layout.area + "px";
+    $("frame").style.borderWidth = layout.border + "px";
     layout.controls.forEach(function (c) {
       var el = c.id === "Picture1" ? $("frame") : (c.box ? $("box" + c.id.slice(5)) : $(c.id));
       el.style.left = c.left + "px";
@@ -108,7 +110,8 @@ var Page = (function () {
     canvas.addEventListener("pointermove", function (e) {
       var p = at(e);
       // Without a button, only moves over the area reach the handler.
-      if (!core.held() && (p[0] < 0 || p[1] < 0 || p[0] >= 260 || p[1] >= 260)) return;
+      var size = canvas.clientWidth;
+      if (!core.held() && (p[0] < 0 || p[1] < 0 || p[0] >= size || p[1] >= size)) return;
       core.move(p[0], p[1]);
       show(core.held() === 1);
     });
