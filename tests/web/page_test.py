@@ -177,6 +177,44 @@ def exercise(d, url, tag):
            "正確なオフセット曲線（青）"})
 
 
+def save_open_paste(d, base, folder):
+    """Save downloads the window's state file; Open reads it back; a paste of
+    JSON the window cannot reach is refused with the window's words."""
+    load(d, base + "#points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=0&distance=12")
+    d.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
+    d.find_element(By.ID, "save").click()
+    saved = os.path.join(folder, "bezierlab-state.bezierlab")
+    for _ in range(100):
+        if os.path.exists(saved):
+            break
+        time.sleep(0.05)
+    with open(saved, encoding="utf-8") as f:
+        text = f.read()
+    state_report = tool_report("--points", "20,200,90,15,240,30,130,250", "--divisions",
+                               "10,1000", "--no-accurate", "--distance", "12")
+    check("the report tool reads the saved file", tool_report("--state", saved), state_report)
+    check("Save writes the window's JSON", '"distance": 12,' in text and text.endswith("}\n"), True)
+    d.find_element(By.ID, "Check1_3").click()
+    d.find_element(By.ID, "file").send_keys(saved)
+    time.sleep(0.3)
+    check("Open reads the saved state back", report(d), state_report)
+    paste = """
+      const data = new DataTransfer();
+      data.setData('text/plain', arguments[0]);
+      document.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data}));"""
+    d.execute_script(paste, '{"state": {"points": [[5,5],[255,255],[5,255],[300,5]]}}')
+    check("a paste beyond the reach is refused", text_of_message(d),
+          "状態を貼り付けられません: P(3) の x = 300 はウィンドウで動かせる範囲（5 から 255）の外です")
+    # The state that stops the yellow curve's computation on an error.
+    d.execute_script(paste, '{"state": {"points": [[5,5],[255,255],[5,255],[255,5]]}}')
+    check("a failing state's report", report(d),
+          tool_report("--points", "5,5,255,255,5,255,255,5"))
+
+
+def text_of_message(d):
+    return text(d, "message")
+
+
 def bad_link(d, base):
     d.get("about:blank")
     load(d, base + "#points=1,2,3")
@@ -208,6 +246,7 @@ def main():
         for url, tag in [(served, "served"), (from_disk, "file://")]:
             exercise(d, url, tag)
             bad_link(d, url)
+            save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
             check(f"{tag} console errors", console_errors(d), [])
         load(d, served)
         drag(d, (150, 150), (200, 120))
