@@ -56,16 +56,6 @@ class PlotArea final : public QWidget {
 
 QString Fixed(double v) { return QString::number(v, 'f', 4); }
 
-// One row of the table for a count of the window, as a sentence.
-QString RowText(const geometry::ConvergenceRow& row, const char* caption) {
-  QString text = QString::fromUtf8(caption) + QStringLiteral("：%1点、").arg(row.samples);
-  if (!row.length) return text + QStringLiteral("計算できません");
-  text += QStringLiteral("長さ ") + Fixed(*row.length);
-  if (row.absoluteError) text += QStringLiteral("、誤差 ") + Fixed(*row.absoluteError);
-  if (row.relativeError) text += QStringLiteral("（%1%）").arg(Fixed(*row.relativeError * 100));
-  return text;
-}
-
 // Owns the convergence window for the main window's lifetime. The window is a
 // top-level window of its own, not a child widget: the main window keeps
 // exactly its ten controls.
@@ -199,14 +189,9 @@ void ConvergenceWindow::Finished() {
 void ConvergenceWindow::ShowTable() {
   if (!table_) return;
   QStringList lines;
-  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
-    for (const geometry::ConvergenceRow& row : table_->rows) {
-      if (row.divisions == geometry::kDivisionCounts[i]) {
-        lines << RowText(row, scene::kCheck1Captions[i]);
-      }
-    }
+  for (const std::string& line : scene::plot::WindowCountLines(*table_)) {
+    lines << QString::fromStdString(line);
   }
-  if (!table_->referenceConverged) lines << QStringLiteral("真の長さ（参照値）は精度未達です");
   rows_->setText(lines.join('\n'));
   const surface::PlotCounts counts = surface::CountRows(*table_);
   plot_->setAccessibleDescription(

@@ -188,6 +188,27 @@ void LayOutLegend(Layout& layout, const Measure& measure) {
 
 }  // namespace
 
+std::vector<std::string> WindowCountLines(const geometry::ConvergenceTable& table) {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+    for (const geometry::ConvergenceRow& row : table.rows) {
+      if (row.divisions != geometry::kDivisionCounts[i]) continue;
+      std::string text =
+          std::string(kCheck1Captions[i]) + "：" + std::to_string(row.samples) + "点、";
+      if (!row.length) {
+        text += "計算できません";
+      } else {
+        text += "長さ " + Fixed4(*row.length);
+        if (row.absoluteError) text += "、誤差 " + Fixed4(*row.absoluteError);
+        if (row.relativeError) text += "（" + Fixed4(*row.relativeError * 100) + "%）";
+      }
+      lines.push_back(text);
+    }
+  }
+  if (!table.referenceConverged) lines.emplace_back("真の長さ（参照値）は精度未達です");
+  return lines;
+}
+
 Counts CountRows(const ConvergenceTable& table) {
   Counts counts;
   for (const ConvergenceRow& row : table.rows) {

@@ -131,6 +131,11 @@ struct Counts {
 };
 Counts CountRows(const geometry::ConvergenceTable& table);
 
+// The rows of the window's four division counts as sentences, for example
+// "1000分割：999点、長さ 199.7007、誤差 -0.2993（-0.1497%）", and a last line when
+// the reference length fell short of its accuracy.
+std::vector<std::string> WindowCountLines(const geometry::ConvergenceTable& table);
+
 // The plot of `table` over a logical size of `width` x `height` (at least
 // 640 x 400 in one direction, the other one larger or equal), the window's
 // ticked counts (10, 100, 1000, 10000 divisions) emphasised.

@@ -13,6 +13,7 @@
 #include "Descriptions.h"
 #include "Layout.h"
 #include "Page.h"
+#include "Plot.h"
 #include "StateJson.h"
 #include "StateRules.h"
 
@@ -52,6 +53,14 @@ std::string Take(const std::variant<scene::State, state::UsageError>& chosen) {
   Guarded([&](web::Page& p) { p.Take(wanted); });
   return "";
 }
+
+// The page's font metrics, from its canvas (plot.js).
+EM_JS(double, MeasureWidth, (const char* text, int pixels, int bold),
+      { return BezierlabPlot.width(UTF8ToString(text), pixels, bold); });
+EM_JS(double, MeasureHeight, (int pixels, int bold),
+      { return BezierlabPlot.height(pixels, bold); });
+EM_JS(double, MeasureAscent, (int pixels, int bold),
+      { return BezierlabPlot.ascent(pixels, bold); });
 
 }  // namespace
 
@@ -159,6 +168,19 @@ EMSCRIPTEN_KEEPALIVE const char* bl_take_text(const char* text) {
   const std::size_t hash = view.find('#');
   return Give(
       Take(state::ParseFragment(hash == std::string_view::npos ? view : view.substr(hash))));
+}
+
+// The convergence plot for the points shown, `width` x `height` design pixels.
+EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
+  const scene::plot::Measure measure{
+      [](const std::string& text, scene::plot::TextStyle style) {
+        return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
+      },
+      [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
+      [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
+  std::string json;
+  Guarded([&](web::Page& p) { json = web::PlotJson(p.Current(), width, height, measure); });
+  return Give(json);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_layout() { return Give(web::LayoutJson()); }

@@ -6,6 +6,7 @@ var Page = (function () {
   var $ = function (id) { return document.getElementById(id); };
   var core = null, M = null;
   var canvas = $("Picture1");
+  var listeners = [];
   var boxes = ["Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check2_0", "Check2_1"];
 
   function bind(m) {
@@ -42,6 +43,7 @@ var Page = (function () {
       stateLine: s("bl_state_line"),
       takeText: s("bl_take_text", ["string"]),
       layout: s("bl_layout"),
+      plot: f("bl_plot", "string", ["number", "number"]),
     };
   }
 
@@ -89,6 +91,7 @@ var Page = (function () {
     canvas.setAttribute("aria-description", core.description());
     showCaption();
     if (!quiet) Link.changed(core, dragging);
+    listeners.forEach(function (f) { f(dragging); });
   }
 
   // The position in the drawing area's pixels, fractions kept.
@@ -181,6 +184,7 @@ var Page = (function () {
   return {
     core: function () { return core; },
     show: show,
+    onShow: function (f) { listeners.push(f); },
     message: message,
     canvas: canvas,
   };

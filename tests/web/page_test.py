@@ -169,6 +169,13 @@ def exercise(d, url, tag):
     check(f"{tag} report after a reload", report(d), after_keys)
     check(f"{tag} Label2 after a reload", text(d, "Label2"), "オフセット距離:0")
 
+    # F2: the plot and the rows of the four counts, for the state shown.
+    ActionChains(d).send_keys(Keys.F2).perform()
+    rows = text(d, "plotRows").split("\n")
+    check(f"{tag} F2's rows", [r.split("：")[0] for r in rows], ["10分割", "100分割", "1000分割", "10000分割"])
+    check(f"{tag} F2's row of 100 divisions", rows[1].startswith("100分割：99点、長さ "), True)
+    ActionChains(d).send_keys(Keys.F2).perform()
+
     names = accessible_names(d)
     check(f"{tag} the area's accessible name", "ベジェ曲線の描画領域" in names.get("image", []), True)
     check(f"{tag} the range control's name", "オフセット距離" in names.get("slider", []), True)
