@@ -6,10 +6,13 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "Appearance.h"
+#include "Tr.h"
 #include "WindowArguments.h"
 #include "main.h"
 
@@ -19,7 +22,7 @@
 
 namespace {
 
-constexpr const char* kHelp =
+constexpr const char* kHelp = i18n::Mark(
     "使い方: bezierlab [状態のオプション] [ファイル]\n"
     "\n"
     "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
@@ -34,19 +37,22 @@ constexpr const char* kHelp =
     "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
     "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
     "  --grabbed I         受け付けますが、ウィンドウはどの点もつかまずに開きます\n"
+    "  --language 言語     表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから\n"
     "  -h, --help          この説明を表示します\n"
     "  --version           版を表示します\n"
     "\n"
     "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
     "表示します。\n"
     "\n"
-    "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n";
+    "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n");
 
 constexpr int kExitUsage = 2;
 
 // Qt's own dialog texts (the file dialogs' buttons and columns) in Japanese,
-// like every text of the program, when the translations are installed.
+// like every text of the program, when the translations are installed; in
+// English Qt's own texts are already English.
 void LoadQtTranslations(QApplication& app) {
+  if (i18n::CurrentLanguage() != i18n::Language::Japanese) return;
   auto* translator = new QTranslator(&app);
   if (translator->load(QStringLiteral("qtbase_ja"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -60,7 +66,7 @@ const char* EarlyAnswer(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a == "--") break;
-    if (a == "--help" || a == "-h") return kHelp;
+    if (a == "--help" || a == "-h") return i18n::Tr(kHelp);
     if (a == "--version") return "bezierlab " BEZIERLAB_VERSION "\n";
   }
   return nullptr;
@@ -69,6 +75,10 @@ const char* EarlyAnswer(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const auto error = i18n::StartLanguage(std::vector<std::string>(argv, argv + argc))) {
+    std::fprintf(stderr, "bezierlab: %s\n", error->c_str());
+    return kExitUsage;
+  }
   if (const char* answer = EarlyAnswer(argc, argv)) {
     std::fputs(answer, stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;

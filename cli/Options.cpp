@@ -21,7 +21,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's.
-constexpr std::array<KnownOption, 13> kToolOptions{{
+constexpr std::array<KnownOption, 14> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -35,6 +35,7 @@ constexpr std::array<KnownOption, 13> kToolOptions{{
     {"convergence", false, true},
     {"plot", true, false},
     {"plot-format", true, false},
+    {"language", true, false},  // read before anything else: i18n::StartLanguage in Run
 }};
 
 const std::vector<KnownOption>& Table() {

@@ -18,6 +18,7 @@
 #include "Options.h"
 #include "PlotOutput.h"
 #include "RasterSurface.h"
+#include "Tr.h"
 #include "ReportJson.h"
 #include "VectorSurface.h"
 #include "WholeFiles.h"
@@ -124,6 +125,12 @@ QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis,
 }  // namespace
 
 int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
+  std::vector<std::string> words;
+  for (const QString& argument : arguments) words.push_back(argument.toStdString());
+  if (const std::optional<std::string> error = i18n::StartLanguage(words)) {
+    Complain(err, *error);
+    return kExitUsage;
+  }
   const Parsed parsed = ParseArguments(arguments);
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
     Complain(err, error->message);

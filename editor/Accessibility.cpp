@@ -16,9 +16,9 @@ namespace editor {
 
 namespace {
 
-constexpr const char* kPictureName = "ベジェ曲線の描画領域";
-constexpr const char* kReportName = "レポート";
-constexpr const char* kDistanceName = "オフセット距離";
+constexpr const char* kPictureName = i18n::Mark("ベジェ曲線の描画領域");
+constexpr const char* kReportName = i18n::Mark("レポート");
+constexpr const char* kDistanceName = i18n::Mark("オフセット距離");
 
 // A control whose description is computed when asked for.
 class Described : public QAccessibleWidget {
@@ -113,9 +113,9 @@ void main::InstallAccessibleFactory() {
 }
 
 void main::InstallAccessibility() {
-  Picture1->setAccessibleName(QString::fromUtf8(kPictureName));
-  Label1->setAccessibleName(QString::fromUtf8(kReportName));
-  HScroll1->setAccessibleName(QString::fromUtf8(kDistanceName));
+  Picture1->setAccessibleName(QString::fromUtf8(i18n::Tr(kPictureName)));
+  Label1->setAccessibleName(QString::fromUtf8(i18n::Tr(kReportName)));
+  HScroll1->setAccessibleName(QString::fromUtf8(i18n::Tr(kDistanceName)));
   // Label2 labels the scroll bar (the accessible Label relation); its text
   // holds no mnemonic, so no shortcut comes with it.
   Label2->setBuddy(HScroll1);

@@ -72,7 +72,8 @@ void main::ApplyState(const scene::State& state) {
       const QSignalBlocker quiet(HScroll1);
       HScroll1->setValue(distance);
     }
-    Label2->setText(QString::fromUtf8(kDistanceTextPrefix) + QString::number(HScroll1->value()));
+    Label2->setText(QString::fromUtf8(i18n::Tr(kDistanceTextPrefix)) +
+                    QString::number(HScroll1->value()));
   }
   if (stateKeys_ != nullptr) stateKeys_->Applied(CurrentState());
   Redraw();

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <array>
 
+#include "Tr.h"
+
 namespace editor {
 
 // Place and size of a control on the design grid, in twips (15 per pixel).
@@ -24,10 +26,11 @@ inline constexpr std::array<Design, 2> kCheck2{{{6960, 2280, 2175, 255}, {6960, 
 inline constexpr Design kHScroll1{6960, 3000, 2175, 255};
 inline constexpr Design kLabel2{6960, 3360, 2175, 375};
 
-inline constexpr std::array<const char*, 4> kCheck1Captions{"10分割", "100分割", "1000分割",
-                                                            "10000分割"};
+// The captions in Japanese, as the design has them; shown through i18n::Tr.
+inline constexpr std::array<const char*, 4> kCheck1Captions{
+    i18n::Mark("10分割"), i18n::Mark("100分割"), i18n::Mark("1000分割"), i18n::Mark("10000分割")};
 inline constexpr std::array<bool, 4> kCheck1Initial{false, false, true, false};
-inline constexpr std::array<const char*, 2> kCheck2Captions{"近似オフセット曲線（黄）",
-                                                            "正確なオフセット曲線（青）"};
+inline constexpr std::array<const char*, 2> kCheck2Captions{
+    i18n::Mark("近似オフセット曲線（黄）"), i18n::Mark("正確なオフセット曲線（青）")};
 
 }  // namespace editor

@@ -28,7 +28,7 @@ void main::Picture1_MouseDown(short /*Button*/, short /*Shift*/, float x, float 
 void main::Picture1_MouseMove(short /*Button*/, short /*Shift*/, float x, float y) {
   const std::int32_t cx = geometry::RoundToInt32(x);
   const std::int32_t cy = geometry::RoundToInt32(y);
-  setWindowTitle(QString::fromUtf8(kPointerCaptionPrefix) + QString::number(cx) + "," +
+  setWindowTitle(QString::fromUtf8(i18n::Tr(kPointerCaptionPrefix)) + QString::number(cx) + "," +
                  QString::number(cy) + ")");
   if (grabIndex < 0) return;
   MoveGrabbedPoint(cx, cy);
@@ -58,7 +58,8 @@ void main::Check1_Click(short /*Index*/) { Redraw(); }
 void main::Check2_Click(short /*Index*/) { Redraw(); }
 
 void main::HScroll1_Change() {
-  Label2->setText(QString::fromUtf8(kDistanceTextPrefix) + QString::number(HScroll1->value()));
+  Label2->setText(QString::fromUtf8(i18n::Tr(kDistanceTextPrefix)) +
+                  QString::number(HScroll1->value()));
   Redraw();
 }
 

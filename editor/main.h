@@ -12,18 +12,20 @@
 #include "IntPoint.h"
 #include "PictureBox.h"
 #include "Scene.h"
+#include "Tr.h"
 #include "WindowArguments.h"
 
 namespace editor {
 
 class StateKeys;
 
-// Window captions and texts.
-inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
-inline constexpr const char* kBusyCaption = "計算中...";
-inline constexpr const char* kPointerCaptionPrefix = "ベジェ曲線の長さ計算サンプル - (";
-inline constexpr const char* kDistanceTextPrefix = "オフセット距離:";
-inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
+// Window captions and texts, in Japanese; shown through i18n::Tr.
+inline constexpr const char* kDesignCaption =
+    i18n::Mark("ベジェ曲線の長さ計算・オフセット曲線サンプル");
+inline constexpr const char* kBusyCaption = i18n::Mark("計算中...");
+inline constexpr const char* kPointerCaptionPrefix = i18n::Mark("ベジェ曲線の長さ計算サンプル - (");
+inline constexpr const char* kDistanceTextPrefix = i18n::Mark("オフセット距離:");
+inline constexpr const char* kDesignDistanceText = i18n::Mark("オフセット距離：30");
 
 // Size of the client area in pixels and the background colour (0xBBGGRR).
 inline constexpr int kClientWidth = 631;

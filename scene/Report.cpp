@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "Arithmetic.h"
+#include "Tr.h"
 
 namespace scene {
 
@@ -36,7 +37,8 @@ double DivisionCount(int i) { return std::pow(10.0, i + 1); }
 
 std::string CurveLengthLine(double n, double length) {
   const double v = geometry::Divide(RoundToInt32(geometry::Checked(length * 10000)), 10000);
-  return "Length(" + FormatGeneral(n) + "分割) = " + FormatGeneral(v) + "\r\n";
+  return i18n::Format(i18n::Tr("Length(%1分割)"), {FormatGeneral(n)}) + " = " + FormatGeneral(v) +
+         "\r\n";
 }
 
 std::string FormatGeneral(double v) {
