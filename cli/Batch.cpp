@@ -10,6 +10,7 @@
 #include "ConvergenceOutput.h"
 #include "Options.h"
 #include "ReportJson.h"
+#include "Tr.h"
 
 namespace cli {
 
@@ -68,10 +69,10 @@ std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
   // stream's error flag tells them apart.
   const int readError = std::ferror(in) != 0 ? errno : 0;
   std::free(buffer);  // NOLINT(cppcoreguidelines-no-malloc): getline allocates with malloc
-  if (std::fflush(out) != 0 || std::ferror(out) != 0) return "標準出力に書き込めません";
+  if (std::fflush(out) != 0 || std::ferror(out) != 0) return i18n::Tr("標準出力に書き込めません");
   if (readError != 0) {
-    return "標準入力の " + std::to_string(number + 1) +
-           " 行目を読めません: " + std::strerror(readError);
+    return i18n::Format(i18n::Tr("標準入力の %1 行目を読めません: %2"),
+                        {std::to_string(number + 1), std::strerror(readError)});
   }
   return std::nullopt;
 }

@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "StateFile.h"
+#include "Tr.h"
 
 namespace cli {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
@@ -79,15 +83,15 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
   request.batch = parser.isSet(QStringLiteral("batch"));
   if (request.batch && found.size() > 1) {
     const QString other = found[0] == QLatin1String("batch") ? found[1] : found[0];
-    return UsageError{"--batch は他のオプションと一緒に使えません（--" + other.toStdString() +
-                      "）"};
+    return UsageError{Format(Tr("--batch は他のオプションと一緒に使えません（%1）"),
+                             {"--" + other.toStdString()})};
   }
 
   // A state file first; the options given beside it override its values.
   if (parser.isSet(QStringLiteral("state"))) {
     auto loaded = state::LoadStateFile(parser.value(QStringLiteral("state")));
     if (auto* error = std::get_if<UsageError>(&loaded))
-      return UsageError{"--state の" + error->message};
+      return UsageError{Format(Tr("--state の%1"), {error->message})};
     request.state = std::get<scene::State>(loaded);
   }
   if (auto error = state::ReadState(parser, request.state)) return *error;
@@ -102,38 +106,38 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
     const QString name = QString::fromLatin1(picture);
     if (!parser.isSet(name)) continue;
     const QString file = parser.value(name);
-    if (file.isEmpty()) return UsageError{Dashed(picture) + " のファイル名が空です"};
+    if (file.isEmpty()) return UsageError{Format(Tr("%1 のファイル名が空です"), {Dashed(picture)})};
     (std::string_view(picture) == "png" ? request.png : request.svg) = file;
   }
 
   if (parser.isSet(QStringLiteral("scale")) && !request.png && !request.svg &&
       !parser.isSet(QStringLiteral("plot"))) {
-    return UsageError{"--scale は画像を書く --png, --svg か --plot と一緒に使います"};
+    return UsageError{Tr("--scale は画像を書く --png, --svg か --plot と一緒に使います")};
   }
   if (request.png && request.svg && !IsStdout(request.png) &&
       SameFile(*request.png, *request.svg)) {
-    return UsageError{"--png と --svg に同じファイル「" + state::Shown(*request.svg) +
-                      "」は指定できません"};
+    return UsageError{Format(Tr("--png と --svg に同じファイル「%1」は指定できません"),
+                             {state::Shown(*request.svg)})};
   }
 
   // Standard output carries one thing: the report, or one picture.
   if (IsStdout(request.png) && IsStdout(request.svg)) {
-    return UsageError{"--png と --svg の両方を標準出力（-）には書けません"};
+    return UsageError{Tr("--png と --svg の両方を標準出力（-）には書けません")};
   }
   if (IsStdout(request.png) || IsStdout(request.svg)) {
     const char* picture = IsStdout(request.png) ? "--png -" : "--svg -";
     for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
       if (parser.isSet(QString::fromLatin1(text))) {
-        return UsageError{Dashed(text) + " は " + picture +
-                          " と一緒に使えません: 標準出力には画像だけを書きます"};
+        return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
+                                 {Dashed(text), picture})};
       }
     }
   }
   if (auto error = ReadConvergenceOptions(parser, request)) return *error;
   for (const std::optional<QString>& picture : {request.png, request.svg}) {
     if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
-      return UsageError{"--plot に画像と同じファイル「" + state::Shown(*request.plot) +
-                        "」は指定できません"};
+      return UsageError{Format(Tr("--plot に画像と同じファイル「%1」は指定できません"),
+                               {state::Shown(*request.plot)})};
     }
   }
   return request;
@@ -147,7 +151,7 @@ Parsed ParseArguments(const QStringList& arguments) {
 
 Parsed ParseBatchLine(std::string_view line) {
   QStringList arguments = state::SplitLine(line);
-  if (arguments.isEmpty()) return UsageError{"空の行です"};
+  if (arguments.isEmpty()) return UsageError{Tr("空の行です")};
   arguments.prepend(QStringLiteral("bezierlab-report"));
   return Parse(arguments, state::Where::BatchLine);
 }

@@ -18,8 +18,8 @@
 #include "Options.h"
 #include "PlotOutput.h"
 #include "RasterSurface.h"
-#include "Tr.h"
 #include "ReportJson.h"
+#include "Tr.h"
 #include "VectorSurface.h"
 #include "WholeFiles.h"
 
@@ -32,7 +32,8 @@ namespace cli {
 namespace {
 
 constexpr const char* kProgram = "bezierlab-report";
-constexpr const char* kSvgTitle = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
+// The window's design caption.
+constexpr const char* kSvgTitle = i18n::Mark("ベジェ曲線の長さ計算・オフセット曲線サンプル");
 
 constexpr const char* kHelp =
     "使い方: bezierlab-report [オプション]\n"
@@ -164,7 +165,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   if (request.svg) {
     svgBuffer.open(QIODevice::WriteOnly);
     vector.emplace(kAreaSize, kAreaSize, request.scale, background, &svgBuffer,
-                   QString::fromUtf8(kSvgTitle));
+                   QString::fromUtf8(i18n::Tr(kSvgTitle)));
     surface.Add(*vector);
   }
   const scene::Result result = scene::Draw(
@@ -175,7 +176,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     QBuffer pngBuffer(&png);
     pngBuffer.open(QIODevice::WriteOnly);
     if (!Palettized(raster->Picture()).save(&pngBuffer, "PNG")) {
-      Complain(err, "--png の画像を PNG に符号化できません（何も書いていません）");
+      Complain(err, i18n::Tr("--png の画像を PNG に符号化できません（何も書いていません）"));
       return kExitUnwritable;
     }
   }
@@ -234,7 +235,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     toStdout = &report;
   }
   if (!WriteAll(out, *toStdout)) {
-    Complain(err, "標準出力に書き込めません");
+    Complain(err, i18n::Tr("標準出力に書き込めません"));
     return kExitUnwritable;
   }
   return kExitOk;

@@ -13,8 +13,12 @@
 #include <limits>
 
 #include "Arithmetic.h"
+#include "Tr.h"
 
 namespace state {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
@@ -32,8 +36,8 @@ std::string ShownJson(const QJsonValue& value) {
 }
 
 UsageError BadMember(const char* name, const QJsonValue& value, const char* why) {
-  return {std::string("\"state\" の \"") + name + "\" の値「" + ShownJson(value) +
-          "」は使えません: " + why};
+  return {Format(Tr("\"state\" の \"%1\" の値「%2」は使えません: %3"),
+                 {name, ShownJson(value), Tr(why)})};
 }
 
 std::optional<std::int32_t> WholeInt32(const QJsonValue& value) {
@@ -47,7 +51,7 @@ std::optional<std::int32_t> WholeInt32(const QJsonValue& value) {
 }
 
 std::optional<UsageError> ReadPoints(const QJsonValue& value, scene::State& state) {
-  constexpr const char* kWhy = "32 ビット整数の組 [x,y] を 4 つ並べた配列を書きます";
+  constexpr const char* kWhy = i18n::Mark("32 ビット整数の組 [x,y] を 4 つ並べた配列を書きます");
   const QJsonArray points = value.toArray();
   if (!value.isArray() || points.size() != 4) return BadMember("points", value, kWhy);
   for (qsizetype i = 0; i < 4; ++i) {
@@ -62,7 +66,7 @@ std::optional<UsageError> ReadPoints(const QJsonValue& value, scene::State& stat
 }
 
 std::optional<UsageError> ReadDivisions(const QJsonValue& value, scene::State& state) {
-  constexpr const char* kWhy = "10, 100, 1000, 10000 から選んだ数の配列を書きます";
+  constexpr const char* kWhy = i18n::Mark("10, 100, 1000, 10000 から選んだ数の配列を書きます");
   if (!value.isArray()) return BadMember("divisions", value, kWhy);
   state.divisions = {false, false, false, false};
   for (const auto& count : value.toArray()) {
@@ -83,26 +87,27 @@ std::optional<UsageError> ReadMember(const QString& name, const QJsonValue& valu
   if (name == QLatin1String("grabbed")) {
     const std::optional<std::int32_t> grabbed = WholeInt32(value);
     if (!grabbed || *grabbed < -1 || *grabbed > 3) {
-      return BadMember("grabbed", value, "-1 から 3 の整数を書きます");
+      return BadMember("grabbed", value, i18n::Mark("-1 から 3 の整数を書きます"));
     }
     state.grabIndex = *grabbed;
   } else if (name == QLatin1String("approximate") || name == QLatin1String("accurate")) {
     const bool approximate = name == QLatin1String("approximate");
     if (!value.isBool()) {
-      return BadMember(approximate ? "approximate" : "accurate", value, "true か false を書きます");
+      return BadMember(approximate ? "approximate" : "accurate", value,
+                       i18n::Mark("true か false を書きます"));
     }
     (approximate ? state.approximate : state.accurate) = value.toBool();
   } else if (name == QLatin1String("distance")) {
-    if (!value.isDouble()) return BadMember("distance", value, "数を書きます");
+    if (!value.isDouble()) return BadMember("distance", value, i18n::Mark("数を書きます"));
     try {
       state.dist = geometry::ToSingle(value.toDouble());
     } catch (const geometry::Error&) {
-      return BadMember("distance", value, "単精度の範囲を超えています");
+      return BadMember("distance", value, i18n::Mark("単精度の範囲を超えています"));
     }
   } else {
-    return UsageError{"\"state\" に知らないメンバー \"" + Shown(name) +
-                      "\" があります（使えるのは points, grabbed, divisions, approximate, "
-                      "accurate, distance）"};
+    return UsageError{Format(Tr("\"state\" に知らないメンバー \"%1\" があります（使えるのは "
+                                "points, grabbed, divisions, approximate, accurate, distance）"),
+                             {Shown(name)})};
   }
   return std::nullopt;
 }
@@ -136,13 +141,15 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
   QJsonParseError error{};
   const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
   if (error.error != QJsonParseError::NoError) {
-    return UsageError{"JSON として読めません（" + std::to_string(error.offset) + " バイト目）"};
+    return UsageError{
+        Format(Tr("JSON として読めません（%1 バイト目）"), {std::to_string(error.offset)})};
   }
-  if (!document.isObject()) return UsageError{"JSON のオブジェクトではありません"};
+  if (!document.isObject()) return UsageError{Tr("JSON のオブジェクトではありません")};
   const QJsonValue member = document.object().value(QStringLiteral("state"));
-  if (member.isUndefined()) return UsageError{"\"state\" メンバーがありません"};
+  if (member.isUndefined()) return UsageError{Tr("\"state\" メンバーがありません")};
   if (!member.isObject()) {
-    return UsageError{"\"state\" の値「" + ShownJson(member) + "」はオブジェクトではありません"};
+    return UsageError{
+        Format(Tr("\"state\" の値「%1」はオブジェクトではありません"), {ShownJson(member)})};
   }
   scene::State chosen;
   const QJsonObject object = member.toObject();
@@ -153,21 +160,26 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
 }
 
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
-  const std::string named = "状態ファイル「" + Shown(path) + "」";
+  const std::string shown = Shown(path);
+  const auto problem = [&](const char* pattern) { return UsageError{Format(pattern, {shown})}; };
   QFile file(path);
-  if (!QFileInfo(path).isFile()) return UsageError{named + "がありません"};
-  if (!file.open(QIODevice::ReadOnly)) return UsageError{named + "を開けません"};
+  if (!QFileInfo(path).isFile()) return problem(Tr("状態ファイル「%1」がありません"));
+  if (!file.open(QIODevice::ReadOnly)) return problem(Tr("状態ファイル「%1」を開けません"));
   const QByteArray bytes = file.read(kLargestStateFile + 1);
-  if (file.error() != QFileDevice::NoError) return UsageError{named + "を読めません"};
-  if (bytes.size() > kLargestStateFile) return UsageError{named + "は大きすぎます（1 MiB まで）"};
+  if (file.error() != QFileDevice::NoError) return problem(Tr("状態ファイル「%1」を読めません"));
+  if (bytes.size() > kLargestStateFile) {
+    return problem(Tr("状態ファイル「%1」は大きすぎます（1 MiB まで）"));
+  }
   auto parsed = ParseStateFile(bytes);
-  if (auto* problem = std::get_if<UsageError>(&parsed)) problem->message.insert(0, named + ": ");
+  if (auto* error = std::get_if<UsageError>(&parsed)) {
+    error->message = Format(Tr("状態ファイル「%1」: %2"), {shown, error->message});
+  }
   return parsed;
 }
 
 std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
   const QString trimmed = text.trimmed();
-  if (trimmed.isEmpty()) return UsageError{"状態の行も状態ファイルの JSON もありません"};
+  if (trimmed.isEmpty()) return UsageError{Tr("状態の行も状態ファイルの JSON もありません")};
   if (trimmed.startsWith(QLatin1Char('{'))) return ParseStateFile(trimmed.toUtf8());
   QStringList arguments = SplitLine(trimmed.toStdString());
   arguments.prepend(QStringLiteral("bezierlab"));
@@ -201,17 +213,18 @@ std::optional<UsageError> CheckWindowReach(const scene::State& state) {
   for (std::size_t i = 0; i < state.P.size(); ++i) {
     for (const auto& [axis, v] : {std::pair{"x", state.P[i].x}, std::pair{"y", state.P[i].y}}) {
       if (v < kReachLow || v > kReachHigh) {
-        return UsageError{"P(" + std::to_string(i) + ") の " + axis + " = " + std::to_string(v) +
-                          " はウィンドウで動かせる範囲（" + std::to_string(kReachLow) + " から " +
-                          std::to_string(kReachHigh) + "）の外です"};
+        return UsageError{
+            Format(Tr("P(%1) の %2 = %3 はウィンドウで動かせる範囲（%4 から %5）の外です"),
+                   {std::to_string(i), axis, std::to_string(v), std::to_string(kReachLow),
+                    std::to_string(kReachHigh)})};
       }
     }
   }
   const float d = state.dist;
   if (std::trunc(d) != d || d < kDistanceLow || d > kDistanceHigh) {
-    return UsageError{"オフセット距離 " + Decimal(d) +
-                      " はウィンドウでは使えません: " + std::to_string(kDistanceLow) + " から " +
-                      std::to_string(kDistanceHigh) + " の整数にします"};
+    return UsageError{
+        Format(Tr("オフセット距離 %1 はウィンドウでは使えません: %2 から %3 の整数にします"),
+               {Decimal(d), std::to_string(kDistanceLow), std::to_string(kDistanceHigh)})};
   }
   return std::nullopt;
 }

@@ -155,7 +155,7 @@ TEST(Catalogue, TheCoreTextsInEnglishKeepTheirFigures) {
   const std::string jaLength = scene::CurveLengthLine(10000, 382.84211);
   {
     const InLanguage english(Language::English);
-    EXPECT_EQ(scene::CurveLengthLine(10000, 382.84211), "Length(10000 steps) = 382.8421\r\n");
+    EXPECT_EQ(scene::CurveLengthLine(10000, 382.84211), "Length(10000 div.) = 382.8421\r\n");
     EXPECT_EQ(scene::TotalLine(300), "Total Length = 300\r\n\r\n");
     const std::vector<std::string> lines = scene::AnalysisLines(analysis);
     ASSERT_EQ(lines.size(), japanese.size());

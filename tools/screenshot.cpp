@@ -2,7 +2,7 @@
 //
 //   screenshot [--points x0,y0,...,x3,y3] [--grabbed I] [--divisions 10,1000]
 //              [--no-approximate] [--no-accurate] [--distance D] [--focus NAME]
-//              [--area] [--report] [OUTPUT.png]
+//              [--area] [--report] [--language ja|en] [OUTPUT.png]
 //
 // Without options it saves the start window. The state is set on the real
 // window: its control points and grabIndex, the check boxes and the scroll bar
@@ -11,7 +11,8 @@
 // of that name (HScroll1, Check1(0), Picture1, ...) the keyboard focus as Tab
 // gives it, for controls that show it. --area saves only the
 // 260 x 260 inner drawing area, --report prints the report exactly as the
-// window holds it (CR LF line ends).
+// window holds it (CR LF line ends). The window speaks the language of the
+// locale variables, or of --language, as bezierlab does.
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen) or any other.
 
 #include <QApplication>
@@ -21,11 +22,14 @@
 #include <QPixmap>
 #include <QStringList>
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "Appearance.h"
 #include "StateOptions.h"
+#include "Tr.h"
 #include "WholeFiles.h"
 #include "main.h"
 
@@ -55,6 +59,10 @@ std::variant<scene::State, QString> ChosenState(const QCommandLineParser& parser
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  std::vector<std::string> words;
+  for (const QString& argument : QCoreApplication::arguments())
+    words.push_back(argument.toStdString());
+  if (const auto error = i18n::StartLanguage(words)) return Fail(QString::fromStdString(*error));
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Renders the window in the given state to OUTPUT.png and/or prints its report.");
@@ -70,8 +78,10 @@ int main(int argc, char* argv[]) {
                                  "NAME");
   const QCommandLineOption area("area", "Save only the 260 x 260 inner drawing area.");
   const QCommandLineOption report("report", "Print the report text to standard output.");
-  parser.addOptions(
-      {points, grabbed, divisions, noApproximate, noAccurate, distance, focus, area, report});
+  const QCommandLineOption language(
+      "language", "ja or en; without it, the language of the locale variables.", "L");
+  parser.addOptions({points, grabbed, divisions, noApproximate, noAccurate, distance, focus, area,
+                     report, language});
   parser.addPositionalArgument("OUTPUT.png", "The picture to write (optional with --report).",
                                "[OUTPUT.png]");
   parser.process(app);
