@@ -79,7 +79,9 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
   request.version = parser.isSet(QStringLiteral("version"));
   if (request.help || request.version) return request;
 
-  const QStringList found = parser.optionNames();
+  // --language goes with every run, --batch too: it was read before parsing.
+  QStringList found = parser.optionNames();
+  found.removeAll(QStringLiteral("language"));
   request.batch = parser.isSet(QStringLiteral("batch"));
   if (request.batch && found.size() > 1) {
     const QString other = found[0] == QLatin1String("batch") ? found[1] : found[0];

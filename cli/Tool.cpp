@@ -35,7 +35,7 @@ constexpr const char* kProgram = "bezierlab-report";
 // The window's design caption.
 constexpr const char* kSvgTitle = i18n::Mark("ベジェ曲線の長さ計算・オフセット曲線サンプル");
 
-constexpr const char* kHelp =
+constexpr const char* kHelp = i18n::Mark(
     "使い方: bezierlab-report [オプション]\n"
     "        bezierlab-report --batch < 状態の行\n"
     "\n"
@@ -71,10 +71,12 @@ constexpr const char* kHelp =
     "  --plot-format F     図の形式 svg か png（--plot - のときは必須）\n"
     "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
     "                      （空の行と # で始まる行は読み飛ばします）\n"
+    "  --language 言語     表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから。\n"
+    "                      JSON のキー、数、エラーの種類は言語によりません\n"
     "  -h, --help          この説明を表示します\n"
     "  --version           版を表示します\n"
     "\n"
-    "終了コード: 0 成功、1 ファイルに書き込めない（または入力を読めない）、2 使い方の誤り\n";
+    "終了コード: 0 成功、1 ファイルに書き込めない（または入力を読めない）、2 使い方の誤り\n");
 
 bool WriteAll(std::FILE* out, const QByteArray& bytes) {
   return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out) ==
@@ -138,7 +140,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     return kExitUsage;
   }
   const Request& request = std::get<Request>(parsed);
-  if (request.help) return WriteAll(out, kHelp) ? kExitOk : kExitUnwritable;
+  if (request.help) return WriteAll(out, i18n::Tr(kHelp)) ? kExitOk : kExitUnwritable;
   if (request.version) {
     return WriteAll(out, QByteArray(kProgram) + " " + BEZIERLAB_VERSION + "\n") ? kExitOk
                                                                                 : kExitUnwritable;

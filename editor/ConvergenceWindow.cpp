@@ -40,11 +40,16 @@ QString Fixed(double v) { return QString::number(v, 'f', 4); }
 
 // One row of the table for a count of the window, as a sentence.
 QString RowText(const geometry::ConvergenceRow& row, const char* caption) {
-  QString text = QString::fromUtf8(caption) + QStringLiteral("：%1点、").arg(row.samples);
-  if (!row.length) return text + QStringLiteral("計算できません");
-  text += QStringLiteral("長さ ") + Fixed(*row.length);
-  if (row.absoluteError) text += QStringLiteral("、誤差 ") + Fixed(*row.absoluteError);
-  if (row.relativeError) text += QStringLiteral("（%1%）").arg(Fixed(*row.relativeError * 100));
+  QString text = QString::fromUtf8(i18n::Tr(caption)) +
+                 QString::fromUtf8(i18n::Tr("：%1点、")).arg(row.samples);
+  if (!row.length) return text + QString::fromUtf8(i18n::Tr("計算できません"));
+  text += QString::fromUtf8(i18n::Tr("長さ ")) + Fixed(*row.length);
+  if (row.absoluteError) {
+    text += QString::fromUtf8(i18n::Tr("、誤差 ")) + Fixed(*row.absoluteError);
+  }
+  if (row.relativeError) {
+    text += QString::fromUtf8(i18n::Tr("（%1%）")).arg(Fixed(*row.relativeError * 100));
+  }
   return text;
 }
 
@@ -66,7 +71,7 @@ class Owner final : public QObject {
 
 ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
   setObjectName("ConvergenceWindow");
-  setWindowTitle(QStringLiteral("長さの収束"));
+  setWindowTitle(QString::fromUtf8(i18n::Tr("長さの収束")));
   setAttribute(Qt::WA_QuitOnClose, false);
   plot_ = new PlotArea(
       [this](QPainter& painter, QSizeF size) {
@@ -81,7 +86,7 @@ ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
       },
       this);
   plot_->setObjectName("ConvergencePlot");
-  plot_->setAccessibleName(QStringLiteral("長さの収束の図"));
+  plot_->setAccessibleName(QString::fromUtf8(i18n::Tr("長さの収束の図")));
   rows_ = new QLabel(this);
   rows_->setObjectName("ConvergenceRows");
   rows_->setTextFormat(Qt::PlainText);
@@ -182,11 +187,14 @@ void ConvergenceWindow::ShowTable() {
       if (row.divisions == kWindowCounts[i]) lines << RowText(row, kCheck1Captions[i]);
     }
   }
-  if (!table_->referenceConverged) lines << QStringLiteral("真の長さ（参照値）は精度未達です");
+  if (!table_->referenceConverged) {
+    lines << QString::fromUtf8(i18n::Tr("真の長さ（参照値）は精度未達です"));
+  }
   rows_->setText(lines.join('\n'));
   const surface::PlotCounts counts = surface::CountRows(*table_);
   plot_->setAccessibleDescription(
-      QStringLiteral("真の長さ（参照値） %1。点 %2 個、うち標本数が分割数と違う点 %3 個。")
+      QString::fromUtf8(
+          i18n::Tr("真の長さ（参照値） %1。点 %2 個、うち標本数が分割数と違う点 %3 個。"))
           .arg(Fixed(table_->referenceLength))
           .arg(counts.shown)
           .arg(counts.quirks));

@@ -14,15 +14,16 @@
 #include <QVBoxLayout>
 
 #include "StateFile.h"
+#include "Tr.h"
 #include "WholeFiles.h"
 
 namespace editor {
 
 namespace {
 
-constexpr const char* kFileFilter = "bezierlab の状態 (*.bezierlab)";
+constexpr const char* kFileFilter = i18n::Mark("bezierlab の状態 (*.bezierlab)");
 constexpr const char* kJsonFilter = "JSON (*.json)";
-constexpr const char* kAnyFilter = "すべてのファイル (*)";
+constexpr const char* kAnyFilter = i18n::Mark("すべてのファイル (*)");
 
 }  // namespace
 
@@ -100,19 +101,19 @@ void StateKeys::CopyLine() {
 void StateKeys::Paste() {
   if (Busy()) return;
   Take(state::ParseStateText(QGuiApplication::clipboard()->text()),
-       QStringLiteral("状態を貼り付けられません"));
+       QString::fromUtf8(i18n::Tr("状態を貼り付けられません")));
 }
 
 void StateKeys::Open() {
   if (Busy()) return;
-  QFileDialog dialog(&window_, QStringLiteral("状態ファイルを開く"));
+  QFileDialog dialog(&window_, QString::fromUtf8(i18n::Tr("状態ファイルを開く")));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({QString::fromUtf8(kFileFilter), QString::fromUtf8(kJsonFilter),
-                         QString::fromUtf8(kAnyFilter)});
+  dialog.setNameFilters({QString::fromUtf8(i18n::Tr(kFileFilter)), QString::fromUtf8(kJsonFilter),
+                         QString::fromUtf8(i18n::Tr(kAnyFilter))});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
-  if (Take(state::LoadStateFile(path), QStringLiteral("状態ファイルを開けません"))) {
+  if (Take(state::LoadStateFile(path), QString::fromUtf8(i18n::Tr("状態ファイルを開けません")))) {
     openedFile_ = path;
   }
 }
@@ -120,10 +121,11 @@ void StateKeys::Open() {
 void StateKeys::Save(bool askForName) {
   QString path = savedFile_;
   if (askForName || path.isEmpty()) {
-    QFileDialog dialog(&window_, QStringLiteral("状態を保存"));
+    QFileDialog dialog(&window_, QString::fromUtf8(i18n::Tr("状態を保存")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(state::kStateFileSuffix));
-    dialog.setNameFilters({QString::fromUtf8(kFileFilter), QString::fromUtf8(kAnyFilter)});
+    dialog.setNameFilters(
+        {QString::fromUtf8(i18n::Tr(kFileFilter)), QString::fromUtf8(i18n::Tr(kAnyFilter))});
     const QString proposed = savedFile_.isEmpty() ? openedFile_ : savedFile_;
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -131,7 +133,7 @@ void StateKeys::Save(bool askForName) {
   }
   const QByteArray bytes = state::StateFileBytes(window_.CurrentState());
   if (auto error = files::WriteWhole(path.toStdString(), bytes.toStdString())) {
-    Complain(QStringLiteral("状態を保存できません"), *error);
+    Complain(QString::fromUtf8(i18n::Tr("状態を保存できません")), *error);
     return;
   }
   savedFile_ = path;
@@ -140,11 +142,11 @@ void StateKeys::Save(bool askForName) {
 void StateKeys::ShowHelp() {
   if (help_ == nullptr) {
     auto* help = new QDialog(&window_);
-    help->setWindowTitle(QStringLiteral("bezierlab のキーと使い方"));
+    help->setWindowTitle(QString::fromUtf8(i18n::Tr("bezierlab のキーと使い方")));
     help->setAttribute(Qt::WA_DeleteOnClose);
     auto* text = new QTextBrowser(help);
     text->setObjectName("HelpText");
-    text->setAccessibleName(QStringLiteral("キーと使い方"));
+    text->setAccessibleName(QString::fromUtf8(i18n::Tr("キーと使い方")));
     text->setHtml(HelpText());
     auto* layout = new QVBoxLayout(help);
     layout->addWidget(text);

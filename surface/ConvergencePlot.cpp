@@ -10,6 +10,7 @@
 
 #include "Fonts.h"
 #include "PlotAxes.h"
+#include "Tr.h"
 #include "VectorSurface.h"
 
 namespace surface {
@@ -25,7 +26,10 @@ using geometry::ConvergenceTable;
 constexpr double kLeft = 72, kRight = 24, kTop = 30, kBottom = 78;
 
 constexpr std::array<double, 4> kWindowCounts{10, 100, 1000, 10000};
-constexpr std::array<const char*, 4> kWindowLabels{"10分割", "100分割", "1000分割", "10000分割"};
+constexpr std::array<const char*, 4> kWindowLabels{i18n::Mark("10分割"), i18n::Mark("100分割"),
+                                                   i18n::Mark("1000分割"), i18n::Mark("10000分割")};
+
+QString Text(const char* japanese) { return QString::fromUtf8(i18n::Tr(japanese)); }
 
 const QColor kLineColour(0x20, 0x40, 0xA0);
 const QColor kQuirkColour(0xD0, 0x20, 0x20);
@@ -85,7 +89,7 @@ void DrawWindowCounts(QPainter& painter, const LogAxes& axes, const ConvergenceT
     painter.setFont(font);
     painter.setPen(ticked[i] ? QPen(kTickedColour, 2) : QPen(kUntickedColour, 1, Qt::DashLine));
     painter.drawLine(QPointF(x, axes.area.top()), QPointF(x, axes.area.bottom()));
-    const QString label = QString::fromUtf8(kWindowLabels[i]);
+    const QString label = Text(kWindowLabels[i]);
     const double width = QFontMetricsF(font).horizontalAdvance(label);
     painter.setPen(ticked[i] ? kTickedColour.darker(130) : kUntickedColour.darker(150));
     painter.drawText(QPointF(x - width / 2, axes.area.top() - 8), label);
@@ -124,9 +128,9 @@ void DrawRows(QPainter& painter, const LogAxes& axes, const ConvergenceTable& ta
 
 void DrawLegend(QPainter& painter, const LogAxes& axes) {
   const QFontMetricsF metrics(painter.font());
-  const QString texts[] = {QStringLiteral("和の相対誤差"),
-                           QStringLiteral("標本数 ≠ n の和（99点 など）"),
-                           QStringLiteral("傾き −1（誤差 ∝ 1/n）")};
+  const QString texts[] = {Text(i18n::Mark("和の相対誤差")),
+                           Text(i18n::Mark("標本数 ≠ n の和（99点 など）")),
+                           Text(i18n::Mark("傾き −1（誤差 ∝ 1/n）"))};
   double width = 0;
   for (const QString& text : texts) width = std::max(width, metrics.horizontalAdvance(text));
   const double line = metrics.height() + 2;
@@ -163,13 +167,12 @@ void DrawCaption(QPainter& painter, QSizeF size, const ConvergenceTable& table) 
     reference += QStringLiteral("P(%1) = (%2, %3)   ").arg(i).arg(table.P[i].x).arg(table.P[i].y);
   }
   reference +=
-      QStringLiteral("真の長さ（参照値） = ") +
+      Text(i18n::Mark("真の長さ（参照値）")) + QStringLiteral(" = ") +
       (std::isfinite(table.referenceLength) ? QString::number(table.referenceLength, 'f', 4)
-                                            : QStringLiteral("求められません"));
-  if (!table.referenceConverged) reference += QStringLiteral("（精度未達）");
-  const QString points = QStringLiteral(
-                             "点 %1 個（うち標本数 ≠ n %2 個）。描けない行 %3 個"
-                             "（誤差 0: %4、計算の失敗: %5）")
+                                            : Text(i18n::Mark("求められません")));
+  if (!table.referenceConverged) reference += Text(i18n::Mark("（精度未達）"));
+  const QString points = Text(i18n::Mark("点 %1 個（うち標本数 ≠ n %2 個）。描けない行 %3 個"
+                                         "（誤差 0: %4、計算の失敗: %5）"))
                              .arg(counts.shown)
                              .arg(counts.quirks)
                              .arg(counts.zero + counts.failed)
@@ -244,7 +247,7 @@ QByteArray ConvergenceSvg(const ConvergenceTable& table, const Ticked& ticked, i
   generator.setSize(QSize(kPlotWidth * scale, kPlotHeight * scale));
   generator.setViewBox(QRect(0, 0, kPlotWidth, kPlotHeight));
   generator.setResolution(kDotsPerInch);
-  generator.setTitle(QStringLiteral("長さの収束"));
+  generator.setTitle(Text(i18n::Mark("長さの収束")));
   {
     QPainter painter(&generator);
     if (!painter.isActive()) return {};

@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QString>
 
+#include "Tr.h"
+
 namespace surface {
 
 namespace {
@@ -51,11 +53,11 @@ void DrawLogAxes(QPainter& painter, const LogAxes& axes) {
   for (int e = axes.high; e >= axes.low; e -= step) {
     DrawPower(painter, a.left() - 4, axes.Y(std::pow(10.0, e)), e);
   }
-  const QString xTitle = QStringLiteral("分割数 n");
+  const QString xTitle = QString::fromUtf8(i18n::Tr("分割数 n"));
   painter.drawText(QPointF(a.center().x() - metrics.horizontalAdvance(xTitle) / 2,
                            a.bottom() + 2 * metrics.height() + 2),
                    xTitle);
-  const QString yTitle = QStringLiteral("相対誤差 |L − 真の長さ| ÷ 真の長さ");
+  const QString yTitle = QString::fromUtf8(i18n::Tr("相対誤差 |L − 真の長さ| ÷ 真の長さ"));
   painter.save();
   painter.translate(metrics.height(), a.center().y() + metrics.horizontalAdvance(yTitle) / 2);
   painter.rotate(-90);

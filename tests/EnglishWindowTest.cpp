@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Japanese.h"
 #include "MouseInput.h"
 #include "Tr.h"
 #include "main.h"
@@ -20,23 +21,12 @@
 namespace {
 
 using i18n::Language;
+using testing_support::HasJapanese;
 
 struct InEnglish {
   InEnglish() { i18n::SetLanguage(Language::English); }
   ~InEnglish() { i18n::SetLanguage(Language::Japanese); }
 };
-
-// Kana, kanji and the full-width forms.
-bool HasJapanese(const QString& text) {
-  for (const QChar c : text) {
-    const char16_t u = c.unicode();
-    if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) ||
-        (u >= 0xFF00 && u <= 0xFFEF)) {
-      return true;
-    }
-  }
-  return false;
-}
 
 QStringList Numbers(const QString& line) {
   static const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?"));
