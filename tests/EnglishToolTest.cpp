@@ -142,4 +142,40 @@ TEST(EnglishTool, JapaneseLocalesAndTheCLocaleStayAsTheyAre) {
   EXPECT_EQ(wrong.err, "bezierlab-report: --language takes ja or en (\"fr\")\n");
 }
 
+// The window program answers --help and refuses a bad option before it
+// opens a window: in English when asked, in Japanese otherwise.
+TEST(EnglishTool, TheWindowProgramsHelpAndMessagesFollowTheLanguage) {
+  // The exit code and standard output, or the program's own line on standard
+  // error (Qt may add lines of its own there).
+  const auto run = [](const QStringList& arguments, QProcessEnvironment environment) {
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess window;
+    window.setProcessEnvironment(environment);
+    window.start(QStringLiteral(BEZIERLAB_WINDOW), arguments);
+    window.waitForFinished();
+    QByteArray said = window.readAllStandardOutput();
+    for (const QByteArray& line : window.readAllStandardError().split('\n')) {
+      if (line.startsWith("bezierlab: ")) said += line + "\n";
+    }
+    return std::pair{window.exitCode(), said};
+  };
+  const QProcessEnvironment english = Locale({"LANG=en_US.UTF-8"});
+  const QProcessEnvironment none = Locale({});
+  const auto [helpCode, help] = run({"--help"}, english);
+  EXPECT_EQ(helpCode, 0);
+  EXPECT_TRUE(help.startsWith("Usage: bezierlab [STATE OPTIONS] [FILE]")) << help.toStdString();
+  EXPECT_FALSE(HasJapanese(QString::fromUtf8(help)));
+  EXPECT_TRUE(run({"--help"}, none).second.startsWith("使い方: bezierlab"));
+  EXPECT_EQ(run({"--language", "en", "--help"}, Locale({"LC_ALL=C.UTF-8", "LANGUAGE=en"})).second,
+            help);
+
+  EXPECT_EQ(run({"--distance", "60"}, english),
+            std::pair(2, QByteArray("bezierlab: the window cannot use the offset distance 60: make "
+                                    "it a whole number from 0 to 50\n")));
+  EXPECT_EQ(run({"--distance", "60"}, Locale({"LC_ALL=C.UTF-8", "LANGUAGE=en"})).second,
+            run({"--distance", "60"}, none).second);
+  EXPECT_EQ(run({"--bogus"}, Locale({"LANG=de_DE.UTF-8"})).second,
+            "bezierlab: there is no option --bogus\n");
+}
+
 }  // namespace

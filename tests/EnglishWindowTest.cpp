@@ -10,11 +10,14 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTest>
 #include <string>
 #include <vector>
 
+#include "ConvergenceWindow.h"
 #include "Japanese.h"
 #include "MouseInput.h"
+#include "StateKeys.h"
 #include "Tr.h"
 #include "main.h"
 
@@ -136,6 +139,34 @@ TEST(EnglishWindow, NoTextIsLeftInJapanese) {
   window.HScroll1->setValue(7);
   EXPECT_EQ(window.windowTitle().toStdString(), "Bézier curve length - (120,80)");
   EXPECT_EQ(window.Label2->text().toStdString(), "Offset distance: 7");
+}
+
+TEST(EnglishWindow, TheHelpAndTheConvergenceWindowAreEnglishToo) {
+  const InEnglish english;
+  EXPECT_FALSE(HasJapanese(editor::HelpText())) << editor::HelpText().toStdString();
+  editor::main window;
+  window.ApplyState(States()[0]);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QTest::keyClick(&window, Qt::Key_F2);
+  editor::ConvergenceWindow* convergence = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* found = qobject_cast<editor::ConvergenceWindow*>(widget)) convergence = found;
+  }
+  ASSERT_NE(convergence, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return convergence->TablesComputed() >= 1; }));
+  std::vector<QString> texts{convergence->windowTitle()};
+  for (QWidget* widget : convergence->findChildren<QWidget*>()) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) texts.push_back(label->text());
+    texts.push_back(widget->accessibleName());
+    texts.push_back(widget->accessibleDescription());
+  }
+  for (const QString& text : texts) EXPECT_FALSE(HasJapanese(text)) << text.toStdString();
+  const auto* rows = convergence->findChild<QLabel*>("ConvergenceRows");
+  ASSERT_NE(rows, nullptr);
+  EXPECT_TRUE(rows->text().contains("100 div.: 99 samples, length 197.0694"))
+      << rows->text().toStdString();
+  QTest::keyClick(convergence, Qt::Key_F2);
 }
 
 }  // namespace
