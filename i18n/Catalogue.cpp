@@ -25,9 +25,9 @@ class Reader {
   }
 
   bool ReadMagic() {
-    const auto magic = Word(0);
-    if (magic == kMagicSwapped) bigEndian_ = true;
-    return magic == kMagic || magic == kMagicSwapped;
+    const std::uint32_t magic = Word(0).value_or(0);
+    bigEndian_ = magic == kMagicSwapped;
+    return bigEndian_ || magic == kMagic;
   }
 
   // String `index` of the table at `table`: a NUL-terminated string of the
