@@ -1,17 +1,23 @@
-// The window program: `bezierlab [STATE OPTIONS] [FILE]`. QApplication takes
-// Qt's own options out first; the rest chooses the state the window opens at.
+// The window program: `bezierlab [STATE OPTIONS] [FILE]`. Qt's own options
+// are set aside and the rest, which chooses the state the window opens at, is
+// checked before QApplication exists, so that a mistake is answered on a
+// terminal without a display too.
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "Appearance.h"
+#include "PathBytes.h"
+#include "QtOptions.h"
 #include "Tr.h"
 #include "WindowArguments.h"
 #include "main.h"
@@ -83,16 +89,22 @@ int main(int argc, char* argv[]) {
     std::fputs(answer, stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
-  QApplication app(argc, argv);
-  // Lets X11 and Wayland shells match the window to its desktop entry,
-  // org.bezierlab.BezierLab.desktop, and so to its name and icon.
-  QGuiApplication::setDesktopFileName("org.bezierlab.BezierLab");
-
-  const auto read = state::ReadWindowArguments(QCoreApplication::arguments());
+  const state::QtCommandLine line = state::TakeQtOptions(
+      std::span(argv, static_cast<std::size_t>(argc)), std::getenv("QT_QPA_PLATFORM"));
+  // What Qt leaves, read by its bytes: a FILE whose name is no UTF-8 is
+  // opened by that name.
+  std::vector<const char*> rest;
+  rest.reserve(line.rest.size());
+  for (const std::string& argument : line.rest) rest.push_back(argument.c_str());
+  const auto read =
+      state::ReadWindowArguments(state::Arguments(static_cast<int>(rest.size()), rest.data()));
   if (const auto* error = std::get_if<state::StartError>(&read)) {
     std::fprintf(stderr, "bezierlab: %s\n", error->message.c_str());
-    // A file opened from a file manager has no terminal to show the message.
-    if (error->aboutFile) {
+    // A file opened from a file manager has no terminal to show the message;
+    // without a display, stderr is all there is.
+    if (error->aboutFile &&
+        state::CanShowWindows(line, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
+      QApplication app(argc, argv);
       editor::ApplyAppearance(app);
       LoadQtTranslations(app);
       QMessageBox box(QMessageBox::Critical, QStringLiteral("bezierlab"),
@@ -101,9 +113,12 @@ int main(int argc, char* argv[]) {
     }
     return kExitUsage;
   }
-  // --help and --version were answered before Qt started (EarlyAnswer).
   const auto* start = std::get_if<state::WindowStart>(&read);
 
+  QApplication app(argc, argv);
+  // Lets X11 and Wayland shells match the window to its desktop entry,
+  // org.bezierlab.BezierLab.desktop, and so to its name and icon.
+  QGuiApplication::setDesktopFileName("org.bezierlab.BezierLab");
   editor::ApplyAppearance(app);
   LoadQtTranslations(app);
   const std::unique_ptr<editor::main> window = editor::OpenWindow(*start);

@@ -3,13 +3,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <variant>
 
 #include "ConvergenceOutput.h"
 #include "Options.h"
 #include "ReportJson.h"
+#include "StateFile.h"
 #include "Tr.h"
 
 namespace cli {
@@ -42,6 +42,21 @@ bool IsSkipped(std::string_view line) {
   return first == std::string_view::npos || line[first] == '#';
 }
 
+// Reads the next line into `line`, without its "\n", keeping at most one byte
+// more than the largest line read, so that a longer line is known as such but
+// never held whole. Returns false at the end of the input (or a read error).
+bool NextLine(std::FILE* in, std::string& line) {
+  line.clear();
+  int c = 0;
+  bool any = false;
+  while ((c = std::getc(in)) != EOF) {
+    any = true;
+    if (c == '\n') return true;
+    if (line.size() <= state::kLargestStateText) line.push_back(static_cast<char>(c));
+  }
+  return any;
+}
+
 }  // namespace
 
 std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
@@ -51,24 +66,30 @@ std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
   std::setvbuf(out, nullptr, _IOFBF, kOutputBuffer);
 
   BatchRunner runner;
-  char* buffer = nullptr;
-  std::size_t capacity = 0;
+  std::string buffer;
   qint64 number = 0;
-  ssize_t length = 0;
-  while ((length = getline(&buffer, &capacity, in)) >= 0) {
-    std::string_view line(buffer, static_cast<std::size_t>(length));
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  while (NextLine(in, buffer)) {
+    std::string_view line(buffer);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     ++number;
-    if (IsSkipped(line)) continue;
-    const QByteArray json = runner.Line(line, number);
+    QByteArray json;
+    if (line.size() > state::kLargestStateText) {
+      json = QJsonDocument(QJsonObject{{"error", QString::fromStdString(i18n::Format(
+                                                     i18n::Tr("この行は大きすぎます（%1 まで）"),
+                                                     {state::LargestStateTextShown()}))},
+                                       {"line", number}})
+                 .toJson(QJsonDocument::Compact);
+    } else if (IsSkipped(line)) {
+      continue;
+    } else {
+      json = runner.Line(line, number);
+    }
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out);
     std::fputc('\n', out);
   }
-  // getline ends on a read error as on the end of the input; only the
-  // stream's error flag tells them apart.
+  // A line ends on a read error as on the end of the input; only the stream's
+  // error flag tells them apart.
   const int readError = std::ferror(in) != 0 ? errno : 0;
-  std::free(buffer);  // NOLINT(cppcoreguidelines-no-malloc): getline allocates with malloc
   if (std::fflush(out) != 0 || std::ferror(out) != 0) return i18n::Tr("標準出力に書き込めません");
   if (readError != 0) {
     return i18n::Format(i18n::Tr("標準入力の %1 行目を読めません: %2"),

@@ -2,7 +2,8 @@
 
 // --batch: one state per input line, one JSON object per output line, in
 // order. A bad line gives an object with its error, and the lines after it
-// are read as usual. Blank lines and comment lines (the first character that
+// are read as usual; so is a line longer than a state file may be (1 MiB),
+// which is never held whole. Blank lines and comment lines (the first character that
 // is not blank is `#`) give nothing, but count for the line numbers.
 
 #include <QByteArray>

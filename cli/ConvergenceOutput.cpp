@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 #include <cmath>
-#include <cstdio>
 
+#include "Report.h"
 #include "ReportJson.h"
 #include "Tr.h"
 
@@ -35,19 +35,21 @@ std::string Cell(const std::string& text, int width) {
 
 constexpr int kWidths[] = {7, 7, 18, 16, 14};
 
-std::string Format(const char* format, double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format, value);
-  return buffer;
-}
-
 std::string RowLine(const ConvergenceRow& row) {
-  std::string line = Cell(Format("%.0f", row.divisions), kWidths[0]) +
-                     Cell(std::to_string(row.samples), kWidths[1]);
+  std::string line =
+      Cell(scene::FormatDouble(row.divisions, std::chars_format::fixed, 0), kWidths[0]) +
+      Cell(std::to_string(row.samples), kWidths[1]);
   if (row.error) return line + i18n::Format(Tr("  計算できません（%1）"), {ErrorName(*row.error)});
-  line += Cell(row.length ? Format("%.10f", *row.length) : "-", kWidths[2]);
-  line += Cell(row.absoluteError ? Format("%.6e", *row.absoluteError) : "-", kWidths[3]);
-  line += Cell(row.relativeError ? Format("%.6e", *row.relativeError) : "-", kWidths[4]);
+  line += Cell(row.length ? scene::FormatDouble(*row.length, std::chars_format::fixed, 10) : "-",
+               kWidths[2]);
+  line += Cell(row.absoluteError
+                   ? scene::FormatDouble(*row.absoluteError, std::chars_format::scientific, 6)
+                   : "-",
+               kWidths[3]);
+  line += Cell(row.relativeError
+                   ? scene::FormatDouble(*row.relativeError, std::chars_format::scientific, 6)
+                   : "-",
+               kWidths[4]);
   return line;
 }
 
@@ -117,9 +119,10 @@ void InsertConvergence(QJsonObject& object, const geometry::ConvergenceTable& ta
 
 std::string ConvergenceText(const geometry::ConvergenceTable& table) {
   std::string text = Tr("長さの収束: 真の長さ（参照値）") + std::string(" = ");
-  text += std::isfinite(table.referenceLength) ? Format("%.10f", table.referenceLength)
-                                               : std::string(Tr("求められません"));
-  if (!table.referenceConverged) text += Tr("（精度未達）");
+  text += std::isfinite(table.referenceLength)
+              ? scene::FormatDouble(table.referenceLength, std::chars_format::fixed, 10)
+              : std::string("求められません");
+  if (!table.referenceConverged) text += "（精度未達）";
   text += "\r\n";
   text += Cell(Tr("分割数"), kWidths[0]) + Cell(Tr("標本数"), kWidths[1]) +
           Cell(Tr("長さ"), kWidths[2]) + Cell(Tr("誤差"), kWidths[3]) +

@@ -5,12 +5,15 @@
 
 #include "ConvergenceOutput.h"
 
+#include <sys/stat.h>
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <array>
 #include <vector>
 
+#include "PathBytes.h"
 #include "StateFile.h"
 #include "Tr.h"
 
@@ -61,13 +64,15 @@ QCommandLineParser& Parser() {
 // Whether two paths name the same file: the same path once made absolute and
 // clean, or, for files that exist, the same file behind links.
 bool SameFile(const QString& a, const QString& b) {
-  const QFileInfo first(a);
-  const QFileInfo second(b);
-  if (QDir::cleanPath(first.absoluteFilePath()) == QDir::cleanPath(second.absoluteFilePath())) {
+  if (QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+      QDir::cleanPath(QFileInfo(b).absoluteFilePath())) {
     return true;
   }
-  return first.exists() && second.exists() &&
-         first.canonicalFilePath() == second.canonicalFilePath();
+  struct stat first {};
+  struct stat second {};
+  return ::stat(state::ToBytes(a).c_str(), &first) == 0 &&
+         ::stat(state::ToBytes(b).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
 }
 
 Parsed Parse(const QStringList& arguments, state::Where where) {

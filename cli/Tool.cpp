@@ -16,6 +16,7 @@
 #include "ConvergenceOutput.h"
 #include "FanOutSurface.h"
 #include "Options.h"
+#include "PathBytes.h"
 #include "PlotOutput.h"
 #include "RasterSurface.h"
 #include "ReportJson.h"
@@ -196,7 +197,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
       toStdout = &bytes;
     } else {
       outputs.push_back(
-          {file->toStdString(),
+          {state::ToBytes(*file),
            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))});
     }
   }
@@ -213,7 +214,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
       toStdout = &plot.bytes;
     } else {
       outputs.push_back(
-          {request.plot->toStdString(),
+          {state::ToBytes(*request.plot),
            std::string_view(plot.bytes.constData(), static_cast<std::size_t>(plot.bytes.size()))});
     }
   }

@@ -2,9 +2,11 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <cmath>
 
 #include "Design.h"
@@ -16,6 +18,22 @@ namespace {
 
 constexpr std::array<double, 4> kWindowCounts{10, 100, 1000, 10000};
 constexpr int kGap = 8;  // between the main window and this one
+
+// Where a window of frame size `size` goes, in `screen` (available
+// geometry): to the right of `owner` (its frame), else to its left, else
+// below it, else over it; moved in so that as much of it as fits is on the
+// screen, its top left corner first.
+QPoint PlaceBeside(const QRect& owner, QSize size, const QRect& screen) {
+  QPoint at = owner.topRight() + QPoint(kGap, 0);
+  if (screen.isEmpty()) return at;
+  const auto fits = [&](QPoint p) { return screen.contains(QRect(p, size)); };
+  if (!fits(at)) at = QPoint(owner.left() - kGap - size.width(), owner.top());
+  if (!fits(at)) at = owner.bottomLeft() + QPoint(0, kGap);
+  if (!fits(at)) at = owner.topLeft();
+  at.setX(std::max(std::min(at.x(), screen.right() + 1 - size.width()), screen.left()));
+  at.setY(std::max(std::min(at.y(), screen.bottom() + 1 - size.height()), screen.top()));
+  return at;
+}
 
 // The plot itself, painted from the window's latest table.
 class PlotArea final : public QWidget {
@@ -113,7 +131,11 @@ void ConvergenceWindow::Toggle() {
     return;
   }
   if (!placed_) {
-    move(owner_.frameGeometry().topRight() + QPoint(kGap, 0));
+    // Not yet shown, this window has no frame: it will get the owner's.
+    const QSize frame = owner_.frameGeometry().size() - owner_.size();
+    const QScreen* screen = owner_.screen();
+    move(PlaceBeside(owner_.frameGeometry(), size() + frame,
+                     screen != nullptr ? screen->availableGeometry() : QRect()));
     placed_ = true;
   }
   show();

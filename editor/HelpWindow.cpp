@@ -3,8 +3,8 @@
 
 #include <QString>
 
+#include "Commands.h"
 #include "StateFile.h"
-#include "StateKeys.h"
 #include "Tr.h"
 
 namespace editor {

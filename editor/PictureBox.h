@@ -54,6 +54,10 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   // Whether `p`, in inner-area pixels, lies on the inner area: 0 <= x < width,
   // 0 <= y < height, fraction included.
   bool InInnerArea(QPointF p) const;
+  // Whether a button that went down over the inner area, by a press or by the
+  // second press of a double click, is still held: a drag goes on until its
+  // last button-up. A point picked by key holds no button.
+  bool ButtonsHeld() const { return dragButtons_ != Qt::NoButton; }
 
  signals:
   // Button: 1 left, 2 right, 4 middle (for moves, the buttons held); Shift:

@@ -92,7 +92,7 @@ main::main(QWidget* parent) : QWidget(parent) {
   InstallAccessibility();
   InstallConvergenceWindow(*this);
   Form_Load();
-  InstallStateKeys();
+  InstallCommands();
 }
 
 void main::CopyToClipboard() {

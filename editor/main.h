@@ -17,7 +17,7 @@
 
 namespace editor {
 
-class StateKeys;
+class Commands;
 
 // Window captions and texts, in Japanese; shown through i18n::Tr.
 inline constexpr const char* kDesignCaption =
@@ -130,7 +130,7 @@ class main : public QWidget {
   // Tells a screen reader that Picture1's description has changed.
   void AnnouncePicture();
   // The keys that open, save, undo, reset, copy and paste states, and F1.
-  void InstallStateKeys();
+  void InstallCommands();
   // The state the controls and the drag stand in, as the scene reads it.
   scene::State SceneState() const;
 
@@ -142,7 +142,7 @@ class main : public QWidget {
   bool keyPicked_ = false;
   // The rounded position of the latest pointer move over the drawing area.
   std::optional<geometry::IntPoint> pointer_;
-  StateKeys* stateKeys_ = nullptr;
+  Commands* commands_ = nullptr;
 };
 
 // The window as the program opens it: Form_Load's state, then the state

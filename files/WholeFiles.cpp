@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "ReadWhole.h"
 #include "Tr.h"
 
 namespace files {
@@ -38,7 +39,8 @@ std::string Folder(const std::string& path) {
 }
 
 std::string Failure(const std::string& path, int error) {
-  return i18n::Format(i18n::Tr("ファイル「%1」に書き込めません: %2"), {path, std::strerror(error)});
+  return i18n::Format(i18n::Tr("ファイル「%1」に書き込めません: %2"),
+                      {Readable(path), std::strerror(error)});
 }
 
 bool WriteFully(int fd, std::string_view bytes) {
@@ -179,7 +181,7 @@ std::optional<std::string> WriteWhole(std::span<const Output> outputs) {
       return message;
     }
     if (!replaced.empty()) replaced += i18n::Tr("、");
-    replaced += i18n::Format(i18n::Tr("「%1」"), {target.output->path});
+    replaced += i18n::Format(i18n::Tr("「%1」"), {Readable(target.output->path)});
   }
   return std::nullopt;
 }

@@ -11,7 +11,11 @@
 // replaced. A device or a pipe (/dev/null, a shell's process substitution)
 // has nothing to lose and cannot be renamed over: it is written directly,
 // after every temporary file has been written. A folder, or a file that may
-// not be written, is refused before anything is written.
+// not be written, is refused before any target is replaced: the temporaries
+// already written for the outputs before it are removed again.
+//
+// A path is taken as the bytes it is, whatever the locale; a message shows it
+// readably (files::Readable).
 
 #include <optional>
 #include <span>

@@ -1,7 +1,6 @@
 #include "Report.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "Arithmetic.h"
@@ -44,9 +43,7 @@ std::string CurveLengthLine(double n, double length) {
 std::string FormatGeneral(double v) {
   if (geometry::Checked(v) == 0) return "0";
   // Fifteen significant digits from the exponent form, then laid out plainly.
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", v);
-  std::string s(buf);
+  const std::string s = FormatDouble(v, std::chars_format::scientific, 14);
   const std::size_t e = s.find('e');
   const int exponent = std::atoi(s.c_str() + e + 1);
   const bool negative = s[0] == '-';
@@ -67,6 +64,14 @@ std::string FormatGeneral(double v) {
   }
   while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
   return (negative ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
+}
+
+std::string FormatDouble(double v, std::chars_format format, int precision) {
+  // Room for the widest fixed form, a double near 1e308 with its decimals.
+  std::array<char, 400> text{};
+  const auto [end, error] =
+      std::to_chars(text.data(), text.data() + text.size(), v, format, precision);
+  return error == std::errc() ? std::string(text.data(), end) : std::string("?");
 }
 
 }  // namespace scene

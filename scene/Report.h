@@ -4,6 +4,7 @@
 // and the state the window takes when it loads. Every line ends in "\r\n".
 
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -41,5 +42,9 @@ std::string CurveLengthLine(double n, double length);
 // A double written in the general format: 15 significant digits, trailing
 // zeros removed, no exponent, no decimal point when whole.
 std::string FormatGeneral(double v);
+
+// `v` as printf's "%.*f" (fixed) or "%.*e" (scientific) with `precision`
+// writes it in the C locale: a decimal point whatever the user's locale.
+std::string FormatDouble(double v, std::chars_format format, int precision);
 
 }  // namespace scene

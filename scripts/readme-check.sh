@@ -4,7 +4,9 @@
 # | or \ continues on the next one), and what it writes to standard output and
 # standard error must equal the lines shown under it, up to the next "$ " line
 # or the end of the block. A command that exits with a non-zero status fails
-# too. Prints a diff for each failure; exits 1 when any failed.
+# too, and so does a pipeline in which any command fails (pipefail: a failing
+# tool before "| tail -1" is not hidden). Prints a diff for each failure;
+# exits 1 when any failed.
 #
 # The commands run as written, with the PATH as it is: the README speaks of
 # the installed programs (scripts/package-check.sh installs them).
@@ -26,7 +28,7 @@ number=0     # README line of its "$ "
 check() {
   [ -n "$command" ] || return 0
   local status=0
-  bash -c "$command" </dev/null >"$work/actual" 2>&1 || status=$?
+  bash -o pipefail -c "$command" </dev/null >"$work/actual" 2>&1 || status=$?
   local first=${command%%$'\n'*}
   if [ "$status" -eq 0 ] && cmp -s "$work/expected" "$work/actual"; then
     echo "ok    $readme:$number: $first"

@@ -10,7 +10,8 @@
 # server without a screen (Xvfb) and a Wayland compositor without one (weston,
 # with Qt's Wayland platform) with the tools that drive them, hyperfine, the
 # accessibility bus (AT-SPI, D-Bus) with its Python bindings, and rsvg-convert
-# (librsvg2-bin) to check the convergence plot's SVG.
+# (librsvg2-bin) to check the convergence plot's SVG, and the locales' sources
+# (locales), from which a test builds a German locale.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
 # Otherwise it runs apt-get as root: directly when run as root, else through
@@ -26,7 +27,7 @@ if [ "${1:-}" = "--ci" ]; then
              appstream desktop-file-utils libxml2-utils shared-mime-info
              xvfb xdotool xclip imagemagick x11-utils weston qt6-wayland hyperfine
              at-spi2-core python3-pyatspi dbus
-             librsvg2-bin)
+             librsvg2-bin locales)
 elif [ $# -gt 0 ]; then
   echo "usage: scripts/setup.sh [--ci]" >&2
   exit 2

@@ -3,16 +3,17 @@
 
 #include "StateFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "Arithmetic.h"
+#include "PathBytes.h"
+#include "ReadWhole.h"
 #include "Tr.h"
 
 namespace state {
@@ -21,11 +22,6 @@ using i18n::Format;
 using i18n::Tr;
 
 namespace {
-
-// A state file is a few hundred bytes; the report tool's JSON with its 501
-// vertices and analysis stays far below this. Anything larger is refused
-// unread, whatever it is.
-constexpr qint64 kLargestStateFile = qint64{1} << 20;
 
 constexpr std::array<int, 4> kDivisionCounts{10, 100, 1000, 10000};
 
@@ -159,18 +155,29 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
   return chosen;
 }
 
+std::string LargestStateTextShown() { return std::to_string(kLargestStateText >> 20) + " MiB"; }
+
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
   const std::string shown = Shown(path);
   const auto problem = [&](const char* pattern) { return UsageError{Format(pattern, {shown})}; };
-  QFile file(path);
-  if (!QFileInfo(path).isFile()) return problem(Tr("状態ファイル「%1」がありません"));
-  if (!file.open(QIODevice::ReadOnly)) return problem(Tr("状態ファイル「%1」を開けません"));
-  const QByteArray bytes = file.read(kLargestStateFile + 1);
-  if (file.error() != QFileDevice::NoError) return problem(Tr("状態ファイル「%1」を読めません"));
-  if (bytes.size() > kLargestStateFile) {
-    return problem(Tr("状態ファイル「%1」は大きすぎます（1 MiB まで）"));
+  const files::ReadBytes read = files::ReadWhole(ToBytes(path), kLargestStateText);
+  switch (read.failure) {
+    case files::ReadFailure::kNone:
+      break;
+    case files::ReadFailure::kMissing:
+      return problem(Tr("状態ファイル「%1」がありません"));
+    case files::ReadFailure::kFolder:
+      return problem(Tr("状態ファイル「%1」はフォルダーです"));
+    case files::ReadFailure::kNotRegular:
+      return problem(Tr("状態ファイル「%1」は通常のファイルではありません"));
+    case files::ReadFailure::kTooLarge:
+      return UsageError{Format(Tr("状態ファイル「%1」は大きすぎます（%2 まで）"),
+                               {shown, LargestStateTextShown()})};
+    case files::ReadFailure::kUnreadable:
+      return UsageError{
+          Format(Tr("状態ファイル「%1」を読めません: %2"), {shown, std::strerror(read.error)})};
   }
-  auto parsed = ParseStateFile(bytes);
+  auto parsed = ParseStateFile(QByteArray::fromStdString(read.bytes));
   if (auto* error = std::get_if<UsageError>(&parsed)) {
     error->message = Format(Tr("状態ファイル「%1」: %2"), {shown, error->message});
   }
@@ -178,6 +185,11 @@ std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
 }
 
 std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
+  if (static_cast<std::size_t>(text.size()) > kLargestStateText ||
+      static_cast<std::size_t>(text.toUtf8().size()) > kLargestStateText) {
+    return UsageError{
+        Format(Tr("貼り付けた文字は大きすぎます（%1 まで）"), {LargestStateTextShown()})};
+  }
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty()) return UsageError{Tr("状態の行も状態ファイルの JSON もありません")};
   if (trimmed.startsWith(QLatin1Char('{'))) return ParseStateFile(trimmed.toUtf8());
@@ -220,7 +232,10 @@ std::optional<UsageError> CheckWindowReach(const scene::State& state) {
       }
     }
   }
-  const float d = state.dist;
+  return CheckWindowDistance(state.dist);
+}
+
+std::optional<UsageError> CheckWindowDistance(float d) {
   if (std::trunc(d) != d || d < kDistanceLow || d > kDistanceHigh) {
     return UsageError{
         Format(Tr("オフセット距離 %1 はウィンドウでは使えません: %2 から %3 の整数にします"),

@@ -18,7 +18,9 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <variant>
 
 #include "Scene.h"
@@ -37,6 +39,14 @@ inline constexpr int kReachHigh = 255;
 inline constexpr int kDistanceLow = 0;
 inline constexpr int kDistanceHigh = 50;
 
+// The largest state text read: a state file, a paste, a line of batch input.
+// A state is a few hundred bytes; the report tool's JSON with its 501 vertices
+// and analysis stays far below this. Anything larger is refused unread.
+inline constexpr std::size_t kLargestStateText = std::size_t{1} << 20;
+
+// The limit as the messages that refuse something larger name it: "1 MiB".
+std::string LargestStateTextShown();
+
 // The "state" member for `state`.
 QJsonObject ToJson(const scene::State& state);
 
@@ -46,10 +56,14 @@ QByteArray StateFileBytes(const scene::State& state);
 // The state in a state file's bytes, over the start state.
 std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes);
 
-// The state in the file at `path`. The message names the file.
+// The state in the file at `path` (text from PathBytes.h: opened by the
+// bytes it came from). The message names the file and what is wrong with it:
+// missing, a folder or no regular file, unreadable and why, too large, or
+// what it holds.
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path);
 
-// A state pasted as text: one line of state options, or a state file's JSON.
+// A state pasted as text: one line of state options, or a state file's JSON,
+// with at most kLargestStateText bytes.
 std::variant<scene::State, UsageError> ParseStateText(const QString& text);
 
 // The state as one line of options that both programs accept.
@@ -57,6 +71,8 @@ QString StateLine(const scene::State& state);
 
 // Nothing when the window can show `state`, else which limit it passes.
 std::optional<UsageError> CheckWindowReach(const scene::State& state);
+// The distance part alone: an integer the scroll bar can take.
+std::optional<UsageError> CheckWindowDistance(float distance);
 
 // Whether two states show the same picture and report in the window, which
 // holds no grabbed point between events: everything but grabIndex.

@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "PathBytes.h"
+#include "ReadWhole.h"
 #include "Tr.h"
 
 namespace state {
@@ -147,7 +149,7 @@ QStringList SplitLine(std::string_view line) {
     const std::size_t start = i;
     while (i < line.size() && !IsSpace(line[i])) ++i;
     if (i > start) {
-      arguments.append(QString::fromUtf8(line.data() + start, static_cast<qsizetype>(i - start)));
+      arguments.append(FromBytes(line.substr(start, i - start)));
     }
   }
   return arguments;
@@ -155,20 +157,12 @@ QStringList SplitLine(std::string_view line) {
 
 std::string Dashed(const char* name) { return std::string("--") + name; }
 
-// Control characters are escaped so the message stays on one line, and very
-// long values are shortened.
+// Control characters and bytes that are no UTF-8 are escaped so the message
+// stays on one line and readable, and very long values are shortened.
 std::string Shown(const QString& value) {
-  QString shown;
-  for (qsizetype i = 0; i < value.size() && i < kShownValueLength; ++i) {
-    const QChar c = value[i];
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
-      shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-    } else {
-      shown += c;
-    }
-  }
-  if (value.size() > kShownValueLength) shown += QStringLiteral("…");
-  return shown.toStdString();
+  std::string shown = files::Readable(ToBytes(value.left(kShownValueLength)));
+  if (value.size() > kShownValueLength) shown += "…";
+  return shown;
 }
 
 }  // namespace state

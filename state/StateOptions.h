@@ -1,8 +1,9 @@
 #pragma once
 
 // The options that choose a state, as they are written on a command line or on
-// one line of batch input, read with QCommandLineParser. Only long options
-// exist; everything the parser would accept loosely or answer in English is
+// one line of batch input, read with QCommandLineParser. The state options
+// are long options (a program may add one-letter aliases such as -h, see
+// KnownOption); everything the parser would accept loosely or answer in English is
 // checked here first, so that every mistake gets one Japanese line that names
 // the option and the value at fault. The report tool, the screenshot tool and
 // the window read states through these functions; a program adds its own

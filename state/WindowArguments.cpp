@@ -66,9 +66,6 @@ std::variant<WindowStart, StartError> ReadWindowArguments(const QStringList& arg
   start.file = TakeFile(options);
   if (auto error = Parse(*parser, Table(), options, Where::Command))
     return StartError{error->message};
-  start.help = parser->isSet(QStringLiteral("help"));
-  start.version = parser->isSet(QStringLiteral("version"));
-  if (start.help || start.version) return start;
 
   // The options are checked before FILE is read, so that a mistake in them is
   // reported as one whatever FILE holds.
@@ -77,13 +74,14 @@ std::variant<WindowStart, StartError> ReadWindowArguments(const QStringList& arg
     auto loaded = LoadStateFile(*start.file);
     if (auto* error = std::get_if<UsageError>(&loaded)) return StartError{error->message, true};
     start.state = std::get<scene::State>(loaded);
+    // The file's own state first: a mistake in it is the file's, one the
+    // options bring in is theirs.
+    if (auto error = CheckWindowReach(start.state)) return StartError{error->message, true};
     ReadState(*parser, start.state);
   }
   start.given = start.file.has_value() || options.size() > 1;
   start.state.grabIndex = scene::kStartGrabIndex;
-  if (auto error = CheckWindowReach(start.state)) {
-    return StartError{error->message, start.file.has_value()};
-  }
+  if (auto error = CheckWindowReach(start.state)) return StartError{error->message};
   return start;
 }
 

@@ -18,8 +18,6 @@ namespace state {
 struct WindowStart {
   scene::State state;
   bool given = false;  // a state option or a FILE was given
-  bool help = false;   // --help or -h
-  bool version = false;
   std::optional<QString> file;
 };
 
@@ -29,7 +27,8 @@ struct StartError {
 };
 
 // `arguments` as QApplication leaves them (program name first, Qt's own
-// options taken out).
+// options taken out: TakeQtOptions). --help and --version are answered
+// before this.
 std::variant<WindowStart, StartError> ReadWindowArguments(const QStringList& arguments);
 
 }  // namespace state

@@ -2,7 +2,8 @@
 
 // The convergence plot: |relative error| of the window's curve-length sum
 // against the number of divisions n, on log-log axes. The window's second
-// window and the report tool both draw it with PaintConvergence. Qt Gui only.
+// window and the report tool both draw it with PaintConvergence, which paints
+// the layout that scene/PlotLayout.h computes. Qt Gui only.
 
 #include <QByteArray>
 #include <QPainter>
@@ -10,25 +11,21 @@
 #include <array>
 
 #include "Convergence.h"
+#include "PlotLayout.h"
 
 namespace surface {
 
 // The plot's own size in logical pixels; it scales to any other.
-inline constexpr int kPlotWidth = 640;
-inline constexpr int kPlotHeight = 400;
+inline constexpr int kPlotWidth = scene::plot::kWidth;
+inline constexpr int kPlotHeight = scene::plot::kHeight;
 
 // What the plot shows beyond the table: which of the window's four counts
 // (10, 100, 1000, 10000 divisions, Check1(0..3)) are ticked.
 using Ticked = std::array<bool, 4>;
 
 // How many rows the plot draws as points, and why the others are left off.
-struct PlotCounts {
-  int shown = 0;
-  int quirks = 0;  // shown rows whose sample count differs from n
-  int zero = 0;    // left off: an error of exactly zero
-  int failed = 0;  // left off: the sum (or the reference length) failed
-};
-PlotCounts CountRows(const geometry::ConvergenceTable& table);
+using PlotCounts = scene::plot::Counts;
+using scene::plot::CountRows;
 
 // Paints the plot on `painter` over (0, 0) .. `size`, scaling the 640 x 400
 // design to fit. Needs a GUI application (for fonts). Draws, in this order:

@@ -1,34 +1,38 @@
 #pragma once
 
-// The log-log axes of the convergence plot: n from 10^0 to 10^5 across, the
-// absolute relative error from 10^low to 10^high up, with a grid, labelled
-// decades and Japanese axis titles.
+// Paints the convergence plot's layout (scene/PlotLayout.h) with QPainter:
+// the conversions from the layout's plain values to Qt's, the front end's
+// text measure, and the axes. The rest of the plot is in ConvergencePlot.cpp.
 
+#include <QColor>
+#include <QFont>
 #include <QPainter>
+#include <QPen>
+#include <QPointF>
 #include <QRectF>
-#include <cmath>
+
+#include "PlotLayout.h"
 
 namespace surface {
 
-// The plot's text sizes in design pixels (640 x 400).
-inline constexpr int kPlotFontPixels = 12;
-inline constexpr int kPlotSmallPixels = 10;
+inline QPointF ToQt(scene::plot::Point p) { return {p.x, p.y}; }
+inline QRectF ToQt(const scene::plot::Rect& r) { return {r.left, r.top, r.width, r.height}; }
+inline QColor ToQt(scene::plot::Colour c) { return QColor(c.r, c.g, c.b, c.a); }
+inline QPen ToQt(const scene::plot::Pen& pen) {
+  return QPen(ToQt(pen.colour), pen.width, pen.dashed ? Qt::DashLine : Qt::SolidLine);
+}
 
-struct LogAxes {
-  static constexpr int kDecadesOfN = 5;  // the table's range of n
+// The plot's font in `style`.
+QFont PlotFont(scene::plot::TextStyle style);
 
-  QRectF area;   // the plotting area
-  int low = -6;  // the error axis spans 10^low .. 10^high
-  int high = 0;
+// Text widths, line heights and ascents in the plot's fonts.
+scene::plot::Measure PlotMeasure();
 
-  double X(double n) const { return area.left() + std::log10(n) / kDecadesOfN * area.width(); }
-  double Y(double e) const {
-    return area.bottom() - (std::log10(e) - low) / (high - low) * area.height();
-  }
-};
+// Draws `text` at its place in the painter's font and pen, turned if it is.
+void DrawPlotText(QPainter& painter, const scene::plot::Text& text);
 
-// The grid, the frame, the decade labels (powers of ten up the side, every
-// decade or, past eight, every few) and the two axis titles, in the painter's font.
-void DrawLogAxes(QPainter& painter, const LogAxes& axes);
+// The grid, the frame, the decade labels and the two axis titles; the
+// painter's font is the plot's base font.
+void DrawLogAxes(QPainter& painter, const scene::plot::Layout& layout);
 
 }  // namespace surface

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QPointF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -139,6 +141,91 @@ TEST(ConvergenceTool, PlotSvgHoldsTheFourLabelledMarksAndOneVertexPerShowableRow
     EXPECT_EQ(marks, 1);
   }
   EXPECT_TRUE(svg.contains(QStringLiteral("点 %1 個").arg(showable)));
+}
+
+// Wide coordinates: the caption is wrapped, not cut at the right edge. The
+// SVG writes a line as runs of text (one per font); the reference length
+// starts a line of its own at the left margin, and every run starts inside.
+TEST(ConvergenceTool, AWideStatesCaptionKeepsTheReferenceLength) {
+  const ToolRun run = RunTool({"--points", "-1000000,0,0,1000000,1000000,1000000,0,-1000000",
+                               "--plot", "-", "--plot-format", "svg"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QRegularExpression text(
+      R"re(<text [^>]*x="([-0-9.]+)" y="([-0-9.]+)"[^>]*\s*>([^<]*)</text>)re");
+  QMap<QString, QString> lines;  // the runs at each baseline, in order
+  QMap<QString, double> starts;  // where each baseline's first run starts
+  for (auto it = text.globalMatch(QString::fromUtf8(run.out)); it.hasNext();) {
+    const QRegularExpressionMatch match = it.next();
+    EXPECT_LT(match.captured(1).toDouble(), 640) << match.captured(3).toStdString();
+    if (!lines.contains(match.captured(2)))
+      starts[match.captured(2)] = match.captured(1).toDouble();
+    lines[match.captured(2)] += match.captured(3);
+  }
+  const QString reference = QStringLiteral("真の長さ（参照値） = 3220216.9491");
+  const QStringList found = lines.values().filter(reference);
+  ASSERT_EQ(found.size(), 1);
+  EXPECT_TRUE(found[0].startsWith(reference)) << found[0].toStdString();
+  EXPECT_EQ(starts[lines.key(found[0])], 72);
+}
+
+// The README's three --plot lines, run as under su - or cron: nothing of Qt's
+// own reaches stderr, and the private runtime folder is gone afterwards.
+TEST(ConvergenceTool, PlotsWithoutARuntimeFolderPrintNothingOfQts) {
+  QTemporaryDir dir, temp;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+  environment.insert(QStringLiteral("TMPDIR"), temp.path());
+  const QStringList state{"--points", "20,200,90,15,240,30,130,250"};
+  for (const QStringList& plot : {QStringList{"--plot", dir.filePath("c.png")},
+                                  QStringList{"--plot", dir.filePath("c-2x.png"), "--scale", "2"},
+                                  QStringList{"--plot", dir.filePath("c.svg")}}) {
+    const ToolRun run = RunTool(state + plot, {}, environment);
+    EXPECT_EQ(run.exitCode, 0) << plot.join(' ').toStdString();
+    EXPECT_EQ(run.err.toStdString(), "") << plot.join(' ').toStdString();
+    EXPECT_TRUE(QFile::exists(plot[1]));
+  }
+  EXPECT_TRUE(QDir(temp.path()).isEmpty());
+}
+
+// Under a locale whose decimal separator is a comma (German, built into a
+// temporary folder as a user without it installed would), every number the
+// tool prints, writes and reads is as in the C locale.
+TEST(ConvergenceTool, NumbersDoNotFollowTheLocale) {
+  QTemporaryDir dir;
+  QProcess localedef;
+  localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", dir.filePath("de_DE.UTF-8")});
+  localedef.waitForFinished(60000);
+  if (!QFile::exists(dir.filePath("de_DE.UTF-8/LC_NUMERIC"))) {
+    GTEST_SKIP() << "localedef cannot build de_DE.UTF-8 here (the package locales is missing)";
+  }
+  QProcessEnvironment c = QProcessEnvironment::systemEnvironment();
+  c.insert("LC_ALL", "C.UTF-8");
+  QProcessEnvironment german = c;
+  german.insert("LOCPATH", dir.path());
+  german.insert("LC_ALL", "de_DE.UTF-8");
+  // German asks for English texts; LANGUAGE keeps them Japanese, so that only
+  // the numbers could differ.
+  german.insert("LANGUAGE", "ja");
+  ASSERT_EQ(testing_support::RunShell(dir.path(), "/usr/bin/printf %.1f 0.5", german).out, "0,5");
+
+  QFile file(dir.filePath("s.bezierlab"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"state": {"distance": 2.5, "divisions": [10, 100, 1000, 10000]}})");
+  file.close();
+  const QStringList runs[] = {
+      {"--convergence", "--analysis", "--distance", "12.5"},
+      {"--json", "--convergence", "--analysis", "--state", file.fileName()},
+      {"--state", file.fileName(), "--svg", "-", "--distance", "0.75"},
+      {"--plot", "-", "--plot-format", "svg", "--points", "0,0,300,-40,20,90,1000,7"},
+  };
+  for (const QStringList& arguments : runs) {
+    const ToolRun inC = RunTool(arguments, {}, c);
+    const ToolRun inGerman = RunTool(arguments, {}, german);
+    EXPECT_EQ(inC.exitCode, 0) << inC.err.toStdString();
+    EXPECT_EQ(inGerman.out, inC.out) << arguments.join(' ').toStdString();
+  }
+  const QByteArray lines = "--distance 2.5 --convergence\n--distance 1,5\n";
+  EXPECT_EQ(RunTool({"--batch"}, lines, german).out, RunTool({"--batch"}, lines, c).out);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include "ConvergenceWindow.h"
@@ -87,6 +88,38 @@ TEST(ConvergenceWindow, FollowsADragCoalescedAndComputesNothingWhenClosed) {
   QTest::keyClick(&window, Qt::Key_F2);
   EXPECT_TRUE(convergence->isVisible());
   EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsPointsOf(*convergence, window); }));
+}
+
+// The window opens beside the main window where it fits on the screen, else
+// to its left, below or over it, always whole on the screen when it can be.
+TEST(ConvergenceWindow, OpensBesideTheMainWindowAndOnTheScreen) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  struct Case {
+    const char* where;
+    QPoint mainAt;       // where the main window's frame is moved, from the screen's top left
+    bool besideOrBelow;  // room enough on the screen not to cover the main window
+  };
+  for (const Case& c :
+       {Case{"top left", {0, 0}, true}, Case{"top right", {screen.width() - 640, 0}, false},
+        Case{"bottom right", {screen.width() - 640, screen.height() - 300}, false}}) {
+    editor::main window;
+    window.move(screen.topLeft() + c.mainAt);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(&window, Qt::Key_F2);
+    editor::ConvergenceWindow* convergence = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* open = qobject_cast<editor::ConvergenceWindow*>(widget);
+      if (open != nullptr && open->isVisible()) convergence = open;
+    }
+    ASSERT_NE(convergence, nullptr) << c.where;
+    const QRect placed = convergence->frameGeometry();
+    EXPECT_TRUE(screen.contains(placed)) << c.where << ": " << placed.x() << "," << placed.y();
+    if (c.besideOrBelow) {
+      EXPECT_FALSE(placed.intersects(window.frameGeometry())) << c.where;
+    }
+    QTest::keyClick(convergence, Qt::Key_F2);
+  }
 }
 
 }  // namespace

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "Commands.h"
 #include "ConvergenceWindow.h"
 #include "Japanese.h"
 #include "MouseInput.h"
-#include "StateKeys.h"
 #include "Tr.h"
 #include "main.h"
 

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "FanOutSurface.h"
 #include "Scene.h"
@@ -17,6 +20,7 @@
 
 namespace {
 
+using testing_support::RunShell;
 using testing_support::RunTool;
 using testing_support::ToolRun;
 
@@ -64,20 +68,6 @@ TEST(ReportTool, AnUnwritableFileExitsOneAndLeavesNothingBehind) {
             (QStringList{"taken.svg"}));
 }
 
-// Runs `script` with sh in `folder`, as a CI job or a Python parent runs the
-// tool: SIGXFSZ ignored, so a write past the size limit fails with EFBIG.
-ToolRun RunShell(const QString& folder, const QString& script) {
-  QProcess shell;
-  shell.setWorkingDirectory(folder);
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("TOOL", BEZIERLAB_REPORT_TOOL);
-  shell.setProcessEnvironment(env);
-  shell.start("sh", {"-c", script});
-  shell.waitForFinished();
-  return {shell.exitCode(), shell.exitStatus() != QProcess::NormalExit,
-          shell.readAllStandardOutput(), shell.readAllStandardError()};
-}
-
 TEST(ReportTool, AFileSizeLimitKeepsTheOldPictureAndSaysWhy) {
   QTemporaryDir dir;
   const QByteArray old = RunTool({"--png", "-"}).out;
@@ -102,6 +92,73 @@ TEST(ReportTool, AFileSizeLimitKeepsTheOldPictureAndSaysWhy) {
   const ToolRun batch = RunShell(dir.path(), R"("$TOOL" --batch < .)");
   EXPECT_EQ(batch.exitCode, 1);
   EXPECT_TRUE(batch.err.contains(std::strerror(EISDIR))) << batch.err.toStdString();
+}
+
+// A file name that is no UTF-8 (Latin-1 "café" under a UTF-8 locale) is
+// written and read by exactly its bytes, and a message shows it with that
+// byte escaped. QProcess hands arguments over as UTF-8 text: only a shell
+// passes such bytes on.
+TEST(ReportTool, APathIsTheBytesGiven) {
+  QTemporaryDir dir;
+  // Qt can neither list nor remove such names: the shell removes them.
+  const std::unique_ptr<QTemporaryDir, void (*)(QTemporaryDir*)> cleanup(
+      &dir, [](QTemporaryDir* d) { RunShell(d->path(), "rm -rf ./*"); });
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("LC_ALL", "C.UTF-8");
+  const QString name = R"(n=$(printf 'caf\351'); )";
+  const ToolRun written =
+      RunShell(dir.path(),
+               name + R"("$TOOL" --png "$n.png" --svg "$n.svg" --plot "$n-plot.svg")"
+                      R"( --json --distance 12 > "$n.json")",
+               env);
+  ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+  const std::string folder = dir.path().toStdString() + "/";
+  for (const char* suffix : {".png", ".svg", "-plot.svg"}) {
+    struct stat file {};
+    EXPECT_EQ(::stat((folder + "caf\xe9" + suffix).c_str(), &file), 0) << suffix;
+    EXPECT_GT(file.st_size, 0) << suffix;
+    EXPECT_NE(::stat((folder + "caf\uFFFD" + suffix).c_str(), &file), 0) << suffix;
+  }
+
+  // Read back by --state, on the command line and in a batch line.
+  const ToolRun read = RunShell(
+      dir.path(),
+      name +
+          R"("$TOOL" --state "$n.json" --json && printf -- '--state %s\n' "$n.json" | "$TOOL" --batch)",
+      env);
+  EXPECT_EQ(read.exitCode, 0) << read.err.toStdString();
+  const QList<QByteArray> lines = read.out.trimmed().split('\n');
+  ASSERT_EQ(lines.size(), 2) << read.out.toStdString();
+  for (const QByteArray& line : lines) {
+    EXPECT_TRUE(line.contains(R"("distance":12)")) << line.toStdString();
+  }
+
+  const ToolRun failed = RunShell(
+      dir.path(), name + R"("$TOOL" --state "$n.none"; "$TOOL" --png "$n.none/x.png")", env);
+  EXPECT_EQ(failed.err.toStdString(),
+            "bezierlab-report: --state の状態ファイル「caf\\xe9.none」がありません\n"
+            "bezierlab-report: ファイル「caf\\xe9.none/x.png」に書き込めません: No such file or "
+            "directory\n");
+
+  // The window's FILE: the message is about what the file holds, and names it.
+  // A bad FILE is also shown in a message box, which waits: the window is
+  // ended once it has written its line.
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("WINDOW", BEZIERLAB_WINDOW);
+  QProcess window;
+  window.setWorkingDirectory(dir.path());
+  window.setProcessEnvironment(env);
+  window.start("sh",
+               {"-c", name + R"(printf '{' > "$n.bezierlab"; exec "$WINDOW" "$n.bezierlab")"});
+  QByteArray err;
+  for (int waited = 0; !err.contains('\n') && waited < 100; ++waited) {
+    window.waitForFinished(100);
+    err += window.readAllStandardError();
+  }
+  window.kill();
+  window.waitForFinished();
+  EXPECT_TRUE(err.contains("bezierlab: 状態ファイル「caf\\xe9.bezierlab」: JSON として読めません"))
+      << err.toStdString();
 }
 
 TEST(ReportTool, WritesReportPicturesAndBatchWithoutAnyGuiPlugin) {

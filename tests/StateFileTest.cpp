@@ -9,7 +9,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
+#include "PathBytes.h"
 #include "StateFile.h"
 #include "ToolProcess.h"
 
@@ -89,6 +92,58 @@ TEST(StateFile, TheToolReadsAStateFileAndItsOwnJson) {
                                            "」がありません\n");
 }
 
+// Arguments are read as text that gives their bytes back, whatever they hold,
+// and a message shows the bytes that are no UTF-8 escaped.
+TEST(StateFile, ArgumentTextGivesItsBytesBack) {
+  std::string every;
+  for (int byte = 1; byte < 256; ++byte) every += static_cast<char>(byte);
+  for (const std::string& bytes :
+       {every, std::string("caf\xe9"), std::string("\xed\xa0\x80"), std::string("\xc0\xaf"),
+        std::string("\xf4\x90\x80\x80"), std::string("\xe2\x82"), std::string("\xef\xbb\xbf-"),
+        std::string("é😀\xed\xb3\xa9")}) {
+    EXPECT_EQ(state::ToBytes(state::FromBytes(bytes)), bytes);
+  }
+  EXPECT_EQ(state::FromBytes("é😀"), QString::fromUtf8("é😀"));
+  EXPECT_EQ(state::Shown(state::FromBytes("caf\xe9 \xc0\xaf é😀\n")), "caf\\xe9 \\xc0\\xaf é😀\\x0a");
+}
+
+TEST(StateFile, TheMessageSaysWhatIsWrongAndEveryStateTextHasOneLimit) {
+  QTemporaryDir dir;
+  const QString plain = Write(dir, "plain", "{}");
+  const std::pair<QString, std::string> cases[] = {
+      {dir.path(), "はフォルダーです"},
+      {"/dev/null", "は通常のファイルではありません"},
+      {plain + "/inside", "を読めません: " + std::string(std::strerror(ENOTDIR))},
+      {Write(dir, "big", QByteArray((1 << 20) + 1, ' ')), "は大きすぎます（1 MiB まで）"},
+  };
+  for (const auto& [path, why] : cases) {
+    const ToolRun run = RunTool({"--state", path});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.toStdString(), "bezierlab-report: --state の状態ファイル「" +
+                                         path.toStdString() + "」" + why + "\n");
+  }
+  // A pipe is refused at once rather than read or waited on.
+  const ToolRun pipe = RunTool({"--state", "/dev/stdin"}, R"({"state": {}})");
+  EXPECT_EQ(pipe.exitCode, 2);
+  EXPECT_TRUE(pipe.err.endsWith("」は通常のファイルではありません\n")) << pipe.err.toStdString();
+
+  // A paste and a batch line are held to a state file's limit, in its words.
+  const auto pasted = state::ParseStateText(QString((1 << 20) - 10, u' ') + "--distance 3");
+  const auto* refused = std::get_if<state::UsageError>(&pasted);
+  ASSERT_NE(refused, nullptr);
+  EXPECT_EQ(refused->message, "貼り付けた文字は大きすぎます（1 MiB まで）");
+  const ToolRun batch =
+      RunTool({"--batch"}, QByteArray((1 << 20) + 1, 'x') + "\n--distance 3\n# x\n--grabbed 9\n");
+  EXPECT_EQ(batch.exitCode, 0);
+  const QList<QByteArray> lines = batch.out.split('\n');
+  ASSERT_EQ(lines.size(), 4);
+  EXPECT_EQ(lines[0], R"({"error":"この行は大きすぎます（1 MiB まで）","line":1})");
+  EXPECT_FALSE(lines[1].startsWith(R"({"error")"));
+  EXPECT_TRUE(lines[1].contains(R"("line":2,)"));
+  EXPECT_TRUE(lines[2].startsWith(R"({"error":"--grabbed)"));
+  EXPECT_TRUE(lines[2].endsWith(R"("line":4})"));
+}
+
 TEST(StateFile, TheWindowRefusesBadOptionsBeforeAnyWindow) {
   QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
   offscreen.insert("QT_QPA_PLATFORM", "offscreen");
@@ -112,6 +167,29 @@ TEST(StateFile, TheWindowRefusesBadOptionsBeforeAnyWindow) {
   EXPECT_EQ(help.exitCode(), 0);
   EXPECT_TRUE(
       help.readAllStandardOutput().startsWith("使い方: bezierlab [状態のオプション] [ファイル]"));
+}
+
+// Without any display the options and FILE are still checked and refused
+// on stderr, before Qt could abort for want of a display; Qt's own options
+// in either spelling are set aside first.
+TEST(StateFile, WithoutADisplayAMistakeIsOneLineAndExitTwo) {
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) bare.remove(name);
+  QTemporaryDir dir;
+  const QString missing = dir.filePath("missing.bezierlab");
+  for (const QStringList& arguments :
+       {QStringList{"--distance", "60"}, QStringList{"--style", "fusion", "--distance", "60"},
+        QStringList{"-platform", "xcb", "--colour", "red"}, QStringList{missing},
+        QStringList{"-reverse", "--distance", "20", missing}}) {
+    QProcess window;
+    window.setProcessEnvironment(bare);
+    window.start(QStringLiteral(BEZIERLAB_WINDOW), arguments);
+    ASSERT_TRUE(window.waitForFinished(10000)) << arguments.join(' ').toStdString();
+    EXPECT_EQ(window.exitStatus(), QProcess::NormalExit) << arguments.join(' ').toStdString();
+    EXPECT_EQ(window.exitCode(), 2) << arguments.join(' ').toStdString();
+    const QByteArray err = window.readAllStandardError();
+    EXPECT_TRUE(err.startsWith("bezierlab: ") && err.count('\n') == 1) << err.toStdString();
+  }
 }
 
 }  // namespace

@@ -188,6 +188,30 @@ TEST_F(StateKeys, ResetIsOneStepBackToTheStartState) {
   EXPECT_EQ(Now(), changed);
 }
 
+// The second press of a double click holds the point as a press does: undo,
+// redo and reset are ignored until the last button-up, not applied under the
+// held point.
+TEST_F(StateKeys, StateKeysWaitForTheReleaseOfADoubleClickDrag) {
+  QTest::mouseClick(window.Check1[0], Qt::LeftButton);
+  const Shown ticked = Now();
+  mouse.Press({150, 150});
+  mouse.Release();
+  QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // at once: a double click
+  mouse.Press({150, 150});
+  mouse.Move({200, 120});
+  EXPECT_EQ(window.grabIndex, 2);
+  const Shown dragging = Now();
+  for (Qt::Key key : {Qt::Key_Z, Qt::Key_Y, Qt::Key_R}) {
+    Key(key);
+    EXPECT_EQ(Now(), dragging) << "key " << key;
+  }
+  mouse.Release();
+  EXPECT_EQ(window.P[2], (geometry::IntPoint{200, 120}));
+  EXPECT_TRUE(window.Check1[0]->isChecked());
+  Key(Qt::Key_Z);  // the drag is one step
+  EXPECT_EQ(Now(), ticked);
+}
+
 TEST_F(StateKeys, SaveThenOpenGivesTheSameStateByteForByte) {
   Drag({150, 50}, {240, 20});
   QTest::mouseClick(window.Check1[3], Qt::LeftButton);
@@ -252,6 +276,12 @@ TEST_F(StateKeys, ABadFileOrPasteChangesNothing) {
     EXPECT_FALSE(Refused(Qt::Key_V).isEmpty()) << text;
     EXPECT_EQ(Now(), before);
   }
+  // A dialog gives a name whose bytes are no UTF-8 with U+FFFD in their place:
+  // refused, rather than saved under that other name.
+  const QString replaced = dir.filePath(QStringLiteral("caf\uFFFD.bezierlab"));
+  ChooseFile(replaced);
+  EXPECT_TRUE(Refused(Qt::Key_S).contains(QStringLiteral("UTF-8 でないバイト")));
+  EXPECT_FALSE(QFile::exists(replaced));
   // Nothing was recorded: one undo goes back before the drag.
   Key(Qt::Key_Z);
   EXPECT_EQ(Now().picture, start.picture);
@@ -303,7 +333,16 @@ TEST(StartWindow, NoArgumentsRedrawOnceAndAStateOpensAfterFormLoad) {
     return std::get<state::StartError>(state::ReadWindowArguments(arguments));
   };
   EXPECT_FALSE(refused({"bezierlab", "--distance", "60"}).aboutFile);
-  EXPECT_TRUE(refused({"bezierlab", "--distance", "60", file.fileName()}).aboutFile);
+  // An option out of reach beside a good FILE is a usage error; a FILE out of
+  // reach is the file's, even when an option would override the value.
+  EXPECT_FALSE(refused({"bezierlab", "--distance", "60", file.fileName()}).aboutFile);
+  QFile far(dir.filePath("far.bezierlab"));
+  ASSERT_TRUE(far.open(QIODevice::WriteOnly));
+  far.write(R"({"state": {"distance": 60}})");
+  far.close();
+  const state::StartError farFile = refused({"bezierlab", "--distance", "20", far.fileName()});
+  EXPECT_TRUE(farFile.aboutFile);
+  EXPECT_NE(farFile.message.find("60"), std::string::npos) << farFile.message;
   EXPECT_FALSE(refused({"bezierlab", "--points", "1,2"}).aboutFile);
   EXPECT_TRUE(refused({"bezierlab", dir.filePath("missing.bezierlab")}).aboutFile);
   const state::StartError beyond = refused({"bezierlab", "--points", "4,5,5,5,5,5,5,5"});

@@ -1,7 +1,8 @@
 #pragma once
 
 // Runs the built bezierlab-report (its path comes from CMake as
-// BEZIERLAB_REPORT_TOOL) and collects what it wrote and how it ended.
+// BEZIERLAB_REPORT_TOOL), directly or from a shell, and collects what it
+// wrote and how it ended.
 
 #include <QByteArray>
 #include <QProcess>
@@ -33,6 +34,25 @@ inline ToolRun RunTool(
   run.out = process.readAllStandardOutput();
   run.err = process.readAllStandardError();
   return run;
+}
+
+// Runs `script` with sh in `folder`, as a CI job or a Python parent runs the
+// tool: SIGXFSZ ignored, so a write past the size limit fails with EFBIG. $TOOL
+// is the report tool (and $WINDOW the window program, where it is known).
+inline ToolRun RunShell(
+    const QString& folder, const QString& script,
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
+  QProcess shell;
+  shell.setWorkingDirectory(folder);
+  environment.insert("TOOL", BEZIERLAB_REPORT_TOOL);
+#ifdef BEZIERLAB_WINDOW
+  environment.insert("WINDOW", BEZIERLAB_WINDOW);
+#endif
+  shell.setProcessEnvironment(environment);
+  shell.start("sh", {"-c", script});
+  shell.waitForFinished();
+  return {shell.exitCode(), shell.exitStatus() != QProcess::NormalExit,
+          shell.readAllStandardOutput(), shell.readAllStandardError()};
 }
 
 }  // namespace testing_support

@@ -5,9 +5,9 @@
 //              [--area] [--report] [--language ja|en] [OUTPUT.png]
 //
 // Without options it saves the start window. The state is set on the real
-// window: its control points and grabIndex, the check boxes and the scroll bar
-// (--distance runs its change handler, as a user's move would, so Label2 shows
-// the distance text), and then the window redraws. --focus gives the control
+// window through main::ApplyState, as every state enters it; then grabIndex is
+// set and, with --distance, the scroll bar's change handler runs once, as a
+// user's move would, so Label2 shows the distance text. --focus gives the control
 // of that name (HScroll1, Check1(0), Picture1, ...) the keyboard focus as Tab
 // gives it, for controls that show it. --area saves only the
 // 260 x 260 inner drawing area, --report prints the report exactly as the
@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "Appearance.h"
+#include "StateFile.h"
 #include "StateOptions.h"
 #include "Tr.h"
 #include "WholeFiles.h"
@@ -98,28 +99,22 @@ int main(int argc, char* argv[]) {
   const auto* chosenState = std::get_if<scene::State>(&chosen);
   if (chosenState == nullptr) return Fail(*std::get_if<QString>(&chosen));
   const scene::State& state = *chosenState;
-  window.P = state.P;
-  window.grabIndex = state.grabIndex;
-  for (std::size_t i = 0; i < window.Check1.size(); ++i) {
-    window.Check1[i]->setChecked(state.divisions[i]);
-  }
-  window.Check2[0]->setChecked(state.approximate);
-  window.Check2[1]->setChecked(state.accurate);
   if (parser.isSet(distance)) {
-    const int value = static_cast<int>(state.dist);
-    if (value != state.dist || value < window.HScroll1->minimum() ||
-        value > window.HScroll1->maximum()) {
-      return Fail("--distance takes an integer from 0 to 50");
-    }
-    // As after a user's move, the change handler has run and Label2 shows the
-    // distance text, also when the value is the one the bar had.
-    if (value == window.HScroll1->value()) {
-      window.HScroll1_Change();
-    } else {
-      window.HScroll1->setValue(value);
+    if (auto error = state::CheckWindowDistance(state.dist)) {
+      return Fail(QString::fromStdString(error->message));
     }
   }
-  window.Redraw();
+  // The state enters as every state enters the window; then, for the
+  // picture, the grabbed point, and with --distance the change handler as
+  // after a user's move (Label2 shows the distance text, also when the value
+  // is the one the bar had).
+  window.ApplyState(state);
+  window.grabIndex = state.grabIndex;
+  if (parser.isSet(distance)) {
+    window.HScroll1_Change();
+  } else {
+    window.Redraw();
+  }
 
   QWidget* focused = nullptr;
   if (parser.isSet(focus)) {

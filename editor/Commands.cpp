@@ -1,18 +1,20 @@
-// The state keys: their shortcuts, the hooks that record the user's own
-// actions as undoable steps, copy and paste of states, open and save.
+// The window's commands on whole states: their keys, the undoable steps and
+// the hooks that record the user's own actions as steps, copy and paste of
+// states, open and save, and the help window.
 
-#include "StateKeys.h"
+#include "Commands.h"
 
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QUndoCommand>
 #include <QVBoxLayout>
 
+#include "PathBytes.h"
 #include "StateFile.h"
 #include "Tr.h"
 #include "WholeFiles.h"
@@ -24,31 +26,72 @@ namespace {
 constexpr const char* kFileFilter = i18n::Mark("bezierlab の状態 (*.bezierlab)");
 constexpr const char* kJsonFilter = "JSON (*.json)";
 constexpr const char* kAnyFilter = i18n::Mark("すべてのファイル (*)");
+// Steps kept for undo; the oldest go first. A step holds two states.
+constexpr int kUndoLimit = 1000;
+
+// A step from one state to another. The user's action has already shown the
+// new state when the step is pushed, so the first redo does nothing; later
+// ones, and every undo, apply a whole state.
+class Step final : public QUndoCommand {
+ public:
+  Step(main& window, const scene::State& before, const scene::State& after, main::UndoMerge merge)
+      : window_(window), before_(before), after_(after), merge_(merge) {}
+
+  void undo() override { window_.ApplyState(before_); }
+  void redo() override {
+    if (pushed_) window_.ApplyState(after_);
+    pushed_ = true;
+  }
+  int id() const override {
+    return merge_ == main::UndoMerge::None ? -1 : static_cast<int>(merge_);
+  }
+  bool mergeWith(const QUndoCommand* other) override {
+    after_ = static_cast<const Step*>(other)->after_;
+    // Moves that came back to where they began leave no step.
+    setObsolete(state::SameWindowState(before_, after_));
+    return true;
+  }
+
+ private:
+  main& window_;
+  scene::State before_;
+  scene::State after_;
+  main::UndoMerge merge_;
+  bool pushed_ = false;
+};
+
+// A file dialog gives a name whose bytes are no UTF-8 with U+FFFD in their
+// place, which names another file: such a name is refused, not used.
+std::optional<std::string> UnusableName(const QString& path) {
+  if (!path.contains(QChar::ReplacementCharacter)) return std::nullopt;
+  return i18n::Format(i18n::Tr("ファイル名「%1」には UTF-8 でないバイトがあり、"
+                               "ダイアログからは開くことも保存することもできません"),
+                      {state::Shown(path)});
+}
 
 }  // namespace
 
 template <class Action>
-void StateKeys::AddKey(const QKeySequence& key, Action action) {
+void Commands::AddKey(const QKeySequence& key, Action action) {
   connect(new QShortcut(key, &window_), &QShortcut::activated, this, action);
 }
 
-void StateKeys::ConnectActions() {
-  AddKey(QKeySequence(Qt::CTRL | Qt::Key_Z), &StateKeys::Undo);
-  AddKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &StateKeys::Redo);
-  AddKey(QKeySequence(Qt::CTRL | Qt::Key_Y), &StateKeys::Redo);
-  AddKey(QKeySequence(Qt::CTRL | Qt::Key_R), &StateKeys::Reset);
-  AddKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &StateKeys::CopyLine);
-  AddKey(QKeySequence(Qt::CTRL | Qt::Key_V), &StateKeys::Paste);
-  AddKey(QKeySequence(Qt::CTRL | Qt::Key_O), &StateKeys::Open);
+void Commands::ConnectActions() {
+  AddKey(QKeySequence(Qt::CTRL | Qt::Key_Z), &Commands::Undo);
+  AddKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &Commands::Redo);
+  AddKey(QKeySequence(Qt::CTRL | Qt::Key_Y), &Commands::Redo);
+  AddKey(QKeySequence(Qt::CTRL | Qt::Key_R), &Commands::Reset);
+  AddKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &Commands::CopyLine);
+  AddKey(QKeySequence(Qt::CTRL | Qt::Key_V), &Commands::Paste);
+  AddKey(QKeySequence(Qt::CTRL | Qt::Key_O), &Commands::Open);
   AddKey(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Save(false); });
   AddKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { Save(true); });
-  AddKey(QKeySequence(Qt::Key_F1), &StateKeys::ShowHelp);
+  AddKey(QKeySequence(Qt::Key_F1), &Commands::ShowHelp);
 
   // The user's own actions are recorded once their handlers have run (these
   // connections come after the handlers'): a drag when its last button goes
   // up, a box on every change, the scroll bar on every change but those
   // while the thumb is held, and once more when the thumb is let go.
-  window_.Picture1->installEventFilter(this);
   connect(window_.Picture1, &PictureBox::MouseUp, this, [this] { Commit(); });
   for (QCheckBox* box : window_.Check1)
     connect(box, &QCheckBox::toggled, this, [this] { Commit(); });
@@ -58,18 +101,8 @@ void StateKeys::ConnectActions() {
   connect(window_.HScroll1, &QScrollBar::sliderReleased, this, [this] { Commit(); });
 }
 
-bool StateKeys::eventFilter(QObject* watched, QEvent* event) {
-  // The event's type first: while the window is destroyed, Picture1 still
-  // sends focus events here, and the window is no longer whole to be read.
-  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
-      watched == window_.Picture1) {
-    held_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
-  }
-  return false;
-}
-
-bool StateKeys::Take(const std::variant<scene::State, state::UsageError>& chosen,
-                     const QString& title) {
+bool Commands::Take(const std::variant<scene::State, state::UsageError>& chosen,
+                    const QString& title) {
   if (const auto* error = std::get_if<state::UsageError>(&chosen)) {
     Complain(title, error->message);
     return false;
@@ -88,23 +121,23 @@ bool StateKeys::Take(const std::variant<scene::State, state::UsageError>& chosen
   return true;
 }
 
-void StateKeys::Complain(const QString& title, const std::string& message) {
+void Commands::Complain(const QString& title, const std::string& message) {
   QMessageBox box(QMessageBox::Warning, title, QString::fromStdString(message), QMessageBox::Ok,
                   &window_);
   box.exec();
 }
 
-void StateKeys::CopyLine() {
+void Commands::CopyLine() {
   QGuiApplication::clipboard()->setText(state::StateLine(window_.CurrentState()));
 }
 
-void StateKeys::Paste() {
+void Commands::Paste() {
   if (Busy()) return;
   Take(state::ParseStateText(QGuiApplication::clipboard()->text()),
        QString::fromUtf8(i18n::Tr("状態を貼り付けられません")));
 }
 
-void StateKeys::Open() {
+void Commands::Open() {
   if (Busy()) return;
   QFileDialog dialog(&window_, QString::fromUtf8(i18n::Tr("状態ファイルを開く")));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -113,12 +146,16 @@ void StateKeys::Open() {
                          QString::fromUtf8(i18n::Tr(kAnyFilter))});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
+  if (auto unusable = UnusableName(path)) {
+    Complain(QString::fromUtf8(i18n::Tr("状態ファイルを開けません")), *unusable);
+    return;
+  }
   if (Take(state::LoadStateFile(path), QString::fromUtf8(i18n::Tr("状態ファイルを開けません")))) {
     openedFile_ = path;
   }
 }
 
-void StateKeys::Save(bool askForName) {
+void Commands::Save(bool askForName) {
   QString path = savedFile_;
   if (askForName || path.isEmpty()) {
     QFileDialog dialog(&window_, QString::fromUtf8(i18n::Tr("状態を保存")));
@@ -130,16 +167,20 @@ void StateKeys::Save(bool askForName) {
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     path = dialog.selectedFiles().constFirst();
+    if (auto unusable = UnusableName(path)) {
+      Complain(QString::fromUtf8(i18n::Tr("状態を保存できません")), *unusable);
+      return;
+    }
   }
   const QByteArray bytes = state::StateFileBytes(window_.CurrentState());
-  if (auto error = files::WriteWhole(path.toStdString(), bytes.toStdString())) {
+  if (auto error = files::WriteWhole(state::ToBytes(path), bytes.toStdString())) {
     Complain(QString::fromUtf8(i18n::Tr("状態を保存できません")), *error);
     return;
   }
   savedFile_ = path;
 }
 
-void StateKeys::ShowHelp() {
+void Commands::ShowHelp() {
   if (help_ == nullptr) {
     auto* help = new QDialog(&window_);
     help->setWindowTitle(QString::fromUtf8(i18n::Tr("bezierlab のキーと使い方")));
@@ -156,6 +197,39 @@ void StateKeys::ShowHelp() {
   help_->show();
   help_->raise();
   help_->activateWindow();
+}
+
+Commands::Commands(main& window) : QObject(&window), window_(window) {
+  stack_.setUndoLimit(kUndoLimit);
+  committed_ = window_.CurrentState();
+  ConnectActions();
+}
+
+void Commands::Record(const scene::State& before, main::UndoMerge merge) {
+  // `before` may be committed_ itself: it is read before it is replaced.
+  const scene::State after = window_.CurrentState();
+  if (!state::SameWindowState(before, after)) stack_.push(new Step(window_, before, after, merge));
+  committed_ = after;
+}
+
+void Commands::Commit() {
+  if (!Busy()) Record(committed_, main::UndoMerge::None);
+}
+
+bool Commands::Busy() const {
+  return window_.Picture1->ButtonsHeld() || window_.HScroll1->isSliderDown();
+}
+
+void Commands::Undo() {
+  if (!Busy()) stack_.undo();
+}
+
+void Commands::Redo() {
+  if (!Busy()) stack_.redo();
+}
+
+void Commands::Reset() {
+  if (!Busy()) Take(scene::State{}, QString());
 }
 
 }  // namespace editor

@@ -1,10 +1,10 @@
 #pragma once
 
-// The window's state keys: undo and redo of whole states (QUndoStack), back
-// to the start state, copy and paste of a state as text, open and save of
-// state files, and the help window. Every state that enters goes through
-// main::ApplyState; steps are recorded after the user's own actions have
-// run their handlers, so recording never redraws.
+// The window's commands on whole states, behind the state keys: undo and
+// redo of whole states (QUndoStack), back to the start state, copy and paste
+// of a state as text, open and save of state files, and the help window. Every state that enters
+// goes through main::ApplyState; steps are recorded after the user's own actions have run their
+// handlers, so recording never redraws.
 
 #include <QObject>
 #include <QPointer>
@@ -18,9 +18,9 @@
 
 namespace editor {
 
-class StateKeys final : public QObject {
+class Commands final : public QObject {
  public:
-  explicit StateKeys(main& window);
+  explicit Commands(main& window);
 
   void Record(const scene::State& before, main::UndoMerge merge);
   // The state the latest step or apply left: a user action that has changed
@@ -38,9 +38,6 @@ class StateKeys final : public QObject {
 
   QUndoStack& Stack() { return stack_; }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void ConnectActions();
   template <class Action>
@@ -57,7 +54,6 @@ class StateKeys final : public QObject {
   main& window_;
   QUndoStack stack_;
   scene::State committed_;
-  bool held_ = false;
   // The file the latest Save wrote: Ctrl+S writes there again. An opened file
   // only proposes its name, since it may hold more than a state.
   QString savedFile_;
