@@ -9,6 +9,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@
 #include "Appearance.h"
 #include "PathBytes.h"
 #include "QtOptions.h"
+#include "StateFile.h"
+#include "StateHelp.h"
 #include "Tr.h"
 #include "WindowArguments.h"
 #include "main.h"
@@ -35,14 +38,7 @@ constexpr const char* kHelp = i18n::Mark(
     "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
     "\n"
     "状態のオプション（bezierlab-report と同じ）:\n"
-    "  --points X0,Y0,X1,Y1,X2,Y2,X3,Y3\n"
-    "                      4 つの制御点。座標は 5 から 255。既定: 50,50,150,50,150,150,50,150\n"
-    "  --divisions 一覧    分割数 10, 100, 1000, 10000 のコンマ区切り。空なら長さなし。\n"
-    "                      既定: 1000\n"
-    "  --distance D        オフセット距離。0 から 50 の整数。既定: 30\n"
-    "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
-    "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
-    "  --grabbed I         受け付けますが、ウィンドウはどの点もつかまずに開きます\n"
+    "%STATE%"
     "  --language 言語     表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから\n"
     "  -h, --help          この説明を表示します\n"
     "  --version           版を表示します\n"
@@ -51,6 +47,22 @@ constexpr const char* kHelp = i18n::Mark(
     "表示します。\n"
     "\n"
     "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n");
+
+// The help in the language of the run: the state options' lines with the
+// window's ranges in their place.
+std::string Help() {
+  using i18n::Format;
+  using i18n::Tr;
+  std::string help = Tr(kHelp);
+  const std::string state = state::StateOptionsHelp(
+      {Format(Tr("。座標は %1 から %2"),
+              {std::to_string(state::kReachLow), std::to_string(state::kReachHigh)}),
+       Format(Tr("。%1 から %2 の整数"),
+              {std::to_string(state::kDistanceLow), std::to_string(state::kDistanceHigh)}),
+       Tr("受け付けますが、ウィンドウはどの点もつかまずに開きます")});
+  help.replace(help.find("%STATE%"), 7, state);
+  return help;
+}
 
 constexpr int kExitUsage = 2;
 
@@ -68,14 +80,14 @@ void LoadQtTranslations(QApplication& app) {
 
 // --help, -h or --version before any `--`: answered before Qt starts, so they
 // work without a display too.
-const char* EarlyAnswer(int argc, char* argv[]) {
+std::optional<std::string> EarlyAnswer(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a == "--") break;
-    if (a == "--help" || a == "-h") return i18n::Tr(kHelp);
+    if (a == "--help" || a == "-h") return Help();
     if (a == "--version") return "bezierlab " BEZIERLAB_VERSION "\n";
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -85,8 +97,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "bezierlab: %s\n", error->c_str());
     return kExitUsage;
   }
-  if (const char* answer = EarlyAnswer(argc, argv)) {
-    std::fputs(answer, stdout);
+  if (const std::optional<std::string> answer = EarlyAnswer(argc, argv)) {
+    std::fputs(answer->c_str(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
   const state::QtCommandLine line = state::TakeQtOptions(

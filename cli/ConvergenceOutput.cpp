@@ -80,20 +80,7 @@ std::optional<UsageError> ReadConvergenceOptions(const QCommandLineParser& parse
   }
   request.plot = file;
   request.plotFormat = format;
-  if (file != "-") return std::nullopt;
-  // Standard output carries one thing: here, the plot.
-  for (const char* other : {"json", "crlf", "analysis", "convergence"}) {
-    if (parser.isSet(QString::fromLatin1(other))) {
-      return UsageError{
-          i18n::Format(Tr("%1 は --plot - と一緒に使えません: 標準出力には画像だけを書きます"),
-                       {"--" + std::string(other)})};
-    }
-  }
-  if (IsStdout(request.png) || IsStdout(request.svg)) {
-    return UsageError{i18n::Format(Tr("--plot - と %1 - の両方を標準出力には書けません"),
-                                   {IsStdout(request.png) ? "--png" : "--svg"})};
-  }
-  return std::nullopt;
+  return CheckStandardOutput(parser, request);
 }
 
 QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table) {
@@ -121,8 +108,8 @@ std::string ConvergenceText(const geometry::ConvergenceTable& table) {
   std::string text = Tr("長さの収束: 真の長さ（参照値）") + std::string(" = ");
   text += std::isfinite(table.referenceLength)
               ? scene::FormatDouble(table.referenceLength, std::chars_format::fixed, 10)
-              : std::string("求められません");
-  if (!table.referenceConverged) text += "（精度未達）";
+              : std::string(Tr("求められません"));
+  if (!table.referenceConverged) text += Tr("（精度未達）");
   text += "\r\n";
   text += Cell(Tr("分割数"), kWidths[0]) + Cell(Tr("標本数"), kWidths[1]) +
           Cell(Tr("長さ"), kWidths[2]) + Cell(Tr("誤差"), kWidths[3]) +

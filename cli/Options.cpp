@@ -127,19 +127,7 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
                              {state::Shown(*request.svg)})};
   }
 
-  // Standard output carries one thing: the report, or one picture.
-  if (IsStdout(request.png) && IsStdout(request.svg)) {
-    return UsageError{Tr("--png と --svg の両方を標準出力（-）には書けません")};
-  }
-  if (IsStdout(request.png) || IsStdout(request.svg)) {
-    const char* picture = IsStdout(request.png) ? "--png -" : "--svg -";
-    for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
-      if (parser.isSet(QString::fromLatin1(text))) {
-        return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
-                                 {Dashed(text), picture})};
-      }
-    }
-  }
+  if (auto error = CheckStandardOutput(parser, request)) return *error;
   if (auto error = ReadConvergenceOptions(parser, request)) return *error;
   for (const std::optional<QString>& picture : {request.png, request.svg}) {
     if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
@@ -151,6 +139,29 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
 }
 
 }  // namespace
+
+std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
+                                              const Request& request) {
+  if (IsStdout(request.png) && IsStdout(request.svg)) {
+    return UsageError{Tr("--png と --svg の両方を標準出力（-）には書けません")};
+  }
+  const char* picture = IsStdout(request.png)    ? "--png -"
+                        : IsStdout(request.svg)  ? "--svg -"
+                        : IsStdout(request.plot) ? "--plot -"
+                                                 : nullptr;
+  if (picture == nullptr) return std::nullopt;
+  for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
+    if (parser.isSet(QString::fromLatin1(text))) {
+      return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
+                               {Dashed(text), picture})};
+    }
+  }
+  if (IsStdout(request.plot) && (IsStdout(request.png) || IsStdout(request.svg))) {
+    return UsageError{Format(Tr("--plot - と %1 - の両方を標準出力には書けません"),
+                             {IsStdout(request.png) ? "--png" : "--svg"})};
+  }
+  return std::nullopt;
+}
 
 Parsed ParseArguments(const QStringList& arguments) {
   return Parse(arguments, state::Where::Command);

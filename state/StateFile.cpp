@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "Arithmetic.h"
+#include "DivisionCounts.h"
 #include "PathBytes.h"
 #include "ReadWhole.h"
 #include "Tr.h"
@@ -23,17 +24,15 @@ using i18n::Tr;
 
 namespace {
 
-constexpr std::array<int, 4> kDivisionCounts{10, 100, 1000, 10000};
-
 // A JSON value as it is written in the file, quoted in a message.
 std::string ShownJson(const QJsonValue& value) {
   QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
   return Shown(QString::fromUtf8(text.mid(1, text.size() - 2)));
 }
 
-UsageError BadMember(const char* name, const QJsonValue& value, const char* why) {
-  return {Format(Tr("\"state\" の \"%1\" の値「%2」は使えません: %3"),
-                 {name, ShownJson(value), Tr(why)})};
+UsageError BadMember(const char* name, const QJsonValue& value, const std::string& why) {
+  return {
+      Format(Tr("\"state\" の \"%1\" の値「%2」は使えません: %3"), {name, ShownJson(value), why})};
 }
 
 std::optional<std::int32_t> WholeInt32(const QJsonValue& value) {
@@ -47,7 +46,7 @@ std::optional<std::int32_t> WholeInt32(const QJsonValue& value) {
 }
 
 std::optional<UsageError> ReadPoints(const QJsonValue& value, scene::State& state) {
-  constexpr const char* kWhy = i18n::Mark("32 ビット整数の組 [x,y] を 4 つ並べた配列を書きます");
+  const std::string kWhy = Tr("32 ビット整数の組 [x,y] を 4 つ並べた配列を書きます");
   const QJsonArray points = value.toArray();
   if (!value.isArray() || points.size() != 4) return BadMember("points", value, kWhy);
   for (qsizetype i = 0; i < 4; ++i) {
@@ -62,14 +61,14 @@ std::optional<UsageError> ReadPoints(const QJsonValue& value, scene::State& stat
 }
 
 std::optional<UsageError> ReadDivisions(const QJsonValue& value, scene::State& state) {
-  constexpr const char* kWhy = i18n::Mark("10, 100, 1000, 10000 から選んだ数の配列を書きます");
+  const std::string kWhy = Format(Tr("%1 から選んだ数の配列を書きます"), {DivisionCountList()});
   if (!value.isArray()) return BadMember("divisions", value, kWhy);
   state.divisions = {false, false, false, false};
   for (const auto& count : value.toArray()) {
     const std::optional<std::int32_t> n = WholeInt32(count);
     bool known = false;
-    for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-      if (n == kDivisionCounts[i]) state.divisions[i] = known = true;
+    for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+      if (n && *n == geometry::kDivisionCounts[i]) state.divisions[i] = known = true;
     }
     if (!known) return BadMember("divisions", value, kWhy);
   }
@@ -83,22 +82,22 @@ std::optional<UsageError> ReadMember(const QString& name, const QJsonValue& valu
   if (name == QLatin1String("grabbed")) {
     const std::optional<std::int32_t> grabbed = WholeInt32(value);
     if (!grabbed || *grabbed < -1 || *grabbed > 3) {
-      return BadMember("grabbed", value, i18n::Mark("-1 から 3 の整数を書きます"));
+      return BadMember("grabbed", value, Tr("-1 から 3 の整数を書きます"));
     }
     state.grabIndex = *grabbed;
   } else if (name == QLatin1String("approximate") || name == QLatin1String("accurate")) {
     const bool approximate = name == QLatin1String("approximate");
     if (!value.isBool()) {
       return BadMember(approximate ? "approximate" : "accurate", value,
-                       i18n::Mark("true か false を書きます"));
+                       Tr("true か false を書きます"));
     }
     (approximate ? state.approximate : state.accurate) = value.toBool();
   } else if (name == QLatin1String("distance")) {
-    if (!value.isDouble()) return BadMember("distance", value, i18n::Mark("数を書きます"));
+    if (!value.isDouble()) return BadMember("distance", value, Tr("数を書きます"));
     try {
       state.dist = geometry::ToSingle(value.toDouble());
     } catch (const geometry::Error&) {
-      return BadMember("distance", value, i18n::Mark("単精度の範囲を超えています"));
+      return BadMember("distance", value, Tr("単精度の範囲を超えています"));
     }
   } else {
     return UsageError{Format(Tr("\"state\" に知らないメンバー \"%1\" があります（使えるのは "
@@ -121,8 +120,8 @@ QJsonObject ToJson(const scene::State& state) {
   QJsonArray points;
   for (const geometry::IntPoint& p : state.P) points.append(QJsonArray{p.x, p.y});
   QJsonArray divisions;
-  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-    if (state.divisions[i]) divisions.append(kDivisionCounts[i]);
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+    if (state.divisions[i]) divisions.append(static_cast<int>(geometry::kDivisionCounts[i]));
   }
   return QJsonObject{{"points", points},           {"grabbed", state.grabIndex},
                      {"divisions", divisions},     {"approximate", state.approximate},
@@ -205,10 +204,10 @@ QString StateLine(const scene::State& state) {
     line += std::to_string(state.P[i].x) + "," + std::to_string(state.P[i].y);
   }
   std::string counts;
-  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
     if (!state.divisions[i]) continue;
     if (!counts.empty()) counts += ',';
-    counts += std::to_string(kDivisionCounts[i]);
+    counts += scene::FormatGeneral(geometry::kDivisionCounts[i]);
   }
   // An empty list is written with "=", so that it survives a split at spaces.
   line += counts.empty() ? " --divisions=" : " --divisions " + counts;
