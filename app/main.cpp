@@ -18,6 +18,8 @@
 #include "Appearance.h"
 #include "PathBytes.h"
 #include "QtOptions.h"
+#include "StateFile.h"
+#include "StateHelp.h"
 #include "WindowArguments.h"
 #include "main.h"
 
@@ -27,28 +29,29 @@
 
 namespace {
 
-constexpr const char* kHelp =
-    "使い方: bezierlab [状態のオプション] [ファイル]\n"
-    "\n"
-    "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
-    "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
-    "\n"
-    "状態のオプション（bezierlab-report と同じ）:\n"
-    "  --points X0,Y0,X1,Y1,X2,Y2,X3,Y3\n"
-    "                      4 つの制御点。座標は 5 から 255。既定: 50,50,150,50,150,150,50,150\n"
-    "  --divisions 一覧    分割数 10, 100, 1000, 10000 のコンマ区切り。空なら長さなし。\n"
-    "                      既定: 1000\n"
-    "  --distance D        オフセット距離。0 から 50 の整数。既定: 30\n"
-    "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
-    "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
-    "  --grabbed I         受け付けますが、ウィンドウはどの点もつかまずに開きます\n"
-    "  -h, --help          この説明を表示します\n"
-    "  --version           版を表示します\n"
-    "\n"
-    "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
-    "表示します。\n"
-    "\n"
-    "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n";
+// The help: the state options' lines with the window's ranges.
+const std::string& Help() {
+  static const std::string help =
+      "使い方: bezierlab [状態のオプション] [ファイル]\n"
+      "\n"
+      "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
+      "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
+      "\n"
+      "状態のオプション（bezierlab-report と同じ）:\n" +
+      state::StateOptionsHelp({"。座標は " + std::to_string(state::kReachLow) + " から " +
+                                   std::to_string(state::kReachHigh),
+                               "。" + std::to_string(state::kDistanceLow) + " から " +
+                                   std::to_string(state::kDistanceHigh) + " の整数",
+                               "受け付けますが、ウィンドウはどの点もつかまずに開きます"}) +
+      "  -h, --help          この説明を表示します\n"
+      "  --version           版を表示します\n"
+      "\n"
+      "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
+      "表示します。\n"
+      "\n"
+      "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n";
+  return help;
+}
 
 constexpr int kExitUsage = 2;
 
@@ -68,7 +71,7 @@ const char* EarlyAnswer(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a == "--") break;
-    if (a == "--help" || a == "-h") return kHelp;
+    if (a == "--help" || a == "-h") return Help().c_str();
     if (a == "--version") return "bezierlab " BEZIERLAB_VERSION "\n";
   }
   return nullptr;

@@ -75,19 +75,7 @@ std::optional<UsageError> ReadConvergenceOptions(const QCommandLineParser& parse
   }
   request.plot = file;
   request.plotFormat = format;
-  if (file != "-") return std::nullopt;
-  // Standard output carries one thing: here, the plot.
-  for (const char* other : {"json", "crlf", "analysis", "convergence"}) {
-    if (parser.isSet(QString::fromLatin1(other))) {
-      return UsageError{"--" + std::string(other) +
-                        " は --plot - と一緒に使えません: 標準出力には画像だけを書きます"};
-    }
-  }
-  if (IsStdout(request.png) || IsStdout(request.svg)) {
-    return UsageError{"--plot - と " + std::string(IsStdout(request.png) ? "--png" : "--svg") +
-                      " - の両方を標準出力には書けません"};
-  }
-  return std::nullopt;
+  return CheckStandardOutput(parser, request);
 }
 
 QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table) {

@@ -120,19 +120,7 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
                       "」は指定できません"};
   }
 
-  // Standard output carries one thing: the report, or one picture.
-  if (IsStdout(request.png) && IsStdout(request.svg)) {
-    return UsageError{"--png と --svg の両方を標準出力（-）には書けません"};
-  }
-  if (IsStdout(request.png) || IsStdout(request.svg)) {
-    const char* picture = IsStdout(request.png) ? "--png -" : "--svg -";
-    for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
-      if (parser.isSet(QString::fromLatin1(text))) {
-        return UsageError{Dashed(text) + " は " + picture +
-                          " と一緒に使えません: 標準出力には画像だけを書きます"};
-      }
-    }
-  }
+  if (auto error = CheckStandardOutput(parser, request)) return *error;
   if (auto error = ReadConvergenceOptions(parser, request)) return *error;
   for (const std::optional<QString>& picture : {request.png, request.svg}) {
     if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
@@ -144,6 +132,29 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
 }
 
 }  // namespace
+
+std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
+                                              const Request& request) {
+  if (IsStdout(request.png) && IsStdout(request.svg)) {
+    return UsageError{"--png と --svg の両方を標準出力（-）には書けません"};
+  }
+  const char* picture = IsStdout(request.png)    ? "--png -"
+                        : IsStdout(request.svg)  ? "--svg -"
+                        : IsStdout(request.plot) ? "--plot -"
+                                                 : nullptr;
+  if (picture == nullptr) return std::nullopt;
+  for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
+    if (parser.isSet(QString::fromLatin1(text))) {
+      return UsageError{Dashed(text) + " は " + picture +
+                        " と一緒に使えません: 標準出力には画像だけを書きます"};
+    }
+  }
+  if (IsStdout(request.plot) && (IsStdout(request.png) || IsStdout(request.svg))) {
+    return UsageError{"--plot - と " + std::string(IsStdout(request.png) ? "--png" : "--svg") +
+                      " - の両方を標準出力には書けません"};
+  }
+  return std::nullopt;
+}
 
 Parsed ParseArguments(const QStringList& arguments) {
   return Parse(arguments, state::Where::Command);

@@ -4,6 +4,7 @@
 // the state's own parser, and those of the tool's outputs, from the command
 // line or from one line of --batch input.
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -47,5 +48,11 @@ Parsed ParseBatchLine(std::string_view line);
 
 // Whether a value names standard output rather than a file.
 inline bool IsStdout(const std::optional<QString>& file) { return file && *file == "-"; }
+
+// Standard output carries one thing: the report, or one picture (--png -,
+// --svg - or --plot -) without the report's options. Checks the pictures
+// `request` holds so far against each other and against `parser`'s options.
+std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
+                                              const Request& request);
 
 }  // namespace cli

@@ -20,6 +20,7 @@
 #include "PlotOutput.h"
 #include "RasterSurface.h"
 #include "ReportJson.h"
+#include "StateHelp.h"
 #include "VectorSurface.h"
 #include "WholeFiles.h"
 
@@ -43,14 +44,7 @@ constexpr const char* kHelp =
     "計算する状態:\n"
     "  --state ファイル    状態ファイル（JSON の \"state\" メンバー）から読みます。\n"
     "                      ほかの状態のオプションはその値を上書きします\n"
-    "  --points X0,Y0,X1,Y1,X2,Y2,X3,Y3\n"
-    "                      4 つの制御点（32 ビット整数）。既定: 50,50,150,50,150,150,50,150\n"
-    "  --divisions 一覧    分割数 10, 100, 1000, 10000 のコンマ区切り。空なら長さなし。\n"
-    "                      既定: 1000\n"
-    "  --distance D        オフセット距離（単精度で保持）。既定: 30\n"
-    "  --no-approximate    近似オフセット曲線（黄）を描きません\n"
-    "  --no-accurate       正確なオフセット曲線（青）を描きません\n"
-    "  --grabbed I         ドラッグ中の点の番号（-1 から 3）。既定: -1\n"
+    "%STATE%"
     "  --analysis          誤差の解析を加えます: 真の長さと各分割の誤差、\n"
     "                      近似オフセット曲線のずれ、接線の長さが 0 になる点\n"
     "  --convergence       長さの収束の表を加えます: 分割数 1 から 100000 の和と\n"
@@ -74,6 +68,15 @@ constexpr const char* kHelp =
     "  --version           版を表示します\n"
     "\n"
     "終了コード: 0 成功、1 ファイルに書き込めない（または入力を読めない）、2 使い方の誤り\n";
+
+// The help: the state options' lines, with the tool's ranges, in their place.
+QByteArray Help() {
+  std::string help = kHelp;
+  const std::string state = state::StateOptionsHelp(
+      {"（32 ビット整数）", "（単精度で保持）", "ドラッグ中の点の番号（-1 から 3）。既定: -1"});
+  help.replace(help.find("%STATE%"), 7, state);
+  return QByteArray::fromStdString(help);
+}
 
 bool WriteAll(std::FILE* out, const QByteArray& bytes) {
   return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out) ==
@@ -131,7 +134,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     return kExitUsage;
   }
   const Request& request = std::get<Request>(parsed);
-  if (request.help) return WriteAll(out, kHelp) ? kExitOk : kExitUnwritable;
+  if (request.help) return WriteAll(out, Help()) ? kExitOk : kExitUnwritable;
   if (request.version) {
     return WriteAll(out, QByteArray(kProgram) + " " + BEZIERLAB_VERSION + "\n") ? kExitOk
                                                                                 : kExitUnwritable;

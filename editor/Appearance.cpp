@@ -15,9 +15,10 @@ namespace {
 
 // Whether a check-box caption in `font` fits the room the style leaves beside
 // the indicator in a box of the designed size.
-bool CaptionFits(const QStyle& style, const QFont& font, const char* caption, const Design& box) {
+bool CaptionFits(const QStyle& style, const QFont& font, const char* caption,
+                 const scene::Design& box) {
   QStyleOptionButton option;
-  option.rect = QRect(QPoint(0, 0), box.Pixels().size());
+  option.rect = QRect(0, 0, scene::Pixels(box).width, scene::Pixels(box).height);
   option.text = QString::fromUtf8(caption);
   option.fontMetrics = QFontMetrics(font);
   const QRect room = style.subElementRect(QStyle::SE_CheckBoxContents, &option, nullptr);
@@ -26,11 +27,11 @@ bool CaptionFits(const QStyle& style, const QFont& font, const char* caption, co
 }
 
 bool AllCaptionsFit(const QStyle& style, const QFont& font) {
-  for (std::size_t i = 0; i < kCheck1.size(); ++i) {
-    if (!CaptionFits(style, font, kCheck1Captions[i], kCheck1[i])) return false;
+  for (std::size_t i = 0; i < scene::kCheck1.size(); ++i) {
+    if (!CaptionFits(style, font, scene::kCheck1Captions[i], scene::kCheck1[i])) return false;
   }
-  for (std::size_t i = 0; i < kCheck2.size(); ++i) {
-    if (!CaptionFits(style, font, kCheck2Captions[i], kCheck2[i])) return false;
+  for (std::size_t i = 0; i < scene::kCheck2.size(); ++i) {
+    if (!CaptionFits(style, font, scene::kCheck2Captions[i], scene::kCheck2[i])) return false;
   }
   return true;
 }

@@ -33,7 +33,7 @@ void main::ApplyState(const scene::State& state) {
       const QSignalBlocker quiet(HScroll1);
       HScroll1->setValue(distance);
     }
-    Label2->setText(QString::fromUtf8(kDistanceTextPrefix) + QString::number(HScroll1->value()));
+    Label2->setText(QString::fromStdString(scene::DistanceText(HScroll1->value())));
   }
   if (commands_ != nullptr) commands_->Applied(CurrentState());
   Redraw();

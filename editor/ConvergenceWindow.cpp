@@ -10,13 +10,13 @@
 #include <cmath>
 
 #include "Design.h"
+#include "DivisionCounts.h"
 #include "main.h"
 
 namespace editor {
 
 namespace {
 
-constexpr std::array<double, 4> kWindowCounts{10, 100, 1000, 10000};
 constexpr int kGap = 8;  // between the main window and this one
 
 // Where a window of frame size `size` goes, in `screen` (available
@@ -199,9 +199,11 @@ void ConvergenceWindow::Finished() {
 void ConvergenceWindow::ShowTable() {
   if (!table_) return;
   QStringList lines;
-  for (std::size_t i = 0; i < kWindowCounts.size(); ++i) {
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
     for (const geometry::ConvergenceRow& row : table_->rows) {
-      if (row.divisions == kWindowCounts[i]) lines << RowText(row, kCheck1Captions[i]);
+      if (row.divisions == geometry::kDivisionCounts[i]) {
+        lines << RowText(row, scene::kCheck1Captions[i]);
+      }
     }
   }
   if (!table_->referenceConverged) lines << QStringLiteral("真の長さ（参照値）は精度未達です");

@@ -1,56 +1,29 @@
 // Pointer editing and the control events.
 
-#include "Arithmetic.h"
+#include "Pointer.h"
 #include "main.h"
 
 namespace editor {
 
-namespace {
-
-// A press grabs a point less than 4 pixels away: squared distance below 16.
-constexpr double kReachSquared = 16.0;
-// A dragged point stays this many pixels inside each edge of the area.
-constexpr std::int32_t kMargin = 5;
-
-}  // namespace
-
 void main::Picture1_MouseDown(short /*Button*/, short /*Shift*/, float x, float y) {
-  // Every point in reach is tested, so the highest index wins.
-  for (int i = 0; i <= 3; ++i) {
-    const double dy = geometry::Checked(static_cast<double>(y) - P[i].y);
-    const double dx = geometry::Checked(static_cast<double>(x) - P[i].x);
-    const double s = geometry::Checked(dx * dx + dy * dy);
-    if (s < kReachSquared) grabIndex = i;
-  }
+  scene::ButtonDown(P, grabIndex, x, y);
   Redraw();
 }
 
 void main::Picture1_MouseMove(short /*Button*/, short /*Shift*/, float x, float y) {
-  const std::int32_t cx = geometry::RoundToInt32(x);
-  const std::int32_t cy = geometry::RoundToInt32(y);
-  setWindowTitle(QString::fromUtf8(kPointerCaptionPrefix) + QString::number(cx) + "," +
-                 QString::number(cy) + ")");
+  const geometry::IntPoint at = scene::PointerPixel(x, y);
+  setWindowTitle(QString::fromStdString(scene::PointerCaption(at.x, at.y)));
   if (grabIndex < 0) return;
-  MoveGrabbedPoint(cx, cy);
+  MoveGrabbedPoint(at.x, at.y);
 }
 
 void main::MoveGrabbedPoint(std::int32_t cx, std::int32_t cy) {
-  geometry::CheckSubscript(P.size(), static_cast<std::size_t>(grabIndex) + 1);
-  geometry::IntPoint& point = P[static_cast<std::size_t>(grabIndex)];
-  point = {cx, cy};
-  if (point.x < kMargin) point.x = kMargin;
-  if (point.y < kMargin) point.y = kMargin;
-  const double right = geometry::Checked(static_cast<double>(Picture1->ScaleWidth()) - kMargin);
-  if (point.x > right) point.x = geometry::RoundToInt32(right);
-  const double bottom = geometry::Checked(static_cast<double>(Picture1->ScaleHeight()) - kMargin);
-  if (point.y > bottom) point.y = geometry::RoundToInt32(bottom);
+  scene::MoveGrabbed(P, grabIndex, {cx, cy}, Picture1->ScaleWidth(), Picture1->ScaleHeight());
   Redraw();
 }
 
 void main::Picture1_MouseUp(short /*Button*/, short /*Shift*/, float /*x*/, float /*y*/) {
-  if (grabIndex < 0) return;
-  grabIndex = -1;
-  Redraw();
+  if (scene::ButtonUp(grabIndex)) Redraw();
 }
 
 void main::Check1_Click(short /*Index*/) { Redraw(); }
@@ -58,7 +31,7 @@ void main::Check1_Click(short /*Index*/) { Redraw(); }
 void main::Check2_Click(short /*Index*/) { Redraw(); }
 
 void main::HScroll1_Change() {
-  Label2->setText(QString::fromUtf8(kDistanceTextPrefix) + QString::number(HScroll1->value()));
+  Label2->setText(QString::fromStdString(scene::DistanceText(HScroll1->value())));
   Redraw();
 }
 

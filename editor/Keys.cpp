@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 
 #include "Arithmetic.h"
+#include "Pointer.h"
 #include "main.h"
 
 namespace editor {
@@ -100,7 +101,7 @@ void main::PointerDown(short Button, short Shift, float x, float y) {
 }
 
 void main::PointerMove(short Button, short Shift, float x, float y) {
-  const geometry::IntPoint at{geometry::RoundToInt32(x), geometry::RoundToInt32(y)};
+  const geometry::IntPoint at = scene::PointerPixel(x, y);
   const bool moved = !pointer_ || pointer_->x != at.x || pointer_->y != at.y;
   pointer_ = at;
   if (keyPicked_ && grabIndex >= 0) {

@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <optional>
 
+#include "Design.h"
 #include "DrawingSurface.h"
 #include "RasterSurface.h"
 
@@ -27,7 +28,7 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   Q_OBJECT
 
  public:
-  static constexpr int kBorder = 2;
+  static constexpr int kBorder = scene::kPicture1Border;
 
   // `inner` is the size of the inner area in pixels.
   PictureBox(QSize inner, QWidget* parent = nullptr);

@@ -14,7 +14,7 @@
 #include <QStyleOptionSlider>
 
 #include "ConvergenceWindow.h"
-#include "Design.h"
+#include "Pointer.h"
 #include "main.h"
 
 // The program's icon is compiled into this library; a static library must
@@ -24,6 +24,12 @@ static void InitIconResource() { Q_INIT_RESOURCE(icon); }
 namespace editor {
 
 namespace {
+
+// A control's place in the design, as Qt places it.
+QRect Rect(const scene::Design& design) {
+  const scene::PixelRect r = scene::Pixels(design);
+  return {r.x, r.y, r.width, r.height};
+}
 
 // A scroll bar whose arrow keys go the standard way. QScrollBar inverts its
 // key controls, which is right for a horizontal bar's Up and PageUp (a step
@@ -106,46 +112,45 @@ void main::CreateControls() {
   setWindowTitle(QString::fromUtf8(kDesignCaption));
   setObjectName("main");
   QPalette pal = palette();
-  pal.setColor(QPalette::Window, surface::ToQColor(kBackColour));
+  pal.setColor(QPalette::Window, surface::ToQColor(scene::kBackColour));
   setPalette(pal);
   setAutoFillBackground(true);
-  setFixedSize(kClientWidth, kClientHeight);
+  setFixedSize(scene::kClientWidth, scene::kClientHeight);
   // Nothing to maximise to: the title bar offers no such button (X11 window
   // managers read it from the Motif hints, Qt's Wayland decoration from the flag).
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   InitIconResource();
   setWindowIcon(QIcon(":/bezierlab/bezierlab.png"));
 
-  const QRect picture = kPicture1.Pixels();
-  Picture1 =
-      new editor::PictureBox(picture.size() - QSize(2, 2) * editor::PictureBox::kBorder, this);
+  const QRect picture = Rect(scene::kPicture1);
+  Picture1 = new editor::PictureBox(QSize(scene::kAreaSize, scene::kAreaSize), this);
   Picture1->setObjectName("Picture1");
   Picture1->setGeometry(picture);
 
   Label1 = new QLabel(this);
   Label1->setObjectName("Label1");
-  Label1->setGeometry(kLabel1.Pixels());
+  Label1->setGeometry(Rect(scene::kLabel1));
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label1->setTextFormat(Qt::PlainText);
   Label1->setFocusPolicy(Qt::NoFocus);
 
   for (std::size_t i = 0; i < Check1.size(); ++i) {
-    Check1[i] = new QCheckBox(QString::fromUtf8(kCheck1Captions[i]), this);
+    Check1[i] = new QCheckBox(QString::fromUtf8(scene::kCheck1Captions[i]), this);
     Check1[i]->setObjectName(QString("Check1(%1)").arg(i));
-    Check1[i]->setGeometry(kCheck1[i].Pixels());
-    Check1[i]->setChecked(kCheck1Initial[i]);
+    Check1[i]->setGeometry(Rect(scene::kCheck1[i]));
+    Check1[i]->setChecked(scene::kCheck1Initial[i]);
   }
   for (std::size_t i = 0; i < Check2.size(); ++i) {
-    Check2[i] = new QCheckBox(QString::fromUtf8(kCheck2Captions[i]), this);
+    Check2[i] = new QCheckBox(QString::fromUtf8(scene::kCheck2Captions[i]), this);
     Check2[i]->setObjectName(QString("Check2(%1)").arg(i));
-    Check2[i]->setGeometry(kCheck2[i].Pixels());
+    Check2[i]->setGeometry(Rect(scene::kCheck2[i]));
     Check2[i]->setChecked(true);
   }
 
   HScroll1 = new ScrollBar(Qt::Horizontal, this);
   HScroll1->setObjectName("HScroll1");
-  HScroll1->setGeometry(kHScroll1.Pixels());
-  HScroll1->setRange(0, 50);
+  HScroll1->setGeometry(Rect(scene::kHScroll1));
+  HScroll1->setRange(scene::kDistanceLow, scene::kDistanceHigh);
   HScroll1->setSingleStep(1);
   HScroll1->setPageStep(1);
   HScroll1->setValue(30);
@@ -153,7 +158,7 @@ void main::CreateControls() {
 
   Label2 = new QLabel(QString::fromUtf8(kDesignDistanceText), this);
   Label2->setObjectName("Label2");
-  Label2->setGeometry(kLabel2.Pixels());
+  Label2->setGeometry(Rect(scene::kLabel2));
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label2->setFocusPolicy(Qt::NoFocus);
 

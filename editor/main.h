@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "Design.h"
 #include "IntPoint.h"
 #include "PictureBox.h"
 #include "Scene.h"
@@ -18,17 +19,12 @@ namespace editor {
 
 class Commands;
 
-// Window captions and texts.
-inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
-inline constexpr const char* kBusyCaption = "計算中...";
-inline constexpr const char* kPointerCaptionPrefix = "ベジェ曲線の長さ計算サンプル - (";
-inline constexpr const char* kDistanceTextPrefix = "オフセット距離:";
-inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
-
-// Size of the client area in pixels and the background colour (0xBBGGRR).
-inline constexpr int kClientWidth = 631;
-inline constexpr int kClientHeight = 288;
-inline constexpr drawing::Colour kBackColour = 0xC0C0C0;
+// The window's captions and texts, from the design (scene/Design.h).
+using scene::kBusyCaption;
+using scene::kDesignCaption;
+using scene::kDesignDistanceText;
+using scene::kDistanceTextPrefix;
+using scene::kPointerCaptionPrefix;
 
 // The one window: the control points, the drag state, the ten controls, the
 // event handlers and the redraw of scene and report.

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "Analysis.h"
+#include "DivisionCounts.h"
 #include "Vendrel.h"
 
 namespace geometry {
@@ -49,7 +50,7 @@ const std::vector<double>& ConvergenceDivisions() {
   static const std::vector<double> divisions = [] {
     // The window's four counts are on the ladder already (k = 40, 80, 120,
     // 160); they are added anyway so that the table always has them.
-    std::vector<double> all{10, 100, 1000, 10000};
+    std::vector<double> all(kDivisionCounts.begin(), kDivisionCounts.end());
     for (int k = 0; k <= kStepsPerDecade * kDecades; ++k) {
       all.push_back(std::round(std::pow(10.0, static_cast<double>(k) / kStepsPerDecade)));
     }

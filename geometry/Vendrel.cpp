@@ -28,17 +28,25 @@ std::array<float, 3> CubicCoefficients(std::int32_t p0, std::int32_t p1, std::in
   return {ToSingle(a), ToSingle(b), ToSingle(c)};
 }
 
-// The left Riemann sum of sqrt(f) over the samples t = 0, dt, 2dt, ... while
-// t <= end, with f(t) = ((C0 t^4 + C1 t^3) + C2 t^2) + C3 t + C4 and t
-// accumulated by addition. Samples where f is negative add nothing.
+// The sum's samples: t = 0, dt, dt + dt, ... while t <= end, the parameter
+// accumulated by addition, never by multiplying the pass number. The sum and
+// the count of its samples both walk them here.
+template <class Sample>
+[[gnu::always_inline]] inline void ForEachSample(double dt, double end, Sample&& sample) {
+  // NOLINTNEXTLINE(cert-flp30-c,clang-analyzer-security.FloatLoopCounter)
+  for (double t = 0.0; t <= end; t += dt) sample(t);
+}
+
+// The left Riemann sum of sqrt(f) over the samples, with
+// f(t) = ((C0 t^4 + C1 t^3) + C2 t^2) + C3 t + C4. Samples where f is
+// negative add nothing.
 // kFusedSquareError takes the exact error of t*t from one fused multiply-add
 // instead of Dekker's product: the same value, fewer instructions.
 template <bool kFusedSquareError>
 [[gnu::always_inline]] inline double Integrate(const std::array<double, 5>& C, double dt,
                                                double end) {
-  double t = 0.0;
   double S = 0.0;
-  while (t <= end) {
+  ForEachSample(dt, end, [&](double t) {
     geometry::Powers p;
     if constexpr (kFusedSquareError) {
       const double t2 = t * t;
@@ -48,8 +56,7 @@ template <bool kFusedSquareError>
     }
     const double f = ((C[0] * p.t4 + C[1] * p.t3) + C[2] * p.t2) + C[3] * t + C[4];
     if (f >= 0) S += std::sqrt(f) * dt;
-    t += dt;
-  }
+  });
   return S;
 }
 
@@ -121,9 +128,7 @@ std::int64_t CurveLengthSamples(double divisions) {
   const std::optional<Steps> steps = StepsOf(divisions);
   if (!steps) return 0;
   std::int64_t samples = 0;
-  // The parameter is accumulated exactly as the sum's loop does.
-  // NOLINTNEXTLINE(cert-flp30-c,clang-analyzer-security.FloatLoopCounter)
-  for (double t = 0.0; t <= steps->end; t += steps->dt) ++samples;
+  ForEachSample(steps->dt, steps->end, [&](double /*t*/) { ++samples; });
   return samples;
 }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "Design.h"
+#include "DivisionCounts.h"
 #include "PlotSlope.h"
 
 namespace scene::plot {
@@ -22,8 +24,7 @@ constexpr double kCaptionRight = 8;
 constexpr int kDecadesOfN = 5;       // n from 10^0 to 10^5
 constexpr int kMostErrorLabels = 8;  // labelled decades of the error; more are thinned
 
-constexpr std::array<double, 4> kWindowCounts{10, 100, 1000, 10000};
-constexpr std::array<const char*, 4> kWindowLabels{"10分割", "100分割", "1000分割", "10000分割"};
+using geometry::kDivisionCounts;
 
 constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kLineColour{0x20, 0x40, 0xA0};
@@ -151,18 +152,19 @@ void LayOutAxes(Layout& layout, const Axes& axes, const Measure& measure) {
 
 void LayOutMarks(Layout& layout, const Axes& axes, const ConvergenceTable& table,
                  const std::array<bool, 4>& ticked, const Measure& measure) {
-  for (std::size_t i = 0; i < kWindowCounts.size(); ++i) {
+  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
     CountMark& mark = layout.marks[i];
-    mark.x = axes.X(kWindowCounts[i]);
+    mark.x = axes.X(kDivisionCounts[i]);
     mark.pen = ticked[i] ? Pen{kTickedColour, 2} : Pen{kUntickedColour, 1, true};
     const TextStyle style{kFontPixels, ticked[i]};
-    const std::string label = kWindowLabels[i];
+    const std::string label = kCheck1Captions[i];
     mark.label = {label,
                   {mark.x - measure.width(label, style) / 2, axes.area.top - 8},
                   style,
                   ticked[i] ? kTickedText : kUntickedText};
     for (const ConvergenceRow& row : table.rows) {
-      if (row.divisions == kWindowCounts[i] && Showable(row) && ticked[i]) mark.ring = axes.At(row);
+      if (row.divisions == kDivisionCounts[i] && Showable(row) && ticked[i])
+        mark.ring = axes.At(row);
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "Arithmetic.h"
+#include "DivisionCounts.h"
 
 namespace scene {
 
@@ -31,7 +32,7 @@ std::string TotalLine(double total) {
   return "Total Length = " + std::to_string(RoundToInt32(total)) + "\r\n\r\n";
 }
 
-double DivisionCount(int i) { return std::pow(10.0, i + 1); }
+double DivisionCount(int i) { return geometry::kDivisionCounts.at(static_cast<std::size_t>(i)); }
 
 std::string CurveLengthLine(double n, double length) {
   const double v = geometry::Divide(RoundToInt32(geometry::Checked(length * 10000)), 10000);

@@ -33,7 +33,7 @@ std::string ChordLine(int i, double d);
 // "Total Length = <total rounded>\r\n\r\n": the total is rounded once.
 std::string TotalLine(double total);
 
-// Division count selected by Check1(i): 10^(i+1).
+// Division count selected by Check1(i), from geometry::kDivisionCounts.
 double DivisionCount(int i);
 
 // "Length(<n>分割) = <v>\r\n" with v = round(L·10000)/10000 in the general format.

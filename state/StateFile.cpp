@@ -12,14 +12,13 @@
 #include <limits>
 
 #include "Arithmetic.h"
+#include "DivisionCounts.h"
 #include "PathBytes.h"
 #include "ReadWhole.h"
 
 namespace state {
 
 namespace {
-
-constexpr std::array<int, 4> kDivisionCounts{10, 100, 1000, 10000};
 
 // A JSON value as it is written in the file, quoted in a message.
 std::string ShownJson(const QJsonValue& value) {
@@ -58,14 +57,15 @@ std::optional<UsageError> ReadPoints(const QJsonValue& value, scene::State& stat
 }
 
 std::optional<UsageError> ReadDivisions(const QJsonValue& value, scene::State& state) {
-  constexpr const char* kWhy = "10, 100, 1000, 10000 から選んだ数の配列を書きます";
+  static const std::string why = DivisionCountList() + " から選んだ数の配列を書きます";
+  const char* kWhy = why.c_str();
   if (!value.isArray()) return BadMember("divisions", value, kWhy);
   state.divisions = {false, false, false, false};
   for (const auto& count : value.toArray()) {
     const std::optional<std::int32_t> n = WholeInt32(count);
     bool known = false;
-    for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-      if (n == kDivisionCounts[i]) state.divisions[i] = known = true;
+    for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+      if (n && *n == geometry::kDivisionCounts[i]) state.divisions[i] = known = true;
     }
     if (!known) return BadMember("divisions", value, kWhy);
   }
@@ -116,8 +116,8 @@ QJsonObject ToJson(const scene::State& state) {
   QJsonArray points;
   for (const geometry::IntPoint& p : state.P) points.append(QJsonArray{p.x, p.y});
   QJsonArray divisions;
-  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-    if (state.divisions[i]) divisions.append(kDivisionCounts[i]);
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+    if (state.divisions[i]) divisions.append(static_cast<int>(geometry::kDivisionCounts[i]));
   }
   return QJsonObject{{"points", points},           {"grabbed", state.grabIndex},
                      {"divisions", divisions},     {"approximate", state.approximate},
@@ -192,10 +192,10 @@ QString StateLine(const scene::State& state) {
     line += std::to_string(state.P[i].x) + "," + std::to_string(state.P[i].y);
   }
   std::string counts;
-  for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
+  for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
     if (!state.divisions[i]) continue;
     if (!counts.empty()) counts += ',';
-    counts += std::to_string(kDivisionCounts[i]);
+    counts += scene::FormatGeneral(geometry::kDivisionCounts[i]);
   }
   // An empty list is written with "=", so that it survives a split at spaces.
   line += counts.empty() ? " --divisions=" : " --divisions " + counts;

@@ -23,6 +23,7 @@
 #include <string>
 #include <variant>
 
+#include "Pointer.h"
 #include "Scene.h"
 #include "StateOptions.h"
 
@@ -31,13 +32,12 @@ namespace state {
 // The file name extension of a saved state, without its dot.
 inline constexpr const char* kStateFileSuffix = "bezierlab";
 
-// A dragged point's coordinates stay within these, on both axes (the drawing
-// area's 260 pixels less its 5-pixel margins); the scroll bar's range bounds
-// the distance.
-inline constexpr int kReachLow = 5;
-inline constexpr int kReachHigh = 255;
-inline constexpr int kDistanceLow = 0;
-inline constexpr int kDistanceHigh = 50;
+// The window's reach (scene/Pointer.h): a dragged point's coordinates and the
+// scroll bar's distances.
+using scene::kDistanceHigh;
+using scene::kDistanceLow;
+using scene::kReachHigh;
+using scene::kReachLow;
 
 // The largest state text read: a state file, a paste, a line of batch input.
 // A state is a few hundred bytes; the report tool's JSON with its 501 vertices

@@ -65,6 +65,9 @@ std::variant<scene::State, UsageError> ParseState(const QStringList& arguments);
 // into arguments.
 QStringList SplitLine(std::string_view line);
 
+// The window's division counts as a list in text: "10, 100, 1000, 10000".
+std::string DivisionCountList();
+
 // "--name", and a value as it is quoted in a message (one line, shortened).
 std::string Dashed(const char* name);
 std::string Shown(const QString& value);

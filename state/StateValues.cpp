@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "Arithmetic.h"
+#include "DivisionCounts.h"
 #include "StateOptions.h"
 
 namespace state {
@@ -76,18 +77,17 @@ std::optional<UsageError> ReadPoints(const QString& value, scene::State& state) 
 std::optional<UsageError> ReadDivisions(const QString& value, scene::State& state) {
   state.divisions = {false, false, false, false};
   if (value.isEmpty()) return std::nullopt;
-  static constexpr std::array<const char*, 4> kCounts{"10", "100", "1000", "10000"};
   for (const QString& field : value.split(QLatin1Char(','))) {
     bool known = false;
-    for (std::size_t i = 0; i < kCounts.size(); ++i) {
-      if (field == QLatin1String(kCounts[i])) {
+    for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
+      if (field.toStdString() == scene::FormatGeneral(geometry::kDivisionCounts[i])) {
         state.divisions[i] = true;
         known = true;
       }
     }
     if (!known) {
       return BadValue("divisions", value,
-                      "分割数は 10, 100, 1000, 10000 をコンマで区切って書きます（「" +
+                      "分割数は " + DivisionCountList() + " をコンマで区切って書きます（「" +
                           Shown(field) + "」は使えません）");
     }
   }
@@ -118,6 +118,15 @@ std::optional<UsageError> ReadDistance(const QString& value, scene::State& state
 }
 
 }  // namespace
+
+std::string DivisionCountList() {
+  std::string list;
+  for (double n : geometry::kDivisionCounts) {
+    if (!list.empty()) list += ", ";
+    list += scene::FormatGeneral(n);
+  }
+  return list;
+}
 
 std::optional<UsageError> ReadRange(const char* option, const QString& value, int low, int high,
                                     int& out) {

@@ -26,6 +26,7 @@
 
 #include "Appearance.h"
 #include "PathBytes.h"
+#include "Pointer.h"
 #include "ReadWhole.h"
 #include "StateFile.h"
 #include "StateOptions.h"
@@ -65,10 +66,15 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption points("points", "The four control points.", "x0,y0,x1,y1,x2,y2,x3,y3");
   const QCommandLineOption grabbed("grabbed", "grabIndex: -1 (none, the default) or 0 to 3.", "I");
   const QCommandLineOption divisions(
-      "divisions", "Ticked division counts, of 10, 100, 1000, 10000 (\"\" for none).", "LIST");
+      "divisions",
+      QString::fromStdString("Ticked division counts, of " + state::DivisionCountList() +
+                             " (\"\" for none)."),
+      "LIST");
   const QCommandLineOption noApproximate("no-approximate", "Untick the approximate offset curve.");
   const QCommandLineOption noAccurate("no-accurate", "Untick the accurate offset curve.");
-  const QCommandLineOption distance("distance", "Scroll bar value, 0 to 50.", "D");
+  const QString distanceRange =
+      QStringLiteral("%1 to %2").arg(scene::kDistanceLow).arg(scene::kDistanceHigh);
+  const QCommandLineOption distance("distance", "Scroll bar value, " + distanceRange + ".", "D");
   const QCommandLineOption focus("focus", "Give the control of this name the keyboard focus.",
                                  "NAME");
   const QCommandLineOption area("area", "Save only the 260 x 260 inner drawing area.");

@@ -1,0 +1,94 @@
+#include "StateHelp.h"
+
+#include <string_view>
+
+#include "DivisionCounts.h"
+#include "StateOptions.h"
+
+namespace state {
+
+namespace {
+
+// The text of an option's help begins in this column (counted from 0).
+constexpr std::size_t kTextColumn = 22;
+
+// Each state option's value and text.
+struct HelpLine {
+  std::string_view name;
+  const char* value;
+  std::string text;
+};
+
+// Columns a terminal gives `text`: one per ASCII character, two per other
+// character (the help's Japanese is all full width).
+std::size_t Columns(std::string_view text) {
+  std::size_t columns = 0;
+  for (unsigned char c : text) {
+    if (c < 0x80) {
+      ++columns;
+    } else if (c >= 0xC0) {
+      columns += 2;
+    }
+  }
+  return columns;
+}
+
+HelpLine Describe(std::string_view name, const StateHelpRanges& ranges) {
+  const scene::State start;
+  if (name == "points") {
+    std::string points;
+    for (const geometry::IntPoint& p : start.P) {
+      if (!points.empty()) points += ',';
+      points += std::to_string(p.x) + "," + std::to_string(p.y);
+    }
+    return {name, "X0,Y0,X1,Y1,X2,Y2,X3,Y3", "4 つの制御点" + ranges.points + "。既定: " + points};
+  }
+  if (name == "divisions") {
+    std::string ticked;
+    for (std::size_t i = 0; i < start.divisions.size(); ++i) {
+      if (!start.divisions[i]) continue;
+      if (!ticked.empty()) ticked += ',';
+      ticked += scene::FormatGeneral(geometry::kDivisionCounts[i]);
+    }
+    return {name, "一覧",
+            "分割数 " + DivisionCountList() + " のコンマ区切り。空なら長さなし。\n既定: " + ticked};
+  }
+  if (name == "distance") {
+    return {name, "D",
+            "オフセット距離" + ranges.distance + "。既定: " + scene::FormatGeneral(start.dist)};
+  }
+  if (name == "no-approximate") return {name, nullptr, "近似オフセット曲線（黄）を描きません"};
+  if (name == "no-accurate") return {name, nullptr, "正確なオフセット曲線（青）を描きません"};
+  if (name == "grabbed") return {name, "I", ranges.grabbed};
+  return {name, nullptr, ""};
+}
+
+}  // namespace
+
+std::string StateOptionsHelp(const StateHelpRanges& ranges) {
+  const std::string indent(kTextColumn, ' ');
+  std::string help;
+  for (const KnownOption& option : StateOptions()) {
+    const HelpLine line = Describe(option.name, ranges);
+    std::string head = "  " + Dashed(option.name);
+    if (line.value != nullptr) head.append(" ").append(line.value);
+    const std::size_t columns = Columns(head);
+    help += head;
+    if (columns + 2 <= kTextColumn) {
+      help.append(kTextColumn - columns, ' ');
+    } else {
+      help.append("\n").append(indent);
+    }
+    for (const char c : line.text) {
+      if (c == '\n') {
+        help.append("\n").append(indent);
+      } else {
+        help += c;
+      }
+    }
+    help += "\n";
+  }
+  return help;
+}
+
+}  // namespace state
