@@ -28,7 +28,9 @@
 #include <vector>
 
 #include "Appearance.h"
+#include "PathBytes.h"
 #include "Pointer.h"
+#include "ReadWhole.h"
 #include "StateFile.h"
 #include "StateOptions.h"
 #include "Tr.h"
@@ -91,7 +93,9 @@ int main(int argc, char* argv[]) {
                      report, language});
   parser.addPositionalArgument("OUTPUT.png", "The picture to write (optional with --report).",
                                "[OUTPUT.png]");
-  parser.process(app);
+  // The arguments as their bytes (Qt has taken its own out of argv): an
+  // OUTPUT.png that is no UTF-8 is written under exactly the name given.
+  parser.process(state::Arguments(argc, argv));
 
   const QStringList outputs = parser.positionalArguments();
   if (outputs.size() > 1 || (outputs.isEmpty() && !parser.isSet(report))) {
@@ -147,16 +151,17 @@ int main(int argc, char* argv[]) {
         parser.isSet(area) ? window.Picture1->grab(window.Picture1->contentsRect()) : window.grab();
     // Encoded in memory in the format its name asks for (PNG without one),
     // then written whole or not at all.
+    const std::string path = state::ToBytes(outputs.front());
     const QByteArray suffix = QFileInfo(outputs.front()).suffix().toLatin1();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.save(&buffer, suffix.isEmpty() ? "PNG" : suffix.constData())) {
-      std::fprintf(stderr, "screenshot: could not encode %s\n", qUtf8Printable(outputs.front()));
+      std::fprintf(stderr, "screenshot: could not encode %s\n", files::Readable(path).c_str());
       return 1;
     }
     const std::string_view written(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (auto failure = files::WriteWhole(outputs.front().toStdString(), written)) {
+    if (auto failure = files::WriteWhole(path, written)) {
       std::fprintf(stderr, "screenshot: %s\n", failure->c_str());
       return 1;
     }
