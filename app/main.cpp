@@ -9,6 +9,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 #include "QtOptions.h"
 #include "StateFile.h"
 #include "StateHelp.h"
+#include "Tr.h"
 #include "WindowArguments.h"
 #include "main.h"
 
@@ -29,35 +31,46 @@
 
 namespace {
 
-// The help: the state options' lines with the window's ranges.
-const std::string& Help() {
-  static const std::string help =
-      "使い方: bezierlab [状態のオプション] [ファイル]\n"
-      "\n"
-      "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
-      "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
-      "\n"
-      "状態のオプション（bezierlab-report と同じ）:\n" +
-      state::StateOptionsHelp({"。座標は " + std::to_string(state::kReachLow) + " から " +
-                                   std::to_string(state::kReachHigh),
-                               "。" + std::to_string(state::kDistanceLow) + " から " +
-                                   std::to_string(state::kDistanceHigh) + " の整数",
-                               "受け付けますが、ウィンドウはどの点もつかまずに開きます"}) +
-      "  -h, --help          この説明を表示します\n"
-      "  --version           版を表示します\n"
-      "\n"
-      "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
-      "表示します。\n"
-      "\n"
-      "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n";
+constexpr const char* kHelp = i18n::Mark(
+    "使い方: bezierlab [状態のオプション] [ファイル]\n"
+    "\n"
+    "3 次ベジェ曲線の長さとオフセット曲線のウィンドウを開きます。ファイル（状態ファイル、\n"
+    "拡張子 .bezierlab）を渡すとその状態で開き、オプションはその値を上書きします。\n"
+    "\n"
+    "状態のオプション（bezierlab-report と同じ）:\n"
+    "%STATE%"
+    "  --language 言語     表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから\n"
+    "  -h, --help          この説明を表示します\n"
+    "  --version           版を表示します\n"
+    "\n"
+    "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
+    "表示します。\n"
+    "\n"
+    "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n");
+
+// The help in the language of the run: the state options' lines with the
+// window's ranges in their place.
+std::string Help() {
+  using i18n::Format;
+  using i18n::Tr;
+  std::string help = Tr(kHelp);
+  const std::string state = state::StateOptionsHelp(
+      {Format(Tr("。座標は %1 から %2"),
+              {std::to_string(state::kReachLow), std::to_string(state::kReachHigh)}),
+       Format(Tr("。%1 から %2 の整数"),
+              {std::to_string(state::kDistanceLow), std::to_string(state::kDistanceHigh)}),
+       Tr("受け付けますが、ウィンドウはどの点もつかまずに開きます")});
+  help.replace(help.find("%STATE%"), 7, state);
   return help;
 }
 
 constexpr int kExitUsage = 2;
 
 // Qt's own dialog texts (the file dialogs' buttons and columns) in Japanese,
-// like every text of the program, when the translations are installed.
+// like every text of the program, when the translations are installed; in
+// English Qt's own texts are already English.
 void LoadQtTranslations(QApplication& app) {
+  if (i18n::CurrentLanguage() != i18n::Language::Japanese) return;
   auto* translator = new QTranslator(&app);
   if (translator->load(QStringLiteral("qtbase_ja"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -67,21 +80,25 @@ void LoadQtTranslations(QApplication& app) {
 
 // --help, -h or --version before any `--`: answered before Qt starts, so they
 // work without a display too.
-const char* EarlyAnswer(int argc, char* argv[]) {
+std::optional<std::string> EarlyAnswer(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a == "--") break;
-    if (a == "--help" || a == "-h") return Help().c_str();
+    if (a == "--help" || a == "-h") return Help();
     if (a == "--version") return "bezierlab " BEZIERLAB_VERSION "\n";
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (const char* answer = EarlyAnswer(argc, argv)) {
-    std::fputs(answer, stdout);
+  if (const auto error = i18n::StartLanguage(std::vector<std::string>(argv, argv + argc))) {
+    std::fprintf(stderr, "bezierlab: %s\n", error->c_str());
+    return kExitUsage;
+  }
+  if (const std::optional<std::string> answer = EarlyAnswer(argc, argv)) {
+    std::fputs(answer->c_str(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
   const state::QtCommandLine line = state::TakeQtOptions(

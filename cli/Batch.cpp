@@ -10,6 +10,7 @@
 #include "Options.h"
 #include "ReportJson.h"
 #include "StateFile.h"
+#include "Tr.h"
 
 namespace cli {
 
@@ -73,10 +74,11 @@ std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
     ++number;
     QByteArray json;
     if (line.size() > state::kLargestStateText) {
-      json =
-          QJsonDocument(QJsonObject{{"error", QString::fromStdString("この行" + state::TooLarge())},
-                                    {"line", number}})
-              .toJson(QJsonDocument::Compact);
+      json = QJsonDocument(QJsonObject{{"error", QString::fromStdString(i18n::Format(
+                                                     i18n::Tr("この行は大きすぎます（%1 まで）"),
+                                                     {state::LargestStateTextShown()}))},
+                                       {"line", number}})
+                 .toJson(QJsonDocument::Compact);
     } else if (IsSkipped(line)) {
       continue;
     } else {
@@ -88,10 +90,10 @@ std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
   // A line ends on a read error as on the end of the input; only the stream's
   // error flag tells them apart.
   const int readError = std::ferror(in) != 0 ? errno : 0;
-  if (std::fflush(out) != 0 || std::ferror(out) != 0) return "標準出力に書き込めません";
+  if (std::fflush(out) != 0 || std::ferror(out) != 0) return i18n::Tr("標準出力に書き込めません");
   if (readError != 0) {
-    return "標準入力の " + std::to_string(number + 1) +
-           " 行目を読めません: " + std::strerror(readError);
+    return i18n::Format(i18n::Tr("標準入力の %1 行目を読めません: %2"),
+                        {std::to_string(number + 1), std::strerror(readError)});
   }
   return std::nullopt;
 }

@@ -5,8 +5,11 @@
 
 #include "Report.h"
 #include "ReportJson.h"
+#include "Tr.h"
 
 namespace cli {
+
+using i18n::Tr;
 
 namespace {
 
@@ -16,8 +19,8 @@ QJsonValue Optional(const std::optional<double>& value) {
   return value && std::isfinite(*value) ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
 }
 
-// A column of `width` terminal cells, right-aligned; the Japanese headings
-// take two cells per character.
+// A column of `width` terminal cells, right-aligned; Japanese headings take
+// two cells per character.
 std::string Cell(const std::string& text, int width) {
   int cells = 0;
   for (const unsigned char c : text) {
@@ -36,7 +39,7 @@ std::string RowLine(const ConvergenceRow& row) {
   std::string line =
       Cell(scene::FormatDouble(row.divisions, std::chars_format::fixed, 0), kWidths[0]) +
       Cell(std::to_string(row.samples), kWidths[1]);
-  if (row.error) return line + "  計算できません（" + ErrorName(*row.error) + "）";
+  if (row.error) return line + i18n::Format(Tr("  計算できません（%1）"), {ErrorName(*row.error)});
   line += Cell(row.length ? scene::FormatDouble(*row.length, std::chars_format::fixed, 10) : "-",
                kWidths[2]);
   line += Cell(row.absoluteError
@@ -57,21 +60,23 @@ std::optional<UsageError> ReadConvergenceOptions(const QCommandLineParser& parse
   request.convergence = parser.isSet(QStringLiteral("convergence"));
   const bool formatGiven = parser.isSet(QStringLiteral("plot-format"));
   if (!parser.isSet(QStringLiteral("plot"))) {
-    if (formatGiven) return UsageError{"--plot-format は --plot と一緒に使います"};
+    if (formatGiven) return UsageError{Tr("--plot-format は --plot と一緒に使います")};
     return std::nullopt;
   }
   const QString file = parser.value(QStringLiteral("plot"));
-  if (file.isEmpty()) return UsageError{"--plot のファイル名が空です"};
+  if (file.isEmpty()) return UsageError{Tr("--plot のファイル名が空です")};
   QString format = formatGiven ? parser.value(QStringLiteral("plot-format"))
                                : QFileInfo(file).suffix().toLower();
   if (formatGiven && format != "svg" && format != "png") {
-    return UsageError{"--plot-format は svg か png です（「" + format.toStdString() + "」）"};
+    return UsageError{
+        i18n::Format(Tr("--plot-format は svg か png です（「%1」）"), {format.toStdString()})};
   }
   if (file == "-" && !formatGiven) {
-    return UsageError{"--plot - には --plot-format svg か png が要ります"};
+    return UsageError{Tr("--plot - には --plot-format svg か png が要ります")};
   }
   if (format != "svg" && format != "png") {
-    return UsageError{"--plot のファイル名は .svg か .png で終えるか、--plot-format を付けます"};
+    return UsageError{
+        Tr("--plot のファイル名は .svg か .png で終えるか、--plot-format を付けます")};
   }
   request.plot = file;
   request.plotFormat = format;
@@ -100,14 +105,15 @@ void InsertConvergence(QJsonObject& object, const geometry::ConvergenceTable& ta
 }
 
 std::string ConvergenceText(const geometry::ConvergenceTable& table) {
-  std::string text = "長さの収束: 真の長さ（参照値） = ";
+  std::string text = Tr("長さの収束: 真の長さ（参照値）") + std::string(" = ");
   text += std::isfinite(table.referenceLength)
               ? scene::FormatDouble(table.referenceLength, std::chars_format::fixed, 10)
-              : std::string("求められません");
-  if (!table.referenceConverged) text += "（精度未達）";
+              : std::string(Tr("求められません"));
+  if (!table.referenceConverged) text += Tr("（精度未達）");
   text += "\r\n";
-  text += Cell("分割数", kWidths[0]) + Cell("標本数", kWidths[1]) + Cell("長さ", kWidths[2]) +
-          Cell("誤差", kWidths[3]) + Cell("相対誤差", kWidths[4]) + "\r\n";
+  text += Cell(Tr("分割数"), kWidths[0]) + Cell(Tr("標本数"), kWidths[1]) +
+          Cell(Tr("長さ"), kWidths[2]) + Cell(Tr("誤差"), kWidths[3]) +
+          Cell(Tr("相対誤差"), kWidths[4]) + "\r\n";
   for (const ConvergenceRow& row : table.rows) text += RowLine(row) + "\r\n";
   return text;
 }

@@ -15,8 +15,12 @@
 
 #include "PathBytes.h"
 #include "StateFile.h"
+#include "Tr.h"
 
 namespace cli {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
@@ -24,7 +28,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's.
-constexpr std::array<KnownOption, 13> kToolOptions{{
+constexpr std::array<KnownOption, 14> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -38,6 +42,7 @@ constexpr std::array<KnownOption, 13> kToolOptions{{
     {"convergence", false, true},
     {"plot", true, false},
     {"plot-format", true, false},
+    {"language", true, false},  // read before anything else: i18n::StartLanguage in Run
 }};
 
 const std::vector<KnownOption>& Table() {
@@ -79,19 +84,21 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
   request.version = parser.isSet(QStringLiteral("version"));
   if (request.help || request.version) return request;
 
-  const QStringList found = parser.optionNames();
+  // --language goes with every run, --batch too: it was read before parsing.
+  QStringList found = parser.optionNames();
+  found.removeAll(QStringLiteral("language"));
   request.batch = parser.isSet(QStringLiteral("batch"));
   if (request.batch && found.size() > 1) {
     const QString other = found[0] == QLatin1String("batch") ? found[1] : found[0];
-    return UsageError{"--batch は他のオプションと一緒に使えません（--" + other.toStdString() +
-                      "）"};
+    return UsageError{Format(Tr("--batch は他のオプションと一緒に使えません（%1）"),
+                             {"--" + other.toStdString()})};
   }
 
   // A state file first; the options given beside it override its values.
   if (parser.isSet(QStringLiteral("state"))) {
     auto loaded = state::LoadStateFile(parser.value(QStringLiteral("state")));
     if (auto* error = std::get_if<UsageError>(&loaded))
-      return UsageError{"--state の" + error->message};
+      return UsageError{Format(Tr("--state の%1"), {error->message})};
     request.state = std::get<scene::State>(loaded);
   }
   if (auto error = state::ReadState(parser, request.state)) return *error;
@@ -106,26 +113,26 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
     const QString name = QString::fromLatin1(picture);
     if (!parser.isSet(name)) continue;
     const QString file = parser.value(name);
-    if (file.isEmpty()) return UsageError{Dashed(picture) + " のファイル名が空です"};
+    if (file.isEmpty()) return UsageError{Format(Tr("%1 のファイル名が空です"), {Dashed(picture)})};
     (std::string_view(picture) == "png" ? request.png : request.svg) = file;
   }
 
   if (parser.isSet(QStringLiteral("scale")) && !request.png && !request.svg &&
       !parser.isSet(QStringLiteral("plot"))) {
-    return UsageError{"--scale は画像を書く --png, --svg か --plot と一緒に使います"};
+    return UsageError{Tr("--scale は画像を書く --png, --svg か --plot と一緒に使います")};
   }
   if (request.png && request.svg && !IsStdout(request.png) &&
       SameFile(*request.png, *request.svg)) {
-    return UsageError{"--png と --svg に同じファイル「" + state::Shown(*request.svg) +
-                      "」は指定できません"};
+    return UsageError{Format(Tr("--png と --svg に同じファイル「%1」は指定できません"),
+                             {state::Shown(*request.svg)})};
   }
 
   if (auto error = CheckStandardOutput(parser, request)) return *error;
   if (auto error = ReadConvergenceOptions(parser, request)) return *error;
   for (const std::optional<QString>& picture : {request.png, request.svg}) {
     if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
-      return UsageError{"--plot に画像と同じファイル「" + state::Shown(*request.plot) +
-                        "」は指定できません"};
+      return UsageError{Format(Tr("--plot に画像と同じファイル「%1」は指定できません"),
+                               {state::Shown(*request.plot)})};
     }
   }
   return request;
@@ -136,7 +143,7 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
 std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
                                               const Request& request) {
   if (IsStdout(request.png) && IsStdout(request.svg)) {
-    return UsageError{"--png と --svg の両方を標準出力（-）には書けません"};
+    return UsageError{Tr("--png と --svg の両方を標準出力（-）には書けません")};
   }
   const char* picture = IsStdout(request.png)    ? "--png -"
                         : IsStdout(request.svg)  ? "--svg -"
@@ -145,13 +152,13 @@ std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
   if (picture == nullptr) return std::nullopt;
   for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
     if (parser.isSet(QString::fromLatin1(text))) {
-      return UsageError{Dashed(text) + " は " + picture +
-                        " と一緒に使えません: 標準出力には画像だけを書きます"};
+      return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
+                               {Dashed(text), picture})};
     }
   }
   if (IsStdout(request.plot) && (IsStdout(request.png) || IsStdout(request.svg))) {
-    return UsageError{"--plot - と " + std::string(IsStdout(request.png) ? "--png" : "--svg") +
-                      " - の両方を標準出力には書けません"};
+    return UsageError{Format(Tr("--plot - と %1 - の両方を標準出力には書けません"),
+                             {IsStdout(request.png) ? "--png" : "--svg"})};
   }
   return std::nullopt;
 }
@@ -162,7 +169,7 @@ Parsed ParseArguments(const QStringList& arguments) {
 
 Parsed ParseBatchLine(std::string_view line) {
   QStringList arguments = state::SplitLine(line);
-  if (arguments.isEmpty()) return UsageError{"空の行です"};
+  if (arguments.isEmpty()) return UsageError{Tr("空の行です")};
   arguments.prepend(QStringLiteral("bezierlab-report"));
   return Parse(arguments, state::Where::BatchLine);
 }

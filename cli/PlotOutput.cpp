@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ConvergencePlot.h"
+#include "Tr.h"
 
 namespace cli {
 
@@ -18,13 +19,13 @@ bool WantsPlot(int argc, char** argv) {
 
 PlotBytes MakePlot(const Request& request, const geometry::ConvergenceTable& table) {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-    return {{}, "--plot には文字を描くための GUI アプリケーションが要ります"};
+    return {{}, i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります")};
   }
   const surface::Ticked ticked = request.state.divisions;
   QByteArray bytes = request.plotFormat == "svg"
                          ? surface::ConvergenceSvg(table, ticked, request.scale)
                          : surface::ConvergencePng(table, ticked, request.scale);
-  if (bytes.isEmpty()) return {{}, "収束の図を作れません"};
+  if (bytes.isEmpty()) return {{}, i18n::Tr("収束の図を作れません")};
   return {bytes, std::nullopt};
 }
 

@@ -21,6 +21,7 @@
 #include "RasterSurface.h"
 #include "ReportJson.h"
 #include "StateHelp.h"
+#include "Tr.h"
 #include "VectorSurface.h"
 #include "WholeFiles.h"
 
@@ -33,9 +34,10 @@ namespace cli {
 namespace {
 
 constexpr const char* kProgram = "bezierlab-report";
-constexpr const char* kSvgTitle = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
+// The window's design caption.
+constexpr const char* kSvgTitle = i18n::Mark("ベジェ曲線の長さ計算・オフセット曲線サンプル");
 
-constexpr const char* kHelp =
+constexpr const char* kHelp = i18n::Mark(
     "使い方: bezierlab-report [オプション]\n"
     "        bezierlab-report --batch < 状態の行\n"
     "\n"
@@ -64,16 +66,19 @@ constexpr const char* kHelp =
     "  --plot-format F     図の形式 svg か png（--plot - のときは必須）\n"
     "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
     "                      （空の行と # で始まる行は読み飛ばします）\n"
+    "  --language 言語     表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから。\n"
+    "                      JSON のキー、数、エラーの種類は言語によりません\n"
     "  -h, --help          この説明を表示します\n"
     "  --version           版を表示します\n"
     "\n"
-    "終了コード: 0 成功、1 ファイルに書き込めない（または入力を読めない）、2 使い方の誤り\n";
+    "終了コード: 0 成功、1 ファイルに書き込めない（または入力を読めない）、2 使い方の誤り\n");
 
 // The help: the state options' lines, with the tool's ranges, in their place.
 QByteArray Help() {
-  std::string help = kHelp;
-  const std::string state = state::StateOptionsHelp(
-      {"（32 ビット整数）", "（単精度で保持）", "ドラッグ中の点の番号（-1 から 3）。既定: -1"});
+  std::string help = i18n::Tr(kHelp);
+  const std::string state =
+      state::StateOptionsHelp({i18n::Tr("（32 ビット整数）"), i18n::Tr("（単精度で保持）"),
+                               i18n::Tr("ドラッグ中の点の番号（-1 から 3）。既定: -1")});
   help.replace(help.find("%STATE%"), 7, state);
   return QByteArray::fromStdString(help);
 }
@@ -128,6 +133,12 @@ QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis,
 }  // namespace
 
 int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
+  std::vector<std::string> words;
+  for (const QString& argument : arguments) words.push_back(argument.toStdString());
+  if (const std::optional<std::string> error = i18n::StartLanguage(words)) {
+    Complain(err, *error);
+    return kExitUsage;
+  }
   const Parsed parsed = ParseArguments(arguments);
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
     Complain(err, error->message);
@@ -161,7 +172,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   if (request.svg) {
     svgBuffer.open(QIODevice::WriteOnly);
     vector.emplace(kAreaSize, kAreaSize, request.scale, background, &svgBuffer,
-                   QString::fromUtf8(kSvgTitle));
+                   QString::fromUtf8(i18n::Tr(kSvgTitle)));
     surface.Add(*vector);
   }
   const scene::Result result = scene::Draw(
@@ -172,7 +183,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     QBuffer pngBuffer(&png);
     pngBuffer.open(QIODevice::WriteOnly);
     if (!Palettized(raster->Picture()).save(&pngBuffer, "PNG")) {
-      Complain(err, "--png の画像を PNG に符号化できません（何も書いていません）");
+      Complain(err, i18n::Tr("--png の画像を PNG に符号化できません（何も書いていません）"));
       return kExitUnwritable;
     }
   }
@@ -231,7 +242,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     toStdout = &report;
   }
   if (!WriteAll(out, *toStdout)) {
-    Complain(err, "標準出力に書き込めません");
+    Complain(err, i18n::Tr("標準出力に書き込めません"));
     return kExitUnwritable;
   }
   return kExitOk;

@@ -10,6 +10,7 @@
 
 #include "AnalysisText.h"
 #include "Descriptions.h"
+#include "WindowTexts.h"
 #include "main.h"
 
 namespace editor {
@@ -113,9 +114,9 @@ void main::InstallAccessibleFactory() {
 }
 
 void main::InstallAccessibility() {
-  Picture1->setAccessibleName(QString::fromUtf8(kPictureName));
-  Label1->setAccessibleName(QString::fromUtf8(kReportName));
-  HScroll1->setAccessibleName(QString::fromUtf8(kDistanceName));
+  Picture1->setAccessibleName(QString::fromUtf8(i18n::Tr(kPictureName)));
+  Label1->setAccessibleName(QString::fromUtf8(i18n::Tr(kReportName)));
+  HScroll1->setAccessibleName(QString::fromUtf8(i18n::Tr(kDistanceName)));
   // Label2 labels the scroll bar (the accessible Label relation); its text
   // holds no mnemonic, so no shortcut comes with it.
   Label2->setBuddy(HScroll1);

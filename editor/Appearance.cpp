@@ -26,6 +26,8 @@ bool CaptionFits(const QStyle& style, const QFont& font, const char* caption,
          option.fontMetrics.height() <= room.height();
 }
 
+// The design's Japanese captions choose the size, whatever the language of the
+// run: English is shown in the same font, and its texts are written to fit.
 bool AllCaptionsFit(const QStyle& style, const QFont& font) {
   for (std::size_t i = 0; i < scene::kCheck1.size(); ++i) {
     if (!CaptionFits(style, font, scene::kCheck1Captions[i], scene::kCheck1[i])) return false;

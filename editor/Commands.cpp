@@ -16,15 +16,16 @@
 
 #include "PathBytes.h"
 #include "StateFile.h"
+#include "Tr.h"
 #include "WholeFiles.h"
 
 namespace editor {
 
 namespace {
 
-constexpr const char* kFileFilter = "bezierlab の状態 (*.bezierlab)";
+constexpr const char* kFileFilter = i18n::Mark("bezierlab の状態 (*.bezierlab)");
 constexpr const char* kJsonFilter = "JSON (*.json)";
-constexpr const char* kAnyFilter = "すべてのファイル (*)";
+constexpr const char* kAnyFilter = i18n::Mark("すべてのファイル (*)");
 // Steps kept for undo; the oldest go first. A step holds two states.
 constexpr int kUndoLimit = 1000;
 
@@ -63,8 +64,9 @@ class Step final : public QUndoCommand {
 // place, which names another file: such a name is refused, not used.
 std::optional<std::string> UnusableName(const QString& path) {
   if (!path.contains(QChar::ReplacementCharacter)) return std::nullopt;
-  return "ファイル名「" + state::Shown(path) +
-         "」には UTF-8 でないバイトがあり、ダイアログからは開くことも保存することもできません";
+  return i18n::Format(i18n::Tr("ファイル名「%1」には UTF-8 でないバイトがあり、"
+                               "ダイアログからは開くことも保存することもできません"),
+                      {state::Shown(path)});
 }
 
 }  // namespace
@@ -132,23 +134,23 @@ void Commands::CopyLine() {
 void Commands::Paste() {
   if (Busy()) return;
   Take(state::ParseStateText(QGuiApplication::clipboard()->text()),
-       QStringLiteral("状態を貼り付けられません"));
+       QString::fromUtf8(i18n::Tr("状態を貼り付けられません")));
 }
 
 void Commands::Open() {
   if (Busy()) return;
-  QFileDialog dialog(&window_, QStringLiteral("状態ファイルを開く"));
+  QFileDialog dialog(&window_, QString::fromUtf8(i18n::Tr("状態ファイルを開く")));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({QString::fromUtf8(kFileFilter), QString::fromUtf8(kJsonFilter),
-                         QString::fromUtf8(kAnyFilter)});
+  dialog.setNameFilters({QString::fromUtf8(i18n::Tr(kFileFilter)), QString::fromUtf8(kJsonFilter),
+                         QString::fromUtf8(i18n::Tr(kAnyFilter))});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
   if (auto unusable = UnusableName(path)) {
-    Complain(QStringLiteral("状態ファイルを開けません"), *unusable);
+    Complain(QString::fromUtf8(i18n::Tr("状態ファイルを開けません")), *unusable);
     return;
   }
-  if (Take(state::LoadStateFile(path), QStringLiteral("状態ファイルを開けません"))) {
+  if (Take(state::LoadStateFile(path), QString::fromUtf8(i18n::Tr("状態ファイルを開けません")))) {
     openedFile_ = path;
   }
 }
@@ -156,22 +158,23 @@ void Commands::Open() {
 void Commands::Save(bool askForName) {
   QString path = savedFile_;
   if (askForName || path.isEmpty()) {
-    QFileDialog dialog(&window_, QStringLiteral("状態を保存"));
+    QFileDialog dialog(&window_, QString::fromUtf8(i18n::Tr("状態を保存")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromLatin1(state::kStateFileSuffix));
-    dialog.setNameFilters({QString::fromUtf8(kFileFilter), QString::fromUtf8(kAnyFilter)});
+    dialog.setNameFilters(
+        {QString::fromUtf8(i18n::Tr(kFileFilter)), QString::fromUtf8(i18n::Tr(kAnyFilter))});
     const QString proposed = savedFile_.isEmpty() ? openedFile_ : savedFile_;
     if (!proposed.isEmpty()) dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     path = dialog.selectedFiles().constFirst();
     if (auto unusable = UnusableName(path)) {
-      Complain(QStringLiteral("状態を保存できません"), *unusable);
+      Complain(QString::fromUtf8(i18n::Tr("状態を保存できません")), *unusable);
       return;
     }
   }
   const QByteArray bytes = state::StateFileBytes(window_.CurrentState());
   if (auto error = files::WriteWhole(state::ToBytes(path), bytes.toStdString())) {
-    Complain(QStringLiteral("状態を保存できません"), *error);
+    Complain(QString::fromUtf8(i18n::Tr("状態を保存できません")), *error);
     return;
   }
   savedFile_ = path;
@@ -180,11 +183,11 @@ void Commands::Save(bool askForName) {
 void Commands::ShowHelp() {
   if (help_ == nullptr) {
     auto* help = new QDialog(&window_);
-    help->setWindowTitle(QStringLiteral("bezierlab のキーと使い方"));
+    help->setWindowTitle(QString::fromUtf8(i18n::Tr("bezierlab のキーと使い方")));
     help->setAttribute(Qt::WA_DeleteOnClose);
     auto* text = new QTextBrowser(help);
     text->setObjectName("HelpText");
-    text->setAccessibleName(QStringLiteral("キーと使い方"));
+    text->setAccessibleName(QString::fromUtf8(i18n::Tr("キーと使い方")));
     text->setHtml(HelpText());
     auto* layout = new QVBoxLayout(help);
     layout->addWidget(text);

@@ -74,7 +74,7 @@ class Owner final : public QObject {
 
 ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
   setObjectName("ConvergenceWindow");
-  setWindowTitle(QStringLiteral("長さの収束"));
+  setWindowTitle(QString::fromUtf8(i18n::Tr("長さの収束")));
   setAttribute(Qt::WA_QuitOnClose, false);
   plot_ = new PlotArea(
       [this](QPainter& painter, QSizeF size) {
@@ -89,7 +89,7 @@ ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
       },
       this);
   plot_->setObjectName("ConvergencePlot");
-  plot_->setAccessibleName(QStringLiteral("長さの収束の図"));
+  plot_->setAccessibleName(QString::fromUtf8(i18n::Tr("長さの収束の図")));
   rows_ = new QLabel(this);
   rows_->setObjectName("ConvergenceRows");
   rows_->setTextFormat(Qt::PlainText);
@@ -195,7 +195,8 @@ void ConvergenceWindow::ShowTable() {
   rows_->setText(lines.join('\n'));
   const surface::PlotCounts counts = surface::CountRows(*table_);
   plot_->setAccessibleDescription(
-      QStringLiteral("真の長さ（参照値） %1。点 %2 個、うち標本数が分割数と違う点 %3 個。")
+      QString::fromUtf8(
+          i18n::Tr("真の長さ（参照値） %1。点 %2 個、うち標本数が分割数と違う点 %3 個。"))
           .arg(Fixed(table_->referenceLength))
           .arg(counts.shown)
           .arg(counts.quirks));

@@ -26,7 +26,7 @@ scene::State main::SceneState() const {
 
 void main::Redraw() {
   const QString savedCaption = windowTitle();
-  setWindowTitle(QString::fromUtf8(kBusyCaption));
+  setWindowTitle(QString::fromUtf8(i18n::Tr(kBusyCaption)));
   lastScene_ = scene::Draw(SceneState(), *Picture1);
   analysis_.Reset(lastScene_);
   Label1->setText(QString::fromStdString(scene::Report(lastScene_)));

@@ -109,7 +109,7 @@ void main::CopyToClipboard() {
 }
 
 void main::CreateControls() {
-  setWindowTitle(QString::fromUtf8(kDesignCaption));
+  setWindowTitle(QString::fromUtf8(i18n::Tr(kDesignCaption)));
   setObjectName("main");
   QPalette pal = palette();
   pal.setColor(QPalette::Window, surface::ToQColor(scene::kBackColour));
@@ -135,13 +135,13 @@ void main::CreateControls() {
   Label1->setFocusPolicy(Qt::NoFocus);
 
   for (std::size_t i = 0; i < Check1.size(); ++i) {
-    Check1[i] = new QCheckBox(QString::fromUtf8(scene::kCheck1Captions[i]), this);
+    Check1[i] = new QCheckBox(QString::fromUtf8(i18n::Tr(scene::kCheck1Captions[i])), this);
     Check1[i]->setObjectName(QString("Check1(%1)").arg(i));
     Check1[i]->setGeometry(Rect(scene::kCheck1[i]));
     Check1[i]->setChecked(scene::kCheck1Initial[i]);
   }
   for (std::size_t i = 0; i < Check2.size(); ++i) {
-    Check2[i] = new QCheckBox(QString::fromUtf8(scene::kCheck2Captions[i]), this);
+    Check2[i] = new QCheckBox(QString::fromUtf8(i18n::Tr(scene::kCheck2Captions[i])), this);
     Check2[i]->setObjectName(QString("Check2(%1)").arg(i));
     Check2[i]->setGeometry(Rect(scene::kCheck2[i]));
     Check2[i]->setChecked(true);
@@ -156,7 +156,7 @@ void main::CreateControls() {
   HScroll1->setValue(30);
   HScroll1->setFocusPolicy(Qt::StrongFocus);
 
-  Label2 = new QLabel(QString::fromUtf8(kDesignDistanceText), this);
+  Label2 = new QLabel(QString::fromUtf8(i18n::Tr(kDesignDistanceText)), this);
   Label2->setObjectName("Label2");
   Label2->setGeometry(Rect(scene::kLabel2));
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ReadWhole.h"
+#include "Tr.h"
 
 namespace files {
 
@@ -38,7 +39,8 @@ std::string Folder(const std::string& path) {
 }
 
 std::string Failure(const std::string& path, int error) {
-  return "ファイル「" + Readable(path) + "」に書き込めません: " + std::strerror(error);
+  return i18n::Format(i18n::Tr("ファイル「%1」に書き込めません: %2"),
+                      {Readable(path), std::strerror(error)});
 }
 
 bool WriteFully(int fd, std::string_view bytes) {
@@ -175,10 +177,11 @@ std::optional<std::string> WriteWhole(std::span<const Output> outputs) {
     if (error != 0) {
       RemoveTemporaries(targets);
       std::string message = Failure(target.output->path, error);
-      if (!replaced.empty()) message += "（書き換え済み: " + replaced + "）";
+      if (!replaced.empty()) message += i18n::Format(i18n::Tr("（書き換え済み: %1）"), {replaced});
       return message;
     }
-    replaced += (replaced.empty() ? "「" : "、「") + Readable(target.output->path) + "」";
+    if (!replaced.empty()) replaced += i18n::Tr("、");
+    replaced += i18n::Format(i18n::Tr("「%1」"), {Readable(target.output->path)});
   }
   return std::nullopt;
 }

@@ -3,21 +3,25 @@
 #include <cmath>
 
 #include "Report.h"
+#include "Tr.h"
 
 namespace scene {
 
 namespace {
+
+using i18n::Format;
+using i18n::Tr;
 
 // Rounded to four decimals like the report's lengths, round(v·10000)/10000 in
 // the general format, but without the 32-bit limit: a reference length or a
 // deviation can exceed 214748 px for far-out points.
 std::string Rounded(double v) {
   const double r = std::nearbyint(v * 10000) / 10000;
-  return std::isfinite(r) ? FormatGeneral(r) : "不明";
+  return std::isfinite(r) ? FormatGeneral(r) : Tr("不明");
 }
 
 // Appended to a figure that fell short of its stated accuracy.
-constexpr const char* kShort = "（精度未達）";
+constexpr const char* kShort = i18n::Mark("（精度未達）");
 
 }  // namespace
 
@@ -31,29 +35,32 @@ std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis) {
 
 std::vector<std::string> LengthLines(const geometry::Analysis& analysis) {
   std::vector<std::string> lines;
-  lines.push_back("真の長さ（参照値） = " + Rounded(analysis.referenceLength) +
-                  (analysis.converged.referenceLength ? "" : kShort));
+  lines.push_back(Tr("真の長さ（参照値）") + std::string(" = ") +
+                  Rounded(analysis.referenceLength) +
+                  (analysis.converged.referenceLength ? "" : Tr(kShort)));
   for (const geometry::LengthSum& sum : analysis.sums) {
-    std::string line =
-        "Length(" + Rounded(sum.divisions) + "分割) の誤差 = " + Rounded(sum.absoluteError) + "（";
-    if (sum.relativeError) line += Rounded(*sum.relativeError * 100) + "%、";
-    line += std::to_string(sum.samples) + "点）";
-    lines.push_back(std::move(line));
+    const std::string samples = std::to_string(sum.samples);
+    lines.push_back(Format(Tr("Length(%1分割) の誤差"), {Rounded(sum.divisions)}) + " = " +
+                    Rounded(sum.absoluteError) +
+                    (sum.relativeError
+                         ? Format(Tr("（%1%、%2点）"), {Rounded(*sum.relativeError * 100), samples})
+                         : Format(Tr("（%1点）"), {samples})));
   }
   return lines;
 }
 
 std::string DeviationLine(const geometry::Analysis& analysis) {
-  if (!analysis.approximateDeviation) return "近似オフセット曲線（黄）は描かれていません";
-  return "近似オフセット曲線（黄）のずれ = 最大 " + Rounded(analysis.approximateDeviation->max) +
-         "（u = " + Rounded(analysis.approximateDeviation->u) + "）" +
-         (analysis.converged.approximateDeviation ? "" : kShort);
+  if (!analysis.approximateDeviation) return Tr("近似オフセット曲線（黄）は描かれていません");
+  return Tr("近似オフセット曲線（黄）のずれ") + std::string(" = ") +
+         Format(Tr("最大 %1（u = %2）"), {Rounded(analysis.approximateDeviation->max),
+                                          Rounded(analysis.approximateDeviation->u)}) +
+         (analysis.converged.approximateDeviation ? "" : Tr(kShort));
 }
 
 std::string ZeroTangentLine(const geometry::Analysis& analysis) {
-  if (analysis.degenerate) return "4つの制御点が重なっていて、接線の長さはどこでも0です";
+  if (analysis.degenerate) return Tr("4つの制御点が重なっていて、接線の長さはどこでも0です");
   if (analysis.zeroTangent.empty()) return {};
-  std::string line = "接線の長さが0になる t = ";
+  std::string line = Tr("接線の長さが0になる t") + std::string(" = ");
   for (std::size_t i = 0; i < analysis.zeroTangent.size(); ++i) {
     if (i > 0) line += ", ";
     line += Rounded(analysis.zeroTangent[i]);

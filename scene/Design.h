@@ -11,6 +11,7 @@
 #include <string>
 
 #include "DrawingSurface.h"
+#include "Tr.h"
 
 namespace scene {
 
@@ -51,21 +52,24 @@ inline constexpr int kClientWidth = 631;
 inline constexpr int kClientHeight = 288;
 inline constexpr drawing::Colour kBackColour = 0xC0C0C0;
 
-inline constexpr std::array<const char*, 4> kCheck1Captions{"10分割", "100分割", "1000分割",
-                                                            "10000分割"};
+// The captions and texts in Japanese, as the design has them; shown through
+// i18n::Tr in the language of the run.
+inline constexpr std::array<const char*, 4> kCheck1Captions{
+    i18n::Mark("10分割"), i18n::Mark("100分割"), i18n::Mark("1000分割"), i18n::Mark("10000分割")};
 inline constexpr std::array<bool, 4> kCheck1Initial{false, false, true, false};
-inline constexpr std::array<const char*, 2> kCheck2Captions{"近似オフセット曲線（黄）",
-                                                            "正確なオフセット曲線（青）"};
+inline constexpr std::array<const char*, 2> kCheck2Captions{
+    i18n::Mark("近似オフセット曲線（黄）"), i18n::Mark("正確なオフセット曲線（青）")};
 
 // Window captions.
-inline constexpr const char* kDesignCaption = "ベジェ曲線の長さ計算・オフセット曲線サンプル";
-inline constexpr const char* kBusyCaption = "計算中...";
-inline constexpr const char* kPointerCaptionPrefix = "ベジェ曲線の長さ計算サンプル - (";
+inline constexpr const char* kDesignCaption =
+    i18n::Mark("ベジェ曲線の長さ計算・オフセット曲線サンプル");
+inline constexpr const char* kBusyCaption = i18n::Mark("計算中...");
+inline constexpr const char* kPointerCaptionPrefix = i18n::Mark("ベジェ曲線の長さ計算サンプル - (");
 
 // Label2: its design text, and the text the scroll bar's change handler
 // writes for a distance (with an ASCII colon).
-inline constexpr const char* kDesignDistanceText = "オフセット距離：30";
-inline constexpr const char* kDistanceTextPrefix = "オフセット距離:";
+inline constexpr const char* kDesignDistanceText = i18n::Mark("オフセット距離：30");
+inline constexpr const char* kDistanceTextPrefix = i18n::Mark("オフセット距離:");
 std::string DistanceText(int distance);
 
 // The caption a pointer move writes, for the rounded position (cx, cy).

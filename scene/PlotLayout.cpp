@@ -8,6 +8,7 @@
 #include "DivisionCounts.h"
 #include "PlotSlope.h"
 #include "Report.h"
+#include "Tr.h"
 
 namespace scene::plot {
 
@@ -15,6 +16,8 @@ namespace {
 
 using geometry::ConvergenceRow;
 using geometry::ConvergenceTable;
+using i18n::Format;
+using i18n::Tr;
 
 // Margins of the plotting area: room for the decade labels and axis titles,
 // the labels of the window's counts above the area, and two caption lines
@@ -76,16 +79,17 @@ std::vector<std::string> CaptionLines(const ConvergenceTable& table, double widt
     reference.push_back("P(" + std::to_string(i) + ") = (" + std::to_string(table.P[i].x) + ", " +
                         std::to_string(table.P[i].y) + ")");
   }
-  reference.push_back(
-      "真の長さ（参照値） = " +
-      (std::isfinite(table.referenceLength) ? Fixed4(table.referenceLength) : "求められません") +
-      (table.referenceConverged ? "" : "（精度未達）"));
+  reference.push_back(Tr("真の長さ（参照値）") + std::string(" = ") +
+                      (std::isfinite(table.referenceLength) ? Fixed4(table.referenceLength)
+                                                            : std::string(Tr("求められません"))) +
+                      (table.referenceConverged ? "" : Tr("（精度未達）")));
   const Counts counts = CountRows(table);
   const std::vector<std::string> points{
-      "点 " + std::to_string(counts.shown) + " 個（うち標本数 ≠ n " +
-          std::to_string(counts.quirks) + " 個）。",
-      "描けない行 " + std::to_string(counts.zero + counts.failed) + " 個（誤差 0: " +
-          std::to_string(counts.zero) + "、計算の失敗: " + std::to_string(counts.failed) + "）"};
+      Format(Tr("点 %1 個（うち標本数 ≠ n %2 個）。"),
+             {std::to_string(counts.shown), std::to_string(counts.quirks)}),
+      Format(Tr("描けない行 %1 個（誤差 0: %2、計算の失敗: %3）"),
+             {std::to_string(counts.zero + counts.failed), std::to_string(counts.zero),
+              std::to_string(counts.failed)})};
   std::vector<std::string> lines = Wrap(reference, "   ", width, measure);
   for (std::string& line : Wrap(points, "", width, measure)) lines.push_back(std::move(line));
   return lines;
@@ -136,12 +140,12 @@ void LayOutAxes(Layout& layout, const Axes& axes, const Measure& measure) {
     layout.yLabels.push_back(
         {std::move(power), {right - powerWidth, baseline - kFontPixels / 2.0}, small, kBlack});
   }
-  const std::string xTitle = "分割数 n";
+  const std::string xTitle = Tr("分割数 n");
   layout.xTitle = {xTitle,
                    {a.Centre().x - measure.width(xTitle, base) / 2, a.Bottom() + 2 * height + 2},
                    base,
                    kBlack};
-  const std::string yTitle = "相対誤差 |L − 真の長さ| ÷ 真の長さ";
+  const std::string yTitle = Tr("相対誤差 |L − 真の長さ| ÷ 真の長さ");
   layout.yTitle = {
       yTitle, {height, a.Centre().y + measure.width(yTitle, base) / 2}, base, kBlack, true};
 }
@@ -153,7 +157,7 @@ void LayOutMarks(Layout& layout, const Axes& axes, const ConvergenceTable& table
     mark.x = axes.X(kDivisionCounts[i]);
     mark.pen = ticked[i] ? Pen{kTickedColour, 2} : Pen{kUntickedColour, 1, true};
     const TextStyle style{kFontPixels, ticked[i]};
-    const std::string label = kCheck1Captions[i];
+    const std::string label = Tr(kCheck1Captions[i]);
     mark.label = {label,
                   {mark.x - measure.width(label, style) / 2, axes.area.top - 8},
                   style,
@@ -167,8 +171,8 @@ void LayOutMarks(Layout& layout, const Axes& axes, const ConvergenceTable& table
 
 void LayOutLegend(Layout& layout, const Measure& measure) {
   const TextStyle base;
-  const std::array<std::string, 3> texts{"和の相対誤差", "標本数 ≠ n の和（99点 など）",
-                                         "傾き −1（誤差 ∝ 1/n）"};
+  const std::array<std::string, 3> texts{Tr("和の相対誤差"), Tr("標本数 ≠ n の和（99点 など）"),
+                                         Tr("傾き −1（誤差 ∝ 1/n）")};
   double width = 0;
   for (const std::string& text : texts) width = std::max(width, measure.width(text, base));
   const double line = measure.height(base) + 2;
@@ -189,23 +193,25 @@ void LayOutLegend(Layout& layout, const Measure& measure) {
 }  // namespace
 
 std::vector<std::string> WindowCountLines(const geometry::ConvergenceTable& table) {
+  using i18n::Format;
+  using i18n::Tr;
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
     for (const geometry::ConvergenceRow& row : table.rows) {
       if (row.divisions != geometry::kDivisionCounts[i]) continue;
-      std::string text =
-          std::string(kCheck1Captions[i]) + "：" + std::to_string(row.samples) + "点、";
+      std::string text = std::string(Tr(kCheck1Captions[i])) +
+                         Format(Tr("：%1点、"), {std::to_string(row.samples)});
       if (!row.length) {
-        text += "計算できません";
+        text += Tr("計算できません");
       } else {
-        text += "長さ " + Fixed4(*row.length);
-        if (row.absoluteError) text += "、誤差 " + Fixed4(*row.absoluteError);
-        if (row.relativeError) text += "（" + Fixed4(*row.relativeError * 100) + "%）";
+        text += Tr("長さ ") + Fixed4(*row.length);
+        if (row.absoluteError) text += Tr("、誤差 ") + Fixed4(*row.absoluteError);
+        if (row.relativeError) text += Format(Tr("（%1%）"), {Fixed4(*row.relativeError * 100)});
       }
       lines.push_back(text);
     }
   }
-  if (!table.referenceConverged) lines.emplace_back("真の長さ（参照値）は精度未達です");
+  if (!table.referenceConverged) lines.emplace_back(Tr("真の長さ（参照値）は精度未達です"));
   return lines;
 }
 

@@ -34,6 +34,7 @@ std::optional<double> LogSlope(const std::vector<const ConvergenceRow*>& rows) {
 // The median of n |e| over `rows`.
 double MedianConstant(const std::vector<const ConvergenceRow*>& rows) {
   std::vector<double> c;
+  c.reserve(rows.size());
   for (const ConvergenceRow* row : rows)
     c.push_back(row->divisions * std::fabs(*row->relativeError));
   std::sort(c.begin(), c.end());

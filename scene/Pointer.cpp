@@ -44,10 +44,12 @@ bool ButtonUp(std::int32_t& grabIndex) {
   return true;
 }
 
-std::string DistanceText(int distance) { return kDistanceTextPrefix + std::to_string(distance); }
+std::string DistanceText(int distance) {
+  return i18n::Tr(kDistanceTextPrefix) + std::to_string(distance);
+}
 
 std::string PointerCaption(std::int32_t cx, std::int32_t cy) {
-  return kPointerCaptionPrefix + std::to_string(cx) + "," + std::to_string(cy) + ")";
+  return i18n::Tr(kPointerCaptionPrefix) + std::to_string(cx) + "," + std::to_string(cy) + ")";
 }
 
 }  // namespace scene

@@ -9,6 +9,7 @@
 
 #include "Arithmetic.h"
 #include "DivisionCounts.h"
+#include "Tr.h"
 
 namespace scene {
 
@@ -40,7 +41,8 @@ double DivisionCount(int i) { return geometry::kDivisionCounts.at(static_cast<st
 
 std::string CurveLengthLine(double n, double length) {
   const double v = geometry::Divide(RoundToInt32(geometry::Checked(length * 10000)), 10000);
-  return "Length(" + FormatGeneral(n) + "分割) = " + FormatGeneral(v) + "\r\n";
+  return i18n::Format(i18n::Tr("Length(%1分割)"), {FormatGeneral(n)}) + " = " + FormatGeneral(v) +
+         "\r\n";
 }
 
 std::string FormatGeneral(double v) {

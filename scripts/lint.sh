@@ -10,7 +10,7 @@ clang-format --dry-run --Werror "${sources[@]}"
 echo "clang-format: ${#sources[@]} files clean"
 
 [ -f build/compile_commands.json ] || scripts/build.sh
-run-clang-tidy -quiet -p build "$PWD/(geometry|files|drawing|scene|surface|state|editor|app|cli|tools|tests|bench)/[^/]*\.cpp$" \
+run-clang-tidy -quiet -p build "$PWD/(geometry|files|i18n|drawing|scene|surface|state|editor|app|cli|tools|tests|bench)/[^/]*\.cpp$" \
   > build/clang-tidy.log 2>&1 || { grep -E '(warning|error):' build/clang-tidy.log; exit 1; }
 if grep -q -E '(warning|error):' build/clang-tidy.log; then
   grep -E '(warning|error):' build/clang-tidy.log

@@ -2,8 +2,9 @@
 # Installs what building and testing bezierlab needs on Debian or Ubuntu and is
 # not there yet: compiler, CMake, Ninja, Qt 6 Widgets and SVG, XKB, Boost.Math,
 # GoogleTest, Google Benchmark, nlohmann/json, a Japanese font, Qt's Japanese
-# translations (the file dialogs' own texts), and Python, which the README's JSON examples
-# pipe into. With --ci also what the CI checks use: clang with libFuzzer,
+# translations (the file dialogs' own texts), gettext (msgfmt compiles the
+# English catalogue at build time; xgettext and msgcmp check it), and Python,
+# which the README's JSON examples pipe into. With --ci also what the CI checks use: clang with libFuzzer,
 # clang-tidy, clang-format, the Debian packaging tools and lintian, the
 # AppStream, desktop-entry and XML validators, the MIME database tools, an X
 # server without a screen (Xvfb) and a Wayland compositor without one (weston,
@@ -23,7 +24,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic qt6-translations-l10n
-          python3 nlohmann-json3-dev)
+          python3 gettext nlohmann-json3-dev)
 web_packages=(emscripten node-acorn)
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian

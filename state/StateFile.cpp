@@ -12,12 +12,17 @@
 #include <limits>
 
 #include "Arithmetic.h"
+#include "DivisionCounts.h"
 #include "JsonText.h"
 #include "PathBytes.h"
 #include "ReadWhole.h"
 #include "StateJson.h"
+#include "Tr.h"
 
 namespace state {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
@@ -42,49 +47,56 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
   QJsonParseError error{};
   const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
   if (error.error != QJsonParseError::NoError) {
-    return UsageError{"JSON として読めません（" + std::to_string(error.offset) + " バイト目）"};
+    return UsageError{
+        Format(Tr("JSON として読めません（%1 バイト目）"), {std::to_string(error.offset)})};
   }
-  if (!document.isObject()) return UsageError{"JSON のオブジェクトではありません"};
+  if (!document.isObject()) return UsageError{Tr("JSON のオブジェクトではありません")};
   const QJsonValue member = document.object().value(QStringLiteral("state"));
-  if (member.isUndefined()) return UsageError{"\"state\" メンバーがありません"};
+  if (member.isUndefined()) return UsageError{Tr("\"state\" メンバーがありません")};
   if (!member.isObject()) {
-    return UsageError{"\"state\" の値「" + ShownJson(FromQt(member)) +
-                      "」はオブジェクトではありません"};
+    return UsageError{Format(Tr("\"state\" の値「%1」はオブジェクトではありません"),
+                             {ShownJson(FromQt(member))})};
   }
   return ReadStateObject(FromQt(member));
 }
 
-std::string TooLarge() { return "は大きすぎます（1 MiB まで）"; }
+std::string LargestStateTextShown() { return std::to_string(kLargestStateText >> 20) + " MiB"; }
 
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
-  const std::string named = "状態ファイル「" + Shown(path) + "」";
+  const std::string shown = Shown(path);
+  const auto problem = [&](const char* pattern) { return UsageError{Format(pattern, {shown})}; };
   const files::ReadBytes read = files::ReadWhole(ToBytes(path), kLargestStateText);
   switch (read.failure) {
     case files::ReadFailure::kNone:
       break;
     case files::ReadFailure::kMissing:
-      return UsageError{named + "がありません"};
+      return problem(Tr("状態ファイル「%1」がありません"));
     case files::ReadFailure::kFolder:
-      return UsageError{named + "はフォルダーです"};
+      return problem(Tr("状態ファイル「%1」はフォルダーです"));
     case files::ReadFailure::kNotRegular:
-      return UsageError{named + "は通常のファイルではありません"};
+      return problem(Tr("状態ファイル「%1」は通常のファイルではありません"));
     case files::ReadFailure::kTooLarge:
-      return UsageError{named + TooLarge()};
+      return UsageError{Format(Tr("状態ファイル「%1」は大きすぎます（%2 まで）"),
+                               {shown, LargestStateTextShown()})};
     case files::ReadFailure::kUnreadable:
-      return UsageError{named + "を読めません: " + std::strerror(read.error)};
+      return UsageError{
+          Format(Tr("状態ファイル「%1」を読めません: %2"), {shown, std::strerror(read.error)})};
   }
   auto parsed = ParseStateFile(QByteArray::fromStdString(read.bytes));
-  if (auto* problem = std::get_if<UsageError>(&parsed)) problem->message.insert(0, named + ": ");
+  if (auto* error = std::get_if<UsageError>(&parsed)) {
+    error->message = Format(Tr("状態ファイル「%1」: %2"), {shown, error->message});
+  }
   return parsed;
 }
 
 std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
   if (static_cast<std::size_t>(text.size()) > kLargestStateText ||
       static_cast<std::size_t>(text.toUtf8().size()) > kLargestStateText) {
-    return UsageError{"貼り付けた文字" + TooLarge()};
+    return UsageError{
+        Format(Tr("貼り付けた文字は大きすぎます（%1 まで）"), {LargestStateTextShown()})};
   }
   const QString trimmed = text.trimmed();
-  if (trimmed.isEmpty()) return UsageError{"状態の行も状態ファイルの JSON もありません"};
+  if (trimmed.isEmpty()) return UsageError{Tr("状態の行も状態ファイルの JSON もありません")};
   if (trimmed.startsWith(QLatin1Char('{'))) return ParseStateFile(trimmed.toUtf8());
   QStringList arguments = SplitLine(trimmed.toStdString());
   arguments.prepend(QStringLiteral("bezierlab"));

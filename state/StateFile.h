@@ -40,8 +40,8 @@ inline constexpr const char* kStateFileSuffix = "bezierlab";
 // and analysis stays far below this. Anything larger is refused unread.
 inline constexpr std::size_t kLargestStateText = std::size_t{1} << 20;
 
-// The end of the message that refuses something larger, after what it was.
-std::string TooLarge();
+// The limit as the messages that refuse something larger name it: "1 MiB".
+std::string LargestStateTextShown();
 
 // The "state" member for `state`.
 QJsonObject ToJson(const scene::State& state);

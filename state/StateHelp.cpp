@@ -4,8 +4,12 @@
 
 #include "DivisionCounts.h"
 #include "StateOptions.h"
+#include "Tr.h"
 
 namespace state {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
@@ -20,7 +24,7 @@ struct HelpLine {
 };
 
 // Columns a terminal gives `text`: one per ASCII character, two per other
-// character (the help's Japanese is all full width).
+// character (the help's Japanese is all full width; the English is ASCII).
 std::size_t Columns(std::string_view text) {
   std::size_t columns = 0;
   for (unsigned char c : text) {
@@ -41,7 +45,8 @@ HelpLine Describe(std::string_view name, const StateHelpRanges& ranges) {
       if (!points.empty()) points += ',';
       points += std::to_string(p.x) + "," + std::to_string(p.y);
     }
-    return {name, "X0,Y0,X1,Y1,X2,Y2,X3,Y3", "4 つの制御点" + ranges.points + "。既定: " + points};
+    return {name, "X0,Y0,X1,Y1,X2,Y2,X3,Y3",
+            Format(Tr("4 つの制御点%1。既定: %2"), {ranges.points, points})};
   }
   if (name == "divisions") {
     std::string ticked;
@@ -50,15 +55,17 @@ HelpLine Describe(std::string_view name, const StateHelpRanges& ranges) {
       if (!ticked.empty()) ticked += ',';
       ticked += scene::FormatGeneral(geometry::kDivisionCounts[i]);
     }
-    return {name, "一覧",
-            "分割数 " + DivisionCountList() + " のコンマ区切り。空なら長さなし。\n既定: " + ticked};
+    return {name, Tr("一覧"),
+            Format(Tr("分割数 %1 のコンマ区切り。空なら長さなし。\n既定: %2"),
+                   {DivisionCountList(), ticked})};
   }
   if (name == "distance") {
     return {name, "D",
-            "オフセット距離" + ranges.distance + "。既定: " + scene::FormatGeneral(start.dist)};
+            Format(Tr("オフセット距離%1。既定: %2"),
+                   {ranges.distance, scene::FormatGeneral(start.dist)})};
   }
-  if (name == "no-approximate") return {name, nullptr, "近似オフセット曲線（黄）を描きません"};
-  if (name == "no-accurate") return {name, nullptr, "正確なオフセット曲線（青）を描きません"};
+  if (name == "no-approximate") return {name, nullptr, Tr("近似オフセット曲線（黄）を描きません")};
+  if (name == "no-accurate") return {name, nullptr, Tr("正確なオフセット曲線（青）を描きません")};
   if (name == "grabbed") return {name, "I", ranges.grabbed};
   return {name, nullptr, ""};
 }

@@ -10,16 +10,20 @@
 #include "DivisionCounts.h"
 #include "JsonText.h"
 #include "StateRules.h"
+#include "Tr.h"
 
 namespace state {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
 constexpr std::size_t kShownUnits = 60;
 
-UsageError BadMember(const char* name, const nlohmann::json& value, const char* why) {
-  return {std::string("\"state\" の \"") + name + "\" の値「" + ShownJson(value) +
-          "」は使えません: " + why};
+UsageError BadMember(const char* name, const nlohmann::json& value, const std::string& why) {
+  return {
+      Format(Tr("\"state\" の \"%1\" の値「%2」は使えません: %3"), {name, ShownJson(value), why})};
 }
 
 std::optional<std::int32_t> WholeInt32(const nlohmann::json& value) {
@@ -33,7 +37,7 @@ std::optional<std::int32_t> WholeInt32(const nlohmann::json& value) {
 }
 
 std::optional<UsageError> ReadPoints(const nlohmann::json& value, scene::State& state) {
-  constexpr const char* kWhy = "32 ビット整数の組 [x,y] を 4 つ並べた配列を書きます";
+  const std::string kWhy = Tr("32 ビット整数の組 [x,y] を 4 つ並べた配列を書きます");
   if (!value.is_array() || value.size() != 4) return BadMember("points", value, kWhy);
   for (std::size_t i = 0; i < 4; ++i) {
     const nlohmann::json& pair = value[i];
@@ -47,8 +51,7 @@ std::optional<UsageError> ReadPoints(const nlohmann::json& value, scene::State& 
 }
 
 std::optional<UsageError> ReadDivisions(const nlohmann::json& value, scene::State& state) {
-  static const std::string why = DivisionCountList() + " から選んだ数の配列を書きます";
-  const char* kWhy = why.c_str();
+  const std::string kWhy = Format(Tr("%1 から選んだ数の配列を書きます"), {DivisionCountList()});
   if (!value.is_array()) return BadMember("divisions", value, kWhy);
   state.divisions = {false, false, false, false};
   for (const nlohmann::json& count : value) {
@@ -69,26 +72,27 @@ std::optional<UsageError> ReadMember(const std::string& name, const nlohmann::js
   if (name == "grabbed") {
     const std::optional<std::int32_t> grabbed = WholeInt32(value);
     if (!grabbed || *grabbed < -1 || *grabbed > 3) {
-      return BadMember("grabbed", value, "-1 から 3 の整数を書きます");
+      return BadMember("grabbed", value, Tr("-1 から 3 の整数を書きます"));
     }
     state.grabIndex = *grabbed;
   } else if (name == "approximate" || name == "accurate") {
     const bool approximate = name == "approximate";
     if (!value.is_boolean()) {
-      return BadMember(approximate ? "approximate" : "accurate", value, "true か false を書きます");
+      return BadMember(approximate ? "approximate" : "accurate", value,
+                       Tr("true か false を書きます"));
     }
     (approximate ? state.approximate : state.accurate) = value.get<bool>();
   } else if (name == "distance") {
-    if (!value.is_number()) return BadMember("distance", value, "数を書きます");
+    if (!value.is_number()) return BadMember("distance", value, Tr("数を書きます"));
     try {
       state.dist = geometry::ToSingle(value.get<double>());
     } catch (const geometry::Error&) {
-      return BadMember("distance", value, "単精度の範囲を超えています");
+      return BadMember("distance", value, Tr("単精度の範囲を超えています"));
     }
   } else {
-    return UsageError{"\"state\" に知らないメンバー \"" + Shown(name) +
-                      "\" があります（使えるのは points, grabbed, divisions, approximate, "
-                      "accurate, distance）"};
+    return UsageError{Format(Tr("\"state\" に知らないメンバー \"%1\" があります（使えるのは "
+                                "points, grabbed, divisions, approximate, accurate, distance）"),
+                             {Shown(name)})};
   }
   return std::nullopt;
 }
@@ -124,13 +128,14 @@ std::variant<scene::State, UsageError> ParseStateJson(std::string_view text) {
   try {
     document = nlohmann::json::parse(text);
   } catch (const nlohmann::json::parse_error& e) {
-    return UsageError{"JSON として読めません（" + std::to_string(e.byte) + " バイト目）"};
+    return UsageError{Format(Tr("JSON として読めません（%1 バイト目）"), {std::to_string(e.byte)})};
   }
-  if (!document.is_object()) return UsageError{"JSON のオブジェクトではありません"};
+  if (!document.is_object()) return UsageError{Tr("JSON のオブジェクトではありません")};
   const auto member = document.find("state");
-  if (member == document.end()) return UsageError{"\"state\" メンバーがありません"};
+  if (member == document.end()) return UsageError{Tr("\"state\" メンバーがありません")};
   if (!member->is_object()) {
-    return UsageError{"\"state\" の値「" + ShownJson(*member) + "」はオブジェクトではありません"};
+    return UsageError{
+        Format(Tr("\"state\" の値「%1」はオブジェクトではありません"), {ShownJson(*member)})};
   }
   return ReadStateObject(*member);
 }

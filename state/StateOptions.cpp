@@ -9,8 +9,12 @@
 
 #include "PathBytes.h"
 #include "ReadWhole.h"
+#include "Tr.h"
 
 namespace state {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
@@ -50,7 +54,7 @@ std::optional<UsageError> CheckShape(std::span<const KnownOption> table,
     const QString& a = arguments[i];
     if (a == QLatin1String("--")) {
       if (i + 1 < arguments.size()) {
-        return UsageError{"余分な引数「" + Shown(arguments[i + 1]) + "」があります"};
+        return UsageError{Format(Tr("余分な引数「%1」があります"), {Shown(arguments[i + 1])})};
       }
       break;
     }
@@ -58,16 +62,18 @@ std::optional<UsageError> CheckShape(std::span<const KnownOption> table,
       const qsizetype equals = a.indexOf(QLatin1Char('='));
       const QString name = a.mid(2, equals < 0 ? -1 : equals - 2);
       const KnownOption* known = Find(table, name);
-      if (known == nullptr) return UsageError{Shown(a) + " というオプションはありません"};
+      if (known == nullptr)
+        return UsageError{Format(Tr("%1 というオプションはありません"), {Shown(a)})};
       if (where == Where::BatchLine && !known->inBatchLine) {
-        return UsageError{Dashed(known->name) + " は --batch の行では使えません"};
+        return UsageError{Format(Tr("%1 は --batch の行では使えません"), {Dashed(known->name)})};
       }
       if (!known->takesValue && equals >= 0) {
-        return UsageError{Dashed(known->name) + " は値をとりません（「" + Shown(a) + "」）"};
+        return UsageError{
+            Format(Tr("%1 は値をとりません（「%2」）"), {Dashed(known->name), Shown(a)})};
       }
       if (known->takesValue && equals < 0) {
         if (i + 1 == arguments.size()) {
-          return UsageError{Dashed(known->name) + " の値がありません"};
+          return UsageError{Format(Tr("%1 の値がありません"), {Dashed(known->name)})};
         }
         ++i;  // the value, whatever it looks like
       }
@@ -76,14 +82,15 @@ std::optional<UsageError> CheckShape(std::span<const KnownOption> table,
     if (a.size() > 1 && a.startsWith(QLatin1Char('-'))) {
       if (const KnownOption* known = FindLetter(table, a); known != nullptr) {
         if (known->takesValue && ++i == arguments.size()) {
-          return UsageError{Shown(a) + " の値がありません"};
+          return UsageError{Format(Tr("%1 の値がありません"), {Shown(a)})};
         }
         continue;
       }
-      return UsageError{Shown(a) +
-                        " は使えません: オプションは --points のように - を 2 つ付けて書きます"};
+      return UsageError{
+          Format(Tr("%1 は使えません: オプションは --points のように - を 2 つ付けて書きます"),
+                 {Shown(a)})};
     }
-    return UsageError{"余分な引数「" + Shown(a) + "」があります"};
+    return UsageError{Format(Tr("余分な引数「%1」があります"), {Shown(a)})};
   }
   return std::nullopt;
 }
@@ -113,14 +120,14 @@ std::optional<UsageError> Parse(QCommandLineParser& parser, std::span<const Know
   if (std::optional<UsageError> error = CheckShape(table, arguments, where)) return error;
   if (!parser.parse(arguments)) {
     // Not reached after the pass above; kept so that no English text leaks.
-    return UsageError{"引数を読めません"};
+    return UsageError{Tr("引数を読めません")};
   }
   const QStringList found = parser.optionNames();
   for (const KnownOption& known : table) {
     const qsizetype byLetter =
         known.letter != 0 ? found.count(QString(QLatin1Char(known.letter))) : 0;
     if (found.count(QLatin1String(known.name)) + byLetter > 1) {
-      return UsageError{Dashed(known.name) + " が 2 回以上指定されています"};
+      return UsageError{Format(Tr("%1 が 2 回以上指定されています"), {Dashed(known.name)})};
     }
   }
   return std::nullopt;

@@ -9,14 +9,18 @@
 #include "DivisionCounts.h"
 #include "JsonText.h"
 #include "Report.h"
+#include "Tr.h"
 
 namespace state {
 
+using i18n::Format;
+using i18n::Tr;
+
 namespace {
 
-UsageError BadLink(std::string_view name, std::string_view value, const char* why) {
-  return {"リンクの \"" + std::string(name) + "\" の値「" + std::string(value.substr(0, 60)) +
-          "」は使えません: " + why};
+UsageError BadLink(std::string_view name, std::string_view value, const std::string& why) {
+  return {
+      Format(Tr("リンクの \"%1\" の値「%2」は使えません: %3"), {name, value.substr(0, 60), why})};
 }
 
 // The comma-separated 32-bit integers of `value`.
@@ -40,30 +44,31 @@ std::optional<UsageError> ReadLinkMember(std::string_view name, std::string_view
                                          scene::State& state) {
   const std::optional<std::vector<std::int32_t>> n = Integers(value);
   if (name == "points") {
-    if (!n || n->size() != 8) return BadLink(name, value, "整数 8 つ（x,y を 4 組）を書きます");
+    if (!n || n->size() != 8) return BadLink(name, value, Tr("整数 8 つ（x,y を 4 組）を書きます"));
     for (std::size_t i = 0; i < 4; ++i) state.P[i] = {(*n)[2 * i], (*n)[2 * i + 1]};
   } else if (name == "divisions") {
     state.divisions = {false, false, false, false};
     if (value.empty()) return std::nullopt;  // no box ticked
-    if (!n) return BadLink(name, value, (DivisionCountList() + " から選んだ数を書きます").c_str());
+    if (!n)
+      return BadLink(name, value, Format(Tr("%1 から選んだ数を書きます"), {DivisionCountList()}));
     for (const std::int32_t count : *n) {
       bool known = false;
       for (std::size_t i = 0; i < geometry::kDivisionCounts.size(); ++i) {
         if (count == geometry::kDivisionCounts[i]) state.divisions[i] = known = true;
       }
       if (!known)
-        return BadLink(name, value, (DivisionCountList() + " から選んだ数を書きます").c_str());
+        return BadLink(name, value, Format(Tr("%1 から選んだ数を書きます"), {DivisionCountList()}));
     }
   } else if (name == "approximate" || name == "accurate") {
-    if (value != "0" && value != "1") return BadLink(name, value, "1 か 0 を書きます");
+    if (value != "0" && value != "1") return BadLink(name, value, Tr("1 か 0 を書きます"));
     (name == "approximate" ? state.approximate : state.accurate) = value == "1";
   } else if (name == "distance") {
-    if (!n || n->size() != 1) return BadLink(name, value, "整数を書きます");
+    if (!n || n->size() != 1) return BadLink(name, value, Tr("整数を書きます"));
     state.dist = static_cast<float>(n->front());
   } else {
-    return UsageError{"リンクに知らないメンバー \"" + std::string(name.substr(0, 60)) +
-                      "\" があります（使えるのは points, divisions, approximate, accurate, "
-                      "distance）"};
+    return UsageError{Format(Tr("リンクに知らないメンバー \"%1\" があります（使えるのは points, "
+                                "divisions, approximate, accurate, distance）"),
+                             {name.substr(0, 60)})};
   }
   return std::nullopt;
 }
@@ -74,9 +79,10 @@ std::optional<UsageError> CheckWindowReach(const scene::State& state) {
   for (std::size_t i = 0; i < state.P.size(); ++i) {
     for (const auto& [axis, v] : {std::pair{"x", state.P[i].x}, std::pair{"y", state.P[i].y}}) {
       if (v < kReachLow || v > kReachHigh) {
-        return UsageError{"P(" + std::to_string(i) + ") の " + axis + " = " + std::to_string(v) +
-                          " はウィンドウで動かせる範囲（" + std::to_string(kReachLow) + " から " +
-                          std::to_string(kReachHigh) + "）の外です"};
+        return UsageError{
+            Format(Tr("P(%1) の %2 = %3 はウィンドウで動かせる範囲（%4 から %5）の外です"),
+                   {std::to_string(i), axis, std::to_string(v), std::to_string(kReachLow),
+                    std::to_string(kReachHigh)})};
       }
     }
   }
@@ -85,9 +91,9 @@ std::optional<UsageError> CheckWindowReach(const scene::State& state) {
 
 std::optional<UsageError> CheckWindowDistance(float d) {
   if (std::trunc(d) != d || d < kDistanceLow || d > kDistanceHigh) {
-    return UsageError{"オフセット距離 " + Decimal(d) +
-                      " はウィンドウでは使えません: " + std::to_string(kDistanceLow) + " から " +
-                      std::to_string(kDistanceHigh) + " の整数にします"};
+    return UsageError{
+        Format(Tr("オフセット距離 %1 はウィンドウでは使えません: %2 から %3 の整数にします"),
+               {Decimal(d), std::to_string(kDistanceLow), std::to_string(kDistanceHigh)})};
   }
   return std::nullopt;
 }
@@ -159,8 +165,8 @@ std::variant<scene::State, UsageError> ParseFragment(std::string_view fragment) 
     const std::string_view member = fragment.substr(0, amp);
     const std::size_t eq = member.find('=');
     if (eq == std::string_view::npos) {
-      return UsageError{"リンクの「" + std::string(member.substr(0, 60)) +
-                        "」は 名前=値 の形ではありません"};
+      return UsageError{
+          Format(Tr("リンクの「%1」は 名前=値 の形ではありません"), {member.substr(0, 60)})};
     }
     if (auto error = ReadLinkMember(member.substr(0, eq), member.substr(eq + 1), state)) {
       return *error;

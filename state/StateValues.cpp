@@ -13,20 +13,24 @@
 #include "Arithmetic.h"
 #include "DivisionCounts.h"
 #include "StateOptions.h"
+#include "Tr.h"
 
 namespace state {
+
+using i18n::Format;
+using i18n::Tr;
 
 namespace {
 
 UsageError BadValue(const char* option, const QString& value, const std::string& why) {
-  return {Dashed(option) + " の値「" + Shown(value) + "」は使えません: " + why};
+  return {Format(Tr("%1 の値「%2」は使えません: %3"), {Dashed(option), Shown(value), why})};
 }
 
 // A value with white space before or after it (a line end pasted with it, a
 // quoted space) is refused for that reason, not for its form.
 std::optional<std::string> SpaceAround(const QString& value) {
   if (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace())) {
-    return "「" + Shown(value) + "」の前後に空白か改行があります";
+    return Format(Tr("「%1」の前後に空白か改行があります"), {Shown(value)});
   }
   return std::nullopt;
 }
@@ -57,8 +61,9 @@ std::optional<UsageError> ReadPoints(const QString& value, scene::State& state) 
   const QStringList fields = value.split(QLatin1Char(','));
   if (fields.size() != 8) {
     return BadValue("points", value,
-                    "50,50,150,50,150,150,50,150 のように整数をコンマ区切りで 8 個書きます（" +
-                        std::to_string(fields.size()) + " 個あります）");
+                    Format(Tr("50,50,150,50,150,150,50,150 のように整数をコンマ区切りで 8 "
+                              "個書きます（%1 個あります）"),
+                           {std::to_string(fields.size())}));
   }
   for (qsizetype k = 0; k < 8; ++k) {
     geometry::IntPoint& p = state.P[static_cast<std::size_t>(k / 2)];
@@ -66,10 +71,10 @@ std::optional<UsageError> ReadPoints(const QString& value, scene::State& state) 
     if (read == IntegerRead::kOk) continue;
     if (auto why = SpaceAround(fields[k])) return BadValue("points", value, *why);
     return BadValue("points", value,
-                    "「" + Shown(fields[k]) +
-                        (read == IntegerRead::kOutOfRange
-                             ? "」は 32 ビット整数の範囲を超えています"
-                             : "」は整数ではありません（-12 や 250 のように書きます）"));
+                    Format(read == IntegerRead::kOutOfRange
+                               ? Tr("「%1」は 32 ビット整数の範囲を超えています")
+                               : Tr("「%1」は整数ではありません（-12 や 250 のように書きます）"),
+                           {Shown(fields[k])}));
   }
   return std::nullopt;
 }
@@ -87,12 +92,14 @@ std::optional<UsageError> ReadDivisions(const QString& value, scene::State& stat
     }
     if (!known) {
       return BadValue("divisions", value,
-                      "分割数は " + DivisionCountList() + " をコンマで区切って書きます（「" +
-                          Shown(field) + "」は使えません）");
+                      Format(Tr("分割数は %1 をコンマで区切って書きます（「%2」は使えません）"),
+                             {DivisionCountList(), Shown(field)}));
     }
   }
   return std::nullopt;
 }
+
+constexpr const char* kNumber = i18n::Mark("30 や 12.5、-2.5e1 のような数で指定します");
 
 // The decimal number, correctly rounded to double in the C locale whatever the
 // user's locale, then stored in single precision as the window stores its
@@ -100,19 +107,19 @@ std::optional<UsageError> ReadDivisions(const QString& value, scene::State& stat
 std::optional<UsageError> ReadDistance(const QString& value, scene::State& state) {
   if (auto why = SpaceAround(value)) return BadValue("distance", value, *why);
   if (!DecimalForm().match(value).hasMatch()) {
-    return BadValue("distance", value, "30 や 12.5、-2.5e1 のような数で指定します");
+    return BadValue("distance", value, Tr(kNumber));
   }
   static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
   const std::string text = value.toStdString();
   char* end = nullptr;
   const double d = strtod_l(text.c_str(), &end, c);
   if (end != text.c_str() + text.size()) {
-    return BadValue("distance", value, "30 や 12.5、-2.5e1 のような数で指定します");
+    return BadValue("distance", value, Tr(kNumber));
   }
   try {
     state.dist = geometry::ToSingle(d);
   } catch (const geometry::Error&) {
-    return BadValue("distance", value, "単精度の範囲を超えています");
+    return BadValue("distance", value, Tr("単精度の範囲を超えています"));
   }
   return std::nullopt;
 }
@@ -124,8 +131,9 @@ std::optional<UsageError> ReadRange(const char* option, const QString& value, in
   std::int32_t v = 0;
   if (Int32(value, v) != IntegerRead::kOk || v < low || v > high) {
     if (auto why = SpaceAround(value)) return BadValue(option, value, *why);
-    return BadValue(option, value,
-                    std::to_string(low) + " から " + std::to_string(high) + " の整数を指定します");
+    return BadValue(
+        option, value,
+        Format(Tr("%1 から %2 の整数を指定します"), {std::to_string(low), std::to_string(high)}));
   }
   out = v;
   return std::nullopt;

@@ -15,6 +15,7 @@ namespace {
 const std::vector<KnownOption>& Table() {
   static const std::vector<KnownOption> table = [] {
     std::vector<KnownOption> all(StateOptions().begin(), StateOptions().end());
+    all.push_back({"language", true, false});  // read before anything else: i18n::StartLanguage
     all.push_back({"help", false, false});
     all.push_back({"version", false, false});
     return all;

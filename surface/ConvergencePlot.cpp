@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "PlotAxes.h"
+#include "Tr.h"
 #include "VectorSurface.h"
 
 namespace surface {
@@ -146,7 +147,7 @@ QByteArray ConvergenceSvg(const ConvergenceTable& table, const Ticked& ticked, i
   generator.setSize(QSize(kPlotWidth * scale, kPlotHeight * scale));
   generator.setViewBox(QRect(0, 0, kPlotWidth, kPlotHeight));
   generator.setResolution(kDotsPerInch);
-  generator.setTitle(QStringLiteral("長さの収束"));
+  generator.setTitle(QString::fromUtf8(i18n::Tr("長さの収束")));
   {
     QPainter painter(&generator);
     if (!painter.isActive()) return {};

@@ -203,6 +203,9 @@ TEST(ConvergenceTool, NumbersDoNotFollowTheLocale) {
   QProcessEnvironment german = c;
   german.insert("LOCPATH", dir.path());
   german.insert("LC_ALL", "de_DE.UTF-8");
+  // German asks for English texts; LANGUAGE keeps them Japanese, so that only
+  // the numbers could differ.
+  german.insert("LANGUAGE", "ja");
   ASSERT_EQ(testing_support::RunShell(dir.path(), "/usr/bin/printf %.1f 0.5", german).out, "0,5");
 
   QFile file(dir.filePath("s.bezierlab"));

@@ -109,11 +109,13 @@ TEST(ReportTool, APathIsTheBytesGiven) {
   const ToolRun written =
       RunShell(dir.path(),
                name + R"("$TOOL" --png "$n.png" --svg "$n.svg" --plot "$n-plot.svg")"
-                      R"( --json --distance 12 > "$n.json")",
+                      R"( --json --distance 12 > "$n.json")"
+                      // The screenshot tool writes its picture the same way.
+                      R"( && QT_QPA_PLATFORM=offscreen "$SCREENSHOT" "$n-window.png")",
                env);
   ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
   const std::string folder = dir.path().toStdString() + "/";
-  for (const char* suffix : {".png", ".svg", "-plot.svg"}) {
+  for (const char* suffix : {".png", ".svg", "-plot.svg", "-window.png"}) {
     struct stat file {};
     EXPECT_EQ(::stat((folder + "caf\xe9" + suffix).c_str(), &file), 0) << suffix;
     EXPECT_GT(file.st_size, 0) << suffix;

@@ -54,9 +54,10 @@ TEST(StateHelp, ManPagesListTheOptionsOfTheTable) {
     for (const std::string& name : table)
       EXPECT_EQ(listed.count(name), 1u) << page << " --" << name;
     if (QString::fromLatin1(page).startsWith("app/")) {
-      // The window takes the state options, --help and --version, nothing else.
+      // The window takes the state options, --language, --help and --version,
+      // nothing else.
       std::set<std::string> window = table;
-      window.insert({"help", "version"});
+      window.insert({"help", "version", "language"});
       EXPECT_EQ(listed, window) << page;
     }
   }

@@ -38,7 +38,8 @@ inline ToolRun RunTool(
 
 // Runs `script` with sh in `folder`, as a CI job or a Python parent runs the
 // tool: SIGXFSZ ignored, so a write past the size limit fails with EFBIG. $TOOL
-// is the report tool (and $WINDOW the window program, where it is known).
+// is the report tool (and $WINDOW the window program and $SCREENSHOT the
+// screenshot tool, where they are known).
 inline ToolRun RunShell(
     const QString& folder, const QString& script,
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
@@ -47,6 +48,9 @@ inline ToolRun RunShell(
   environment.insert("TOOL", BEZIERLAB_REPORT_TOOL);
 #ifdef BEZIERLAB_WINDOW
   environment.insert("WINDOW", BEZIERLAB_WINDOW);
+#endif
+#ifdef BEZIERLAB_SCREENSHOT
+  environment.insert("SCREENSHOT", BEZIERLAB_SCREENSHOT);
 #endif
   shell.setProcessEnvironment(environment);
   shell.start("sh", {"-c", script});

@@ -2,7 +2,7 @@
 //
 //   screenshot [--points x0,y0,...,x3,y3] [--grabbed I] [--divisions 10,1000]
 //              [--no-approximate] [--no-accurate] [--distance D] [--focus NAME]
-//              [--area] [--report] [OUTPUT.png]
+//              [--area] [--report] [--language ja|en] [OUTPUT.png]
 //
 // Without options it saves the start window. The state is set on the real
 // window through main::ApplyState, as every state enters it; then grabIndex is
@@ -11,7 +11,8 @@
 // of that name (HScroll1, Check1(0), Picture1, ...) the keyboard focus as Tab
 // gives it, for controls that show it. --area saves only the
 // 260 x 260 inner drawing area, --report prints the report exactly as the
-// window holds it (CR LF line ends).
+// window holds it (CR LF line ends). The window speaks the language of the
+// locale variables, or of --language, as bezierlab does.
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen) or any other.
 
 #include <QApplication>
@@ -21,13 +22,18 @@
 #include <QPixmap>
 #include <QStringList>
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "Appearance.h"
+#include "PathBytes.h"
 #include "Pointer.h"
+#include "ReadWhole.h"
 #include "StateFile.h"
 #include "StateOptions.h"
+#include "Tr.h"
 #include "WholeFiles.h"
 #include "main.h"
 
@@ -57,6 +63,10 @@ std::variant<scene::State, QString> ChosenState(const QCommandLineParser& parser
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  std::vector<std::string> words;
+  for (const QString& argument : QCoreApplication::arguments())
+    words.push_back(argument.toStdString());
+  if (const auto error = i18n::StartLanguage(words)) return Fail(QString::fromStdString(*error));
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Renders the window in the given state to OUTPUT.png and/or prints its report.");
@@ -77,11 +87,15 @@ int main(int argc, char* argv[]) {
                                  "NAME");
   const QCommandLineOption area("area", "Save only the 260 x 260 inner drawing area.");
   const QCommandLineOption report("report", "Print the report text to standard output.");
-  parser.addOptions(
-      {points, grabbed, divisions, noApproximate, noAccurate, distance, focus, area, report});
+  const QCommandLineOption language(
+      "language", "ja or en; without it, the language of the locale variables.", "L");
+  parser.addOptions({points, grabbed, divisions, noApproximate, noAccurate, distance, focus, area,
+                     report, language});
   parser.addPositionalArgument("OUTPUT.png", "The picture to write (optional with --report).",
                                "[OUTPUT.png]");
-  parser.process(app);
+  // The arguments as their bytes (Qt has taken its own out of argv): an
+  // OUTPUT.png that is no UTF-8 is written under exactly the name given.
+  parser.process(state::Arguments(argc, argv));
 
   const QStringList outputs = parser.positionalArguments();
   if (outputs.size() > 1 || (outputs.isEmpty() && !parser.isSet(report))) {
@@ -137,16 +151,17 @@ int main(int argc, char* argv[]) {
         parser.isSet(area) ? window.Picture1->grab(window.Picture1->contentsRect()) : window.grab();
     // Encoded in memory in the format its name asks for (PNG without one),
     // then written whole or not at all.
+    const std::string path = state::ToBytes(outputs.front());
     const QByteArray suffix = QFileInfo(outputs.front()).suffix().toLatin1();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.save(&buffer, suffix.isEmpty() ? "PNG" : suffix.constData())) {
-      std::fprintf(stderr, "screenshot: could not encode %s\n", qUtf8Printable(outputs.front()));
+      std::fprintf(stderr, "screenshot: could not encode %s\n", files::Readable(path).c_str());
       return 1;
     }
     const std::string_view written(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (auto failure = files::WriteWhole(outputs.front().toStdString(), written)) {
+    if (auto failure = files::WriteWhole(path, written)) {
       std::fprintf(stderr, "screenshot: %s\n", failure->c_str());
       return 1;
     }
