@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "PathBytes.h"
 #include "Report.h"
 #include "ReportJson.h"
 #include "Tr.h"
@@ -55,17 +56,17 @@ std::string RowLine(const ConvergenceRow& row) {
 
 }  // namespace
 
-std::optional<UsageError> ReadConvergenceOptions(const QCommandLineParser& parser,
+std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
                                                  Request& request) {
-  request.convergence = parser.isSet(QStringLiteral("convergence"));
-  const bool formatGiven = parser.isSet(QStringLiteral("plot-format"));
-  if (!parser.isSet(QStringLiteral("plot"))) {
+  request.convergence = found.IsSet("convergence");
+  const bool formatGiven = found.IsSet("plot-format");
+  if (!found.IsSet("plot")) {
     if (formatGiven) return UsageError{Tr("--plot-format は --plot と一緒に使います")};
     return std::nullopt;
   }
-  const QString file = parser.value(QStringLiteral("plot"));
+  const QString file = state::FromBytes(*found.Value("plot"));
   if (file.isEmpty()) return UsageError{Tr("--plot のファイル名が空です")};
-  QString format = formatGiven ? parser.value(QStringLiteral("plot-format"))
+  QString format = formatGiven ? state::FromBytes(*found.Value("plot-format"))
                                : QFileInfo(file).suffix().toLower();
   if (formatGiven && format != "svg" && format != "png") {
     return UsageError{
@@ -80,7 +81,7 @@ std::optional<UsageError> ReadConvergenceOptions(const QCommandLineParser& parse
   }
   request.plot = file;
   request.plotFormat = format;
-  return CheckStandardOutput(parser, request);
+  return CheckStandardOutput(found, request);
 }
 
 QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table) {

@@ -3,7 +3,6 @@
 // --convergence and --plot: the convergence table after the report, in its
 // JSON, in --batch lines, and the options of the plot file.
 
-#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <optional>
@@ -17,7 +16,7 @@ namespace cli {
 // Reads --convergence, --plot and --plot-format into `request`. The plot's
 // format is --plot-format when given, else the file's extension (.svg or
 // .png); "-" (standard output) needs --plot-format and carries nothing else.
-std::optional<UsageError> ReadConvergenceOptions(const QCommandLineParser& parser,
+std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
                                                  Request& request);
 
 // The rows as {"divisions", "samples", "length", "absoluteError",

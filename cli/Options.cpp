@@ -7,10 +7,11 @@
 
 #include <sys/stat.h>
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <array>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "PathBytes.h"
@@ -54,13 +55,6 @@ const std::vector<KnownOption>& Table() {
   return table;
 }
 
-QCommandLineParser& Parser() {
-  // Built once: every parse starts afresh, and a batch of many lines should
-  // not rebuild the option table each time.
-  static QCommandLineParser* parser = state::MakeParser(Table());
-  return *parser;
-}
-
 // Whether two paths name the same file: the same path once made absolute and
 // clean, or, for files that exist, the same file behind links.
 bool SameFile(const QString& a, const QString& b) {
@@ -75,50 +69,51 @@ bool SameFile(const QString& a, const QString& b) {
          first.st_ino == second.st_ino;
 }
 
-Parsed Parse(const QStringList& arguments, state::Where where) {
-  QCommandLineParser& parser = Parser();
-  if (auto error = state::Parse(parser, Table(), arguments, where)) return *error;
+Parsed Parse(std::span<const std::string> arguments, state::Where where) {
+  const auto collected = state::CollectOptions(Table(), arguments, where);
+  if (const auto* error = std::get_if<UsageError>(&collected)) return *error;
+  const state::FoundOptions& found = std::get<state::FoundOptions>(collected);
+  // A file name as text that gives its bytes back.
+  const auto file = [&](const char* name) { return state::FromBytes(*found.Value(name)); };
 
   Request request;
-  request.help = parser.isSet(QStringLiteral("help"));
-  request.version = parser.isSet(QStringLiteral("version"));
+  request.help = found.IsSet("help");
+  request.version = found.IsSet("version");
   if (request.help || request.version) return request;
 
   // --language goes with every run, --batch too: it was read before parsing.
-  QStringList found = parser.optionNames();
-  found.removeAll(QStringLiteral("language"));
-  request.batch = parser.isSet(QStringLiteral("batch"));
-  if (request.batch && found.size() > 1) {
-    const QString other = found[0] == QLatin1String("batch") ? found[1] : found[0];
+  std::vector<std::string_view> given = found.Names();
+  std::erase(given, "language");
+  request.batch = found.IsSet("batch");
+  if (request.batch && given.size() > 1) {
+    const std::string_view other = given[0] == "batch" ? given[1] : given[0];
     return UsageError{Format(Tr("--batch は他のオプションと一緒に使えません（%1）"),
-                             {"--" + other.toStdString()})};
+                             {"--" + std::string(other)})};
   }
 
   // A state file first; the options given beside it override its values.
-  if (parser.isSet(QStringLiteral("state"))) {
-    auto loaded = state::LoadStateFile(parser.value(QStringLiteral("state")));
+  if (found.IsSet("state")) {
+    auto loaded = state::LoadStateFile(file("state"));
     if (auto* error = std::get_if<UsageError>(&loaded))
       return UsageError{Format(Tr("--state の%1"), {error->message})};
     request.state = std::get<scene::State>(loaded);
   }
-  if (auto error = state::ReadState(parser, request.state)) return *error;
-  request.analysis = parser.isSet(QStringLiteral("analysis"));
-  request.json = parser.isSet(QStringLiteral("json"));
-  request.crlf = parser.isSet(QStringLiteral("crlf"));
-  if (parser.isSet(QStringLiteral("scale"))) {
-    const QString scale = parser.value(QStringLiteral("scale"));
-    if (auto error = state::ReadRange("scale", scale, 1, 4, request.scale)) return *error;
+  if (auto error = state::ReadState(found, request.state)) return *error;
+  request.analysis = found.IsSet("analysis");
+  request.json = found.IsSet("json");
+  request.crlf = found.IsSet("crlf");
+  if (auto scale = found.Value("scale")) {
+    if (auto error = state::ReadRange("scale", *scale, 1, 4, request.scale)) return *error;
   }
   for (const char* picture : {"png", "svg"}) {
-    const QString name = QString::fromLatin1(picture);
-    if (!parser.isSet(name)) continue;
-    const QString file = parser.value(name);
-    if (file.isEmpty()) return UsageError{Format(Tr("%1 のファイル名が空です"), {Dashed(picture)})};
-    (std::string_view(picture) == "png" ? request.png : request.svg) = file;
+    if (!found.IsSet(picture)) continue;
+    if (found.Value(picture)->empty()) {
+      return UsageError{Format(Tr("%1 のファイル名が空です"), {Dashed(picture)})};
+    }
+    (std::string_view(picture) == "png" ? request.png : request.svg) = file(picture);
   }
 
-  if (parser.isSet(QStringLiteral("scale")) && !request.png && !request.svg &&
-      !parser.isSet(QStringLiteral("plot"))) {
+  if (found.IsSet("scale") && !request.png && !request.svg && !found.IsSet("plot")) {
     return UsageError{Tr("--scale は画像を書く --png, --svg か --plot と一緒に使います")};
   }
   if (request.png && request.svg && !IsStdout(request.png) &&
@@ -127,8 +122,8 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
                              {state::Shown(*request.svg)})};
   }
 
-  if (auto error = CheckStandardOutput(parser, request)) return *error;
-  if (auto error = ReadConvergenceOptions(parser, request)) return *error;
+  if (auto error = CheckStandardOutput(found, request)) return *error;
+  if (auto error = ReadConvergenceOptions(found, request)) return *error;
   for (const std::optional<QString>& picture : {request.png, request.svg}) {
     if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
       return UsageError{Format(Tr("--plot に画像と同じファイル「%1」は指定できません"),
@@ -140,7 +135,7 @@ Parsed Parse(const QStringList& arguments, state::Where where) {
 
 }  // namespace
 
-std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
+std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                                               const Request& request) {
   if (IsStdout(request.png) && IsStdout(request.svg)) {
     return UsageError{Tr("--png と --svg の両方を標準出力（-）には書けません")};
@@ -151,7 +146,7 @@ std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
                                                  : nullptr;
   if (picture == nullptr) return std::nullopt;
   for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
-    if (parser.isSet(QString::fromLatin1(text))) {
+    if (found.IsSet(text)) {
       return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
                                {Dashed(text), picture})};
     }
@@ -164,13 +159,12 @@ std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
 }
 
 Parsed ParseArguments(const QStringList& arguments) {
-  return Parse(arguments, state::Where::Command);
+  return Parse(state::OptionBytes(arguments), state::Where::Command);
 }
 
 Parsed ParseBatchLine(std::string_view line) {
-  QStringList arguments = state::SplitLine(line);
-  if (arguments.isEmpty()) return UsageError{Tr("空の行です")};
-  arguments.prepend(QStringLiteral("bezierlab-report"));
+  const std::vector<std::string> arguments = state::SplitLine(line);
+  if (arguments.empty()) return UsageError{Tr("空の行です")};
   return Parse(arguments, state::Where::BatchLine);
 }
 

@@ -4,7 +4,6 @@
 // the state's own parser, and those of the tool's outputs, from the command
 // line or from one line of --batch input.
 
-#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -51,8 +50,8 @@ inline bool IsStdout(const std::optional<QString>& file) { return file && *file 
 
 // Standard output carries one thing: the report, or one picture (--png -,
 // --svg - or --plot -) without the report's options. Checks the pictures
-// `request` holds so far against each other and against `parser`'s options.
-std::optional<UsageError> CheckStandardOutput(const QCommandLineParser& parser,
+// `request` holds so far against each other and against the options `found`.
+std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                                               const Request& request);
 
 }  // namespace cli

@@ -8,16 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "Readable.h"
+
 namespace files {
-
-// How many bytes the valid UTF-8 character at the start of `bytes` takes, or 0
-// when it does not start with one (a stray byte, an overlong form, a
-// surrogate, a code point beyond U+10FFFF, a cut-off sequence).
-std::size_t Utf8Length(std::string_view bytes);
-
-// `bytes` readable on one line: valid UTF-8 as it is, other bytes and control
-// characters as \xhh.
-std::string Readable(std::string_view bytes);
 
 enum class ReadFailure { kNone, kMissing, kFolder, kNotRegular, kTooLarge, kUnreadable };
 

@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-#include "ReadWhole.h"
+#include "Readable.h"
 
 namespace state {
 
@@ -57,6 +57,12 @@ QStringList Arguments(int argc, const char* const* argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments.append(FromBytes(argv[i]));
   return arguments;
+}
+
+std::vector<std::string> OptionBytes(const QStringList& arguments) {
+  std::vector<std::string> bytes;
+  for (qsizetype i = 1; i < arguments.size(); ++i) bytes.push_back(ToBytes(arguments[i]));
+  return bytes;
 }
 
 }  // namespace state

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace state {
 
@@ -20,5 +21,9 @@ std::string ToBytes(const QString& text);
 
 // argv[0] to argv[argc - 1], each through FromBytes.
 QStringList Arguments(int argc, const char* const* argv);
+
+// The arguments after the program name, each through ToBytes: what the
+// option rules read.
+std::vector<std::string> OptionBytes(const QStringList& arguments);
 
 }  // namespace state

@@ -90,17 +90,19 @@ std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
 }
 
 std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
-  if (static_cast<std::size_t>(text.size()) > kLargestStateText ||
-      static_cast<std::size_t>(text.toUtf8().size()) > kLargestStateText) {
+  const auto tooLarge = [] {
     return UsageError{
         Format(Tr("貼り付けた文字は大きすぎます（%1 まで）"), {LargestStateTextShown()})};
+  };
+  if (static_cast<std::size_t>(text.size()) > kLargestStateText) return tooLarge();
+  const std::string bytes = text.toStdString();
+  if (bytes.size() > kLargestStateText) return tooLarge();
+  const std::string_view trimmed = Trimmed(bytes);
+  if (trimmed.empty()) return UsageError{Tr("状態の行も状態ファイルの JSON もありません")};
+  if (trimmed.starts_with('{')) {
+    return ParseStateFile(QByteArray(trimmed.data(), static_cast<qsizetype>(trimmed.size())));
   }
-  const QString trimmed = text.trimmed();
-  if (trimmed.isEmpty()) return UsageError{Tr("状態の行も状態ファイルの JSON もありません")};
-  if (trimmed.startsWith(QLatin1Char('{'))) return ParseStateFile(trimmed.toUtf8());
-  QStringList arguments = SplitLine(trimmed.toStdString());
-  arguments.prepend(QStringLiteral("bezierlab"));
-  return ParseState(arguments);
+  return ParseStateLine(trimmed);
 }
 
 QString StateLine(const scene::State& state) {

@@ -1,8 +1,6 @@
 #include "StateJson.h"
 
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -18,8 +16,6 @@ using i18n::Format;
 using i18n::Tr;
 
 namespace {
-
-constexpr std::size_t kShownUnits = 60;
 
 UsageError BadMember(const char* name, const nlohmann::json& value, const std::string& why) {
   return {
@@ -138,27 +134,6 @@ std::variant<scene::State, UsageError> ParseStateJson(std::string_view text) {
         Format(Tr("\"state\" の値「%1」はオブジェクトではありません"), {ShownJson(*member)})};
   }
   return ReadStateObject(*member);
-}
-
-std::string Shown(std::string_view value) {
-  std::string shown;
-  std::size_t units = 0;
-  std::size_t i = 0;
-  while (i < value.size() && units < kShownUnits) {
-    const auto lead = static_cast<unsigned char>(value[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (lead < 0x20 || lead == 0x7F) {
-      std::array<char, 8> escaped{};
-      std::snprintf(escaped.data(), escaped.size(), "\\x%02x", lead);
-      shown += escaped.data();
-    } else {
-      shown.append(value.substr(i, length));
-    }
-    units += length == 4 ? 2 : 1;  // a character beyond the BMP is two UTF-16 units
-    i += length;
-  }
-  if (i < value.size()) shown += "…";
-  return shown;
 }
 
 std::string ShownJson(const nlohmann::json& value) {

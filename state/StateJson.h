@@ -29,10 +29,6 @@ std::variant<scene::State, UsageError> ReadStateObject(const nlohmann::json& obj
 // text that is no JSON, and give the "state" member to ReadStateObject.
 std::variant<scene::State, UsageError> ParseStateJson(std::string_view text);
 
-// A value as it is quoted in a message: one line, at most 60 UTF-16 units,
-// control characters as \xNN.
-std::string Shown(std::string_view value);
-
 // A JSON value as it is written in a file, quoted in a message.
 std::string ShownJson(const nlohmann::json& value);
 

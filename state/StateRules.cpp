@@ -8,6 +8,7 @@
 
 #include "DivisionCounts.h"
 #include "JsonText.h"
+#include "Readable.h"
 #include "Report.h"
 #include "Tr.h"
 
@@ -18,9 +19,39 @@ using i18n::Tr;
 
 namespace {
 
+// The longest piece of a value repeated in a message, in UTF-16 units as a
+// text field counts them.
+constexpr std::size_t kShownUnits = 60;
+
+// The white space Trimmed takes off.
+constexpr std::array<char32_t, 25> kSpaces{0x09,   0x0A,   0x0B,   0x0C,   0x0D,   0x20,   0x85,
+                                           0xA0,   0x1680, 0x2000, 0x2001, 0x2002, 0x2003, 0x2004,
+                                           0x2005, 0x2006, 0x2007, 0x2008, 0x2009, 0x200A, 0x2028,
+                                           0x2029, 0x202F, 0x205F, 0x3000};
+
+// kSpaces in UTF-8 (none is beyond U+FFFF). No UTF-8 character ends inside
+// another, so comparing the bytes at either end of a text finds them.
+const std::vector<std::string>& SpaceBytes() {
+  static const std::vector<std::string> bytes = [] {
+    std::vector<std::string> all;
+    for (const char32_t c : kSpaces) {
+      const auto byte = [](char32_t b) { return static_cast<char>(b); };
+      if (c < 0x80) {
+        all.push_back({byte(c)});
+      } else if (c < 0x800) {
+        all.push_back({byte(0xC0 | c >> 6), byte(0x80 | (c & 0x3F))});
+      } else {
+        all.push_back(
+            {byte(0xE0 | c >> 12), byte(0x80 | (c >> 6 & 0x3F)), byte(0x80 | (c & 0x3F))});
+      }
+    }
+    return all;
+  }();
+  return bytes;
+}
+
 UsageError BadLink(std::string_view name, std::string_view value, const std::string& why) {
-  return {
-      Format(Tr("リンクの \"%1\" の値「%2」は使えません: %3"), {name, value.substr(0, 60), why})};
+  return {Format(Tr("リンクの \"%1\" の値「%2」は使えません: %3"), {name, Shown(value), why})};
 }
 
 // The comma-separated 32-bit integers of `value`.
@@ -68,7 +99,7 @@ std::optional<UsageError> ReadLinkMember(std::string_view name, std::string_view
   } else {
     return UsageError{Format(Tr("リンクに知らないメンバー \"%1\" があります（使えるのは points, "
                                 "divisions, approximate, accurate, distance）"),
-                             {name.substr(0, 60)})};
+                             {Shown(name)})};
   }
   return std::nullopt;
 }
@@ -101,6 +132,37 @@ std::optional<UsageError> CheckWindowDistance(float d) {
 bool SameWindowState(const scene::State& a, const scene::State& b) {
   return a.P == b.P && a.divisions == b.divisions && a.approximate == b.approximate &&
          a.accurate == b.accurate && a.dist == b.dist;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  bool cut = true;
+  while (cut) {
+    cut = false;
+    for (const std::string& space : SpaceBytes()) {
+      if (text.starts_with(space)) {
+        text.remove_prefix(space.size());
+        cut = true;
+      }
+      if (text.ends_with(space)) {
+        text.remove_suffix(space.size());
+        cut = true;
+      }
+    }
+  }
+  return text;
+}
+
+std::string Shown(std::string_view value) {
+  std::size_t units = 0;
+  std::size_t cut = 0;
+  while (cut < value.size() && units < kShownUnits) {
+    const std::size_t length = files::Utf8Length(value.substr(cut));
+    units += length == 4 ? 2 : 1;  // beyond the BMP: a surrogate pair
+    cut += length == 0 ? 1 : length;
+  }
+  std::string shown = files::Readable(value.substr(0, cut));
+  if (cut < value.size()) shown += "…";
+  return shown;
 }
 
 std::string Decimal(float value) { return std::isfinite(value) ? ShortestText(value) : "?"; }
@@ -165,8 +227,7 @@ std::variant<scene::State, UsageError> ParseFragment(std::string_view fragment) 
     const std::string_view member = fragment.substr(0, amp);
     const std::size_t eq = member.find('=');
     if (eq == std::string_view::npos) {
-      return UsageError{
-          Format(Tr("リンクの「%1」は 名前=値 の形ではありません"), {member.substr(0, 60)})};
+      return UsageError{Format(Tr("リンクの「%1」は 名前=値 の形ではありません"), {Shown(member)})};
     }
     if (auto error = ReadLinkMember(member.substr(0, eq), member.substr(eq + 1), state)) {
       return *error;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The state's rules that need no Qt, for the desktop programs and the page
-// alike: the window's reach, the one-line form of a state, and the state in
-// a page's address fragment.
+// alike: the window's reach, the one-line form of a state, the state in a
+// page's address fragment, and how a value is quoted in a message.
 
 #include <optional>
 #include <string>
@@ -33,6 +33,16 @@ std::optional<UsageError> CheckWindowDistance(float distance);
 // Whether two states show the same picture and report in the window, which
 // holds no grabbed point between events: everything but grabIndex.
 bool SameWindowState(const scene::State& a, const scene::State& b);
+
+// A value as it is quoted in a message: one line, its first 60 UTF-16 units
+// (a character that straddles the 60th whole), then "…" when there is more;
+// control characters and bytes that are no UTF-8 as \xhh.
+std::string Shown(std::string_view value);
+
+// `text` without the white space at its ends: ASCII's, the next line
+// character, and Unicode's space, line and paragraph separators (no-break and
+// ideographic spaces among them), the characters a text field trims.
+std::string_view Trimmed(std::string_view text);
 
 // The shortest decimal that reads back as the same single-precision value.
 std::string Decimal(float value);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "PathBytes.h"
 #include "StateFile.h"
 #include "StateOptions.h"
 
@@ -60,16 +61,16 @@ std::optional<QString> TakeFile(QStringList& arguments) {
 }  // namespace
 
 std::variant<WindowStart, StartError> ReadWindowArguments(const QStringList& arguments) {
-  static QCommandLineParser* parser = MakeParser(Table());
   QStringList options = arguments;
   WindowStart start;
   start.file = TakeFile(options);
-  if (auto error = Parse(*parser, Table(), options, Where::Command))
-    return StartError{error->message};
+  const auto collected = CollectOptions(Table(), OptionBytes(options), Where::Command);
+  if (const auto* error = std::get_if<UsageError>(&collected)) return StartError{error->message};
+  const FoundOptions& found = std::get<FoundOptions>(collected);
 
   // The options are checked before FILE is read, so that a mistake in them is
   // reported as one whatever FILE holds.
-  if (auto error = ReadState(*parser, start.state)) return StartError{error->message};
+  if (auto error = ReadState(found, start.state)) return StartError{error->message};
   if (start.file) {
     auto loaded = LoadStateFile(*start.file);
     if (auto* error = std::get_if<UsageError>(&loaded)) return StartError{error->message, true};
@@ -77,7 +78,7 @@ std::variant<WindowStart, StartError> ReadWindowArguments(const QStringList& arg
     // The file's own state first: a mistake in it is the file's, one the
     // options bring in is theirs.
     if (auto error = CheckWindowReach(start.state)) return StartError{error->message, true};
-    ReadState(*parser, start.state);
+    ReadState(found, start.state);
   }
   start.given = start.file.has_value() || options.size() > 1;
   start.state.grabIndex = scene::kStartGrabIndex;

@@ -14,6 +14,7 @@
 #include "Layout.h"
 #include "Page.h"
 #include "Plot.h"
+#include "StateArguments.h"
 #include "StateJson.h"
 #include "StateRules.h"
 
@@ -157,14 +158,14 @@ EMSCRIPTEN_KEEPALIVE const char* bl_state_file() {
   return Give(state::StateFileText(ThePage().Current()));
 }
 
-// A state file's JSON or a link's fragment (opened or pasted) taken as the
-// state: "" when it was applied, else the message that names the problem.
+// A state file's JSON, a line of state options (as Ctrl+Shift+C copies it) or
+// a link's fragment (opened or pasted) taken as the state: "" when it was
+// applied, else the message that names the problem.
 EMSCRIPTEN_KEEPALIVE const char* bl_take_text(const char* text) {
   const std::string_view view(text);
-  const std::size_t first = view.find_first_not_of(" \t\r\n");
-  if (first != std::string_view::npos && view[first] == '{') {
-    return Give(Take(state::ParseStateJson(view)));
-  }
+  const std::string_view trimmed = state::Trimmed(view);
+  if (trimmed.starts_with('{')) return Give(Take(state::ParseStateJson(trimmed)));
+  if (trimmed.starts_with("--")) return Give(Take(state::ParseStateLine(trimmed)));
   const std::size_t hash = view.find('#');
   return Give(
       Take(state::ParseFragment(hash == std::string_view::npos ? view : view.substr(hash))));

@@ -60,6 +60,14 @@ TEST(Fragment, RefusesWhatTheWindowCouldNotShowByName) {
   EXPECT_NE(Refusal("accurate=yes").find("\"accurate\""), std::string::npos);
   EXPECT_NE(Refusal("colour=red").find("\"colour\""), std::string::npos);
   EXPECT_NE(Refusal("points").find("points"), std::string::npos);
+  // A value is quoted as everywhere else: whole characters, "…" when cut.
+  std::string accents;
+  for (int i = 0; i < 30; ++i) accents += "é";
+  EXPECT_NE(Refusal(("distance=x" + accents).c_str()).find("「x" + accents + "」"),
+            std::string::npos);
+  EXPECT_NE(
+      Refusal(("distance=" + std::string(70, '7')).c_str()).find(std::string(60, '7') + "…」"),
+      std::string::npos);
 }
 
 TEST(PageSteps, ADragIsOneStepAndKeyMovesOfOnePointMerge) {

@@ -6,9 +6,10 @@
 Checks, each against the report tool or the window's rules: the start report;
 a drag of P(2) with pointer actions (report, caption, the link); a box click;
 the range control's keys; the drawing area's keys; undo and redo; the link
-after a change and a reload that restores it; a bad link's message; the
-accessible names in Chromium's accessibility tree; the canvas's pixels at the
-control points; a console free of errors. Keeps a screenshot of the page.
+after a change and a reload that restores it; a bad link's message; Save,
+Open and the paste of JSON and of a line of options; the accessible names in
+Chromium's accessibility tree; the canvas's pixels at the control points; a
+console free of errors. Keeps a screenshot of the page.
 """
 import functools
 import http.server
@@ -186,7 +187,8 @@ def exercise(d, url, tag):
 
 def save_open_paste(d, base, folder):
     """Save downloads the window's state file; Open reads it back; a paste of
-    JSON the window cannot reach is refused with the window's words."""
+    JSON or of a line of options is taken as the window takes it, and one the
+    window cannot take is refused with the window's words."""
     load(d, base + "#points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=0&distance=12")
     d.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
     d.find_element(By.ID, "save").click()
@@ -216,6 +218,21 @@ def save_open_paste(d, base, folder):
     d.execute_script(paste, '{"state": {"points": [[5,5],[255,255],[5,255],[255,5]]}}')
     check("a failing state's report", report(d),
           tool_report("--points", "5,5,255,255,5,255,255,5"))
+    # A line of options as Ctrl+Shift+C copies it, with white space around it,
+    # pastes as in the window; a bad line and a line beyond the reach are
+    # refused in the window's words and change nothing.
+    d.execute_script(paste, "\u3000 --points 20,200,90,15,240,30,130,250 --divisions 10,1000 "
+                     "--no-accurate --distance 12\r\n")
+    check("a pasted line of options", (report(d), text_of_message(d)), (state_report, ""))
+    d.execute_script(paste, "--points 20,200,90,15 --distance 7")
+    check("a bad line's message", text_of_message(d),
+          "状態を貼り付けられません: --points の値「20,200,90,15」は使えません: "
+          "50,50,150,50,150,150,50,150 のように整数をコンマ区切りで 8 個書きます（4 個あります）")
+    d.execute_script(paste, "--distance 51")
+    check("a line beyond the reach", text_of_message(d),
+          "状態を貼り付けられません: オフセット距離 51 はウィンドウでは使えません: "
+          "0 から 50 の整数にします")
+    check("refused lines change nothing", report(d), state_report)
 
 
 def text_of_message(d):
