@@ -62,6 +62,29 @@ TEST(Fragment, RefusesWhatTheWindowCouldNotShowByName) {
   EXPECT_NE(Refusal("points").find("points"), std::string::npos);
 }
 
+TEST(Fragment, CarriesThePagesLanguageApartFromTheState) {
+  const std::string link =
+      "points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=0&distance=12";
+  const scene::State s = FromFragment(link.c_str());
+  EXPECT_EQ(state::FragmentOf(s, i18n::Language::English), link + "&lang=en");
+  EXPECT_EQ(state::FragmentOf(s, i18n::Language::Japanese), link + "&lang=ja");
+  // The state reads the same with the member, wherever it stands.
+  EXPECT_TRUE(state::SameWindowState(FromFragment((link + "&lang=en").c_str()), s));
+  EXPECT_TRUE(state::SameWindowState(FromFragment(("lang=xx&" + link).c_str()), s));
+  // The language read: its name, "none", or the message.
+  const auto language = [](const std::string& fragment) -> std::string {
+    const auto read = state::FragmentLanguage(fragment);
+    if (const auto* error = std::get_if<state::UsageError>(&read)) return error->message;
+    const auto named = std::get<std::optional<i18n::Language>>(read);
+    return named ? std::string(i18n::NameOf(*named)) : "none";
+  };
+  EXPECT_EQ(language("#" + link + "&lang=en"), "en");
+  EXPECT_EQ(language("lang=ja&distance=3"), "ja");
+  EXPECT_EQ(language(link), "none");
+  EXPECT_EQ(language(link + "&lang=xx"),
+            "リンクの \"lang\" の値「xx」は使えません: ja か en を書きます");
+}
+
 TEST(PageSteps, ADragIsOneStepAndKeyMovesOfOnePointMerge) {
   web::Page page;
   page.PointerDown(150, 150);  // P(2)
