@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "Commands.h"
+#include "KeyHelp.h"
 #include "StateFile.h"
 #include "Tr.h"
 
@@ -11,37 +12,7 @@ namespace editor {
 
 namespace {
 
-struct KeyRow {
-  const char* key;
-  const char* what;
-};
-
-constexpr KeyRow kKeys[] = {
-    {i18n::Mark("マウス"), i18n::Mark("制御点を押したままドラッグすると動きます")},
-    {i18n::Mark("1 〜 4（描画領域で）"), i18n::Mark("P(0) 〜 P(3) をつかみます")},
-    {i18n::Mark("→ ← ↑ ↓（描画領域で）"),
-     i18n::Mark("つかんだ点を 1 ピクセル動かします（Shift を押すと 10 ピクセル）")},
-    {i18n::Mark("Escape（描画領域で）"), i18n::Mark("つかんだ点を放します")},
-    {"Tab / Shift+Tab",
-     i18n::Mark("描画領域、6 つのチェックボックス、スクロールバーの順に移ります")},
-    {"Space", i18n::Mark("チェックボックスを切り替えます")},
-    {i18n::Mark("→ ↓ PageDown / ← ↑ PageUp"),
-     i18n::Mark(
-         "スクロールバーのオフセット距離を 1 増やします / 1 減らします（Home と End で端へ）")},
-    {"Ctrl+C", i18n::Mark("レポートと描画領域の図をコピーします")},
-    {"Ctrl+Shift+C", i18n::Mark("今の状態を 1 行のオプションとしてコピーします")},
-    {"Ctrl+V", i18n::Mark("状態の行か状態ファイルの JSON を貼り付けます")},
-    {"Ctrl+O", i18n::Mark("状態ファイルを開きます")},
-    {"Ctrl+S", i18n::Mark("状態を保存します（初めは保存先を尋ねます）")},
-    {"Ctrl+Shift+S", i18n::Mark("状態を名前を付けて保存します")},
-    {"Ctrl+Z", i18n::Mark("元に戻します")},
-    {"Ctrl+Shift+Z / Ctrl+Y", i18n::Mark("やり直します")},
-    {"Ctrl+R", i18n::Mark("最初の状態に戻します（元に戻せます）")},
-    {"F1", i18n::Mark("このヘルプを開きます")},
-    {"F2", i18n::Mark("分割数を増やしたときの長さの収束を表示します（もう一度押すと閉じます）")},
-};
-
-QString Row(const KeyRow& row) {
+QString Row(const scene::KeyHelp& row) {
   return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
       .arg(QString::fromUtf8(i18n::Tr(row.key)).toHtmlEscaped(),
            QString::fromUtf8(i18n::Tr(row.what)).toHtmlEscaped());
@@ -51,7 +22,9 @@ QString Row(const KeyRow& row) {
 
 QString HelpText() {
   QString keys;
-  for (const KeyRow& row : kKeys) keys += Row(row);
+  for (const scene::KeyHelp& row : scene::kKeyHelp) {
+    if (row.of != scene::KeysOf::kPage) keys += Row(row);
+  }
   const std::string reach = i18n::Format(
       i18n::Tr("<p>書かれていない値は最初の状態のままです。ウィンドウで開けるのは、制御点の座標が"
                "%1 から %2、オフセット距離が %3 から %4 の整数の状態です。"

@@ -13,11 +13,20 @@ std::atomic<Language> current{Language::Japanese};
 
 bool Set(const char* variable) { return variable != nullptr && *variable != '\0'; }
 
-// "ja", "ja_JP", "ja_JP.UTF-8", "ja@..." are Japanese; any other language is not.
-Language OfName(std::string_view name) {
-  const std::size_t end = name.find_first_of("_.@");
+// Japanese when the language of `name`, up to the first of `ends`, is "ja"
+// ("ja_JP.UTF-8" and "ja@..." in a locale, "ja-JP" in a browser's list).
+Language OfName(std::string_view name, std::string_view ends) {
+  const std::size_t end = name.find_first_of(ends);
   return name.substr(0, end) == "ja" ? Language::Japanese : Language::English;
 }
+
+// The first entry of a list like "de:en" that is not empty ("" when none is).
+std::string_view FirstNamed(std::string_view list, char separator) {
+  while (!list.empty() && list.front() == separator) list.remove_prefix(1);
+  return list.substr(0, list.find(separator));
+}
+
+constexpr std::string_view kLocaleEnds = "_.@";
 
 }  // namespace
 
@@ -27,6 +36,8 @@ std::optional<Language> LanguageNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string_view NameOf(Language language) { return language == Language::Japanese ? "ja" : "en"; }
+
 Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang,
                           const char* language) {
   const char* locale = Set(lcAll) ? lcAll : Set(lcMessages) ? lcMessages : Set(lang) ? lang : "";
@@ -34,18 +45,19 @@ Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char*
   if (name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.")) {
     return Language::Japanese;
   }
-  if (Set(language)) {
-    // A list like "de:en": the first entry named decides.
-    std::string_view list = language;
-    while (!list.empty() && list.front() == ':') list.remove_prefix(1);
-    if (!list.empty()) return OfName(list.substr(0, list.find(':')));
-  }
-  return OfName(name);
+  // A list like "de:en": the first entry named decides.
+  const std::string_view first = FirstNamed(Set(language) ? language : "", ':');
+  return OfName(first.empty() ? name : first, kLocaleEnds);
 }
 
 Language LanguageOfEnvironment() {
   return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"),
                           std::getenv("LANGUAGE"));
+}
+
+Language LanguageOfBrowser(std::string_view tags) {
+  const std::string_view first = FirstNamed(tags, ',');
+  return first.empty() ? Language::Japanese : OfName(first, "-");
 }
 
 std::optional<std::string> LanguageOption(const std::vector<std::string>& arguments) {

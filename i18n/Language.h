@@ -15,8 +15,9 @@ namespace i18n {
 
 enum class Language { Japanese, English };
 
-// "ja" or "en", as --language takes them.
+// "ja" or "en", as --language takes them, and the name of each.
 std::optional<Language> LanguageNamed(std::string_view name);
+std::string_view NameOf(Language language);
 
 // The language the locale variables ask for (nullptr or "" for an unset
 // variable). The first of LC_ALL, LC_MESSAGES and LANG that is set names the
@@ -28,6 +29,12 @@ Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char*
 
 // The same, read from this process's environment.
 Language LanguageOfEnvironment();
+
+// The language a browser's preferred languages ask for: `tags` as the page
+// reads them (its languages in order, joined by commas, as "en-US,ja"). The
+// first language named decides, as in LANGUAGE: Japanese for "ja" or "ja-*",
+// English for any other; none at all is Japanese.
+Language LanguageOfBrowser(std::string_view tags);
 
 // The value of the last --language option before "--" in `arguments`
 // ("--language en" or "--language=en"), if there is one; the program name

@@ -50,6 +50,9 @@ const std::vector<std::string>& SpaceBytes() {
   return bytes;
 }
 
+// The link's member that is the page's own and not part of the state.
+constexpr std::string_view kLanguageMember = "lang";
+
 UsageError BadLink(std::string_view name, std::string_view value, const std::string& why) {
   return {Format(Tr("リンクの \"%1\" の値「%2」は使えません: %3"), {name, Shown(value), why})};
 }
@@ -96,10 +99,29 @@ std::optional<UsageError> ReadLinkMember(std::string_view name, std::string_view
   } else if (name == "distance") {
     if (!n || n->size() != 1) return BadLink(name, value, Tr("整数を書きます"));
     state.dist = static_cast<float>(n->front());
-  } else {
+  } else if (name != kLanguageMember) {  // FragmentLanguage reads the page's member
     return UsageError{Format(Tr("リンクに知らないメンバー \"%1\" があります（使えるのは points, "
-                                "divisions, approximate, accurate, distance）"),
+                                "divisions, approximate, accurate, distance, lang）"),
                              {Shown(name)})};
+  }
+  return std::nullopt;
+}
+
+// Calls `read(name, value)` for each member of a fragment ("#" first or not),
+// in order, until it returns an error; a member without "=" is refused.
+template <typename Read>
+std::optional<UsageError> ForEachMember(std::string_view fragment, Read read) {
+  if (!fragment.empty() && fragment.front() == '#') fragment.remove_prefix(1);
+  while (!fragment.empty()) {
+    const std::size_t amp = fragment.find('&');
+    const std::string_view member = fragment.substr(0, amp);
+    const std::size_t eq = member.find('=');
+    if (eq == std::string_view::npos) {
+      return UsageError{Format(Tr("リンクの「%1」は 名前=値 の形ではありません"), {Shown(member)})};
+    }
+    if (auto error = read(member.substr(0, eq), member.substr(eq + 1))) return error;
+    if (amp == std::string_view::npos) break;
+    fragment.remove_prefix(amp + 1);
   }
   return std::nullopt;
 }
@@ -199,7 +221,7 @@ std::string StateLineText(const scene::State& state) {
   return line;
 }
 
-std::string FragmentOf(const scene::State& state) {
+std::string FragmentOf(const scene::State& state, std::optional<i18n::Language> language) {
   std::string out = "points=";
   for (std::size_t i = 0; i < state.P.size(); ++i) {
     if (i > 0) out += ',';
@@ -216,27 +238,37 @@ std::string FragmentOf(const scene::State& state) {
   out += std::string("&approximate=") + (state.approximate ? "1" : "0");
   out += std::string("&accurate=") + (state.accurate ? "1" : "0");
   out += "&distance=" + Decimal(state.dist);
+  if (language) {
+    out += '&';
+    out += kLanguageMember;
+    out += '=';
+    out += i18n::NameOf(*language);
+  }
   return out;
 }
 
 std::variant<scene::State, UsageError> ParseFragment(std::string_view fragment) {
   scene::State state;
-  if (!fragment.empty() && fragment.front() == '#') fragment.remove_prefix(1);
-  while (!fragment.empty()) {
-    const std::size_t amp = fragment.find('&');
-    const std::string_view member = fragment.substr(0, amp);
-    const std::size_t eq = member.find('=');
-    if (eq == std::string_view::npos) {
-      return UsageError{Format(Tr("リンクの「%1」は 名前=値 の形ではありません"), {Shown(member)})};
-    }
-    if (auto error = ReadLinkMember(member.substr(0, eq), member.substr(eq + 1), state)) {
-      return *error;
-    }
-    if (amp == std::string_view::npos) break;
-    fragment.remove_prefix(amp + 1);
-  }
+  const auto read = [&](std::string_view name, std::string_view value) {
+    return ReadLinkMember(name, value, state);
+  };
+  if (auto error = ForEachMember(fragment, read)) return *error;
   if (auto error = CheckWindowReach(state)) return *error;
   return state;
+}
+
+std::variant<std::optional<i18n::Language>, UsageError> FragmentLanguage(
+    std::string_view fragment) {
+  std::optional<i18n::Language> language;
+  const auto read = [&](std::string_view name, std::string_view value) {
+    std::optional<UsageError> error;
+    if (name != kLanguageMember) return error;
+    language = i18n::LanguageNamed(value);
+    if (!language) error = BadLink(name, value, Tr("ja か en を書きます"));
+    return error;
+  };
+  if (auto error = ForEachMember(fragment, read)) return *error;
+  return language;
 }
 
 }  // namespace state

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <variant>
 
+#include "Language.h"
 #include "Pointer.h"
 #include "Scene.h"
 #include "UsageError.h"
@@ -54,8 +55,13 @@ std::string StateLineText(const scene::State& state);
 //   points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=0&distance=12
 // A missing member keeps the start value. A member that cannot be read is
 // refused by name, and a state the window cannot reach as CheckWindowReach
-// says.
-std::string FragmentOf(const scene::State& state);
+// says. The link may also carry the page's language, "&lang=en" or
+// "&lang=ja", which is not part of the state: FragmentOf writes it last when
+// given one, ParseFragment passes over it and FragmentLanguage reads it
+// (nothing when the link names none).
+std::string FragmentOf(const scene::State& state,
+                       std::optional<i18n::Language> language = std::nullopt);
 std::variant<scene::State, UsageError> ParseFragment(std::string_view fragment);
+std::variant<std::optional<i18n::Language>, UsageError> FragmentLanguage(std::string_view fragment);
 
 }  // namespace state

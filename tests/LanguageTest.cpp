@@ -56,6 +56,18 @@ TEST(Language, FollowsTheLocaleVariablesAsGettextReadsThem) {
   }
 }
 
+TEST(Language, TheBrowsersFirstLanguageDecides) {
+  EXPECT_EQ(i18n::LanguageOfBrowser("ja-JP,en-US"), Language::Japanese);
+  EXPECT_EQ(i18n::LanguageOfBrowser("ja"), Language::Japanese);
+  EXPECT_EQ(i18n::LanguageOfBrowser("en-US,ja"), Language::English);
+  EXPECT_EQ(i18n::LanguageOfBrowser("de,ja-JP"), Language::English);
+  EXPECT_EQ(i18n::LanguageOfBrowser("jv-ID"), Language::English);  // not "ja-*"
+  EXPECT_EQ(i18n::LanguageOfBrowser("jam,ja"), Language::English);
+  // No language named at all: the program's own.
+  EXPECT_EQ(i18n::LanguageOfBrowser(""), Language::Japanese);
+  EXPECT_EQ(i18n::LanguageOfBrowser(",en"), Language::English);
+}
+
 TEST(Language, TheOptionOverridesUntilDoubleDash) {
   using Args = std::vector<std::string>;
   EXPECT_EQ(i18n::LanguageOption({"tool", "--language", "en", "--json"}), "en");

@@ -17,6 +17,7 @@
 #include "StateArguments.h"
 #include "StateJson.h"
 #include "StateRules.h"
+#include "Texts.h"
 
 namespace {
 
@@ -52,6 +53,16 @@ std::string Take(const std::variant<scene::State, state::UsageError>& chosen) {
   wanted.grabIndex = scene::kStartGrabIndex;
   if (auto error = state::CheckWindowReach(wanted)) return error->message;
   Guarded([&](web::Page& p) { p.Take(wanted); });
+  return "";
+}
+
+// What a link's fragment asks that cannot be done, "" when nothing: its
+// state's problem first, then its language's.
+std::string LinkProblem(std::string_view fragment) {
+  const auto parsed = state::ParseFragment(fragment);
+  if (const auto* error = std::get_if<state::UsageError>(&parsed)) return error->message;
+  const auto language = state::FragmentLanguage(fragment);
+  if (const auto* error = std::get_if<state::UsageError>(&language)) return error->message;
   return "";
 }
 
@@ -139,13 +150,16 @@ EMSCRIPTEN_KEEPALIVE const char* bl_deviation_tip() {
   return Give(scene::DeviationLine(ThePage().Analysis().Deviation()));
 }
 
-// The link's fragment for the state shown, and a fragment taken as the state:
-// "" when it was applied, else the message that names the problem.
-EMSCRIPTEN_KEEPALIVE const char* bl_fragment() {
-  return Give(state::FragmentOf(ThePage().Current()));
-}
+// The link's fragment for the state shown, and a fragment taken as the state
+// and the language (the browser's when it names none): "" when both were
+// applied, else the message that names the problem.
+EMSCRIPTEN_KEEPALIVE const char* bl_fragment() { return Give(ThePage().Fragment()); }
 EMSCRIPTEN_KEEPALIVE const char* bl_take_fragment(const char* fragment) {
-  return Give(Take(state::ParseFragment(fragment)));
+  const auto language = state::FragmentLanguage(fragment);
+  const auto* named = std::get_if<std::optional<i18n::Language>>(&language);
+  Guarded([&](web::Page& p) { p.ChooseLanguage(named != nullptr ? *named : std::nullopt); });
+  Take(state::ParseFragment(fragment));
+  return Give(LinkProblem(fragment));
 }
 
 // The state as one line of options, as the window copies it.
@@ -185,5 +199,19 @@ EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_layout() { return Give(web::LayoutJson()); }
+
+// The language of the texts: the browser's languages (comma-separated, in
+// order), and the one chosen with the switch ("ja" or "en"). Then the page's
+// own texts in it, and a link's problem again, in it, without taking the link.
+EMSCRIPTEN_KEEPALIVE void bl_follow_browser(const char* languages) {
+  Guarded([=](web::Page& p) { p.FollowBrowser(languages); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_choose_language(const char* name) {
+  Guarded([=](web::Page& p) { p.ChooseLanguage(i18n::LanguageNamed(name)); });
+}
+EMSCRIPTEN_KEEPALIVE const char* bl_texts() { return Give(web::TextsJson()); }
+EMSCRIPTEN_KEEPALIVE const char* bl_link_problem(const char* fragment) {
+  return Give(LinkProblem(fragment));
+}
 
 }  // extern "C"

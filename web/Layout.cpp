@@ -15,7 +15,7 @@ nlohmann::json Place(const char* id, const scene::Design& design, const char* ca
   nlohmann::json c = {
       {"id", id}, {"left", d.x}, {"top", d.y}, {"width", d.width}, {"height", d.height}};
   if (caption != nullptr) {
-    c["caption"] = caption;
+    c["caption"] = i18n::Tr(caption);
     c["box"] = true;
   }
   return c;
@@ -38,9 +38,9 @@ std::string LayoutJson() {
   }
   controls.push_back(Place("HScroll1", kHScroll1));
   controls.push_back(Place("Label2", kLabel2));
-  const nlohmann::json texts = {{"pictureName", scene::kPictureName},
-                                {"reportName", scene::kReportName},
-                                {"distanceName", scene::kDistanceName}};
+  const nlohmann::json texts = {{"pictureName", i18n::Tr(scene::kPictureName)},
+                                {"reportName", i18n::Tr(scene::kReportName)},
+                                {"distanceName", i18n::Tr(scene::kDistanceName)}};
   return nlohmann::json{{"client", {kClientWidth, kClientHeight}},
                         {"area", kAreaSize},
                         {"border", kPicture1Border},

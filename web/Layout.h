@@ -2,7 +2,7 @@
 
 // The window's layout for the page, as JSON: the client area's size, each
 // control's place in pixels with its caption, and the names a screen reader
-// hears. The page places its elements from it.
+// hears, in the language of the texts. The page places its elements from it.
 
 #include <string>
 

@@ -13,7 +13,7 @@ constexpr std::size_t kUndoLimit = 1000;
 
 }  // namespace
 
-Page::Page() : caption_(scene::kDesignCaption), distanceText_(scene::kDesignDistanceText) {
+Page::Page() {
   Redraw();
   committed_ = Current();
 }
@@ -45,7 +45,6 @@ void Page::PointerMove(double x, double y) {
     if (!moved) return;  // a jitter within the same pixel keeps a picked point
     ReleasePoint();
   }
-  caption_ = scene::PointerCaption(at.x, at.y);
   if (state_.grabIndex < 0) return;
   MoveGrabbedPoint(at.x, at.y);
 }
@@ -106,7 +105,7 @@ void Page::SetAccurate(bool on) {
 
 void Page::SetDistance(int distance) {
   state_.dist = static_cast<float>(distance);
-  distanceText_ = scene::DistanceText(distance);
+  distanceShown_ = distance;
   Redraw();
   Commit();
 }
@@ -116,9 +115,7 @@ void Page::Apply(const scene::State& state) {
   state_ = state;
   state_.grabIndex = scene::kStartGrabIndex;
   keyPicked_ = false;
-  if (state_.dist != distance) {
-    distanceText_ = scene::DistanceText(static_cast<int>(state_.dist));
-  }
+  if (state_.dist != distance) distanceShown_ = static_cast<int>(state_.dist);
   Redraw();
   committed_ = Current();
 }
@@ -170,5 +167,32 @@ void Page::Redo() {
 }
 
 void Page::Reset() { Take(scene::State{}); }
+
+void Page::FollowBrowser(std::string_view languages) {
+  browser_ = i18n::LanguageOfBrowser(languages);
+  SpeakChosenLanguage();
+}
+
+void Page::ChooseLanguage(std::optional<i18n::Language> language) {
+  chosen_ = language;
+  SpeakChosenLanguage();
+}
+
+void Page::SpeakChosenLanguage() {
+  i18n::SetLanguage(chosen_.value_or(browser_));
+  Redraw();
+}
+
+std::string Page::Fragment() const { return state::FragmentOf(Current(), chosen_); }
+
+std::string Page::Caption() const {
+  return pointer_ ? scene::PointerCaption(pointer_->x, pointer_->y)
+                  : i18n::Tr(scene::kDesignCaption);
+}
+
+std::string Page::DistanceText() const {
+  return distanceShown_ ? scene::DistanceText(*distanceShown_)
+                        : i18n::Tr(scene::kDesignDistanceText);
+}
 
 }  // namespace web

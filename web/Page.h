@@ -3,14 +3,17 @@
 // The window's state and handlers for the page, without Qt: the control
 // points and the grabbed point, the six boxes and the distance, the pointer's
 // press, move and release, the drawing area's keys, the texts the window
-// shows (report, caption, Label2) and the undo steps. Every change redraws
-// once onto a Recorder, whose calls the page's canvas replays.
+// shows (report, caption, Label2), the undo steps and the language of the
+// texts. Every change redraws once onto a Recorder, whose calls the page's
+// canvas replays.
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "Language.h"
 #include "Recorder.h"
 #include "Scene.h"
 
@@ -49,17 +52,29 @@ class Page {
   void Redo();
   void Reset();
 
+  // The language of the texts: the one chosen with the page's switch or by
+  // its link, else the one the browser's languages ask for (`languages`, as
+  // i18n::LanguageOfBrowser takes them). A change redraws, for the report's
+  // lines, and leaves the state and the undo steps as they were.
+  void FollowBrowser(std::string_view languages);
+  void ChooseLanguage(std::optional<i18n::Language> language);
+  // The link's fragment for the state shown, with the chosen language.
+  std::string Fragment() const;
+
   // The state as a state file keeps it: no point grabbed.
   scene::State Current() const;
   const scene::Result& Last() const { return last_; }
   scene::LazyAnalysis& Analysis() { return analysis_; }
   const Recorder& Drawing() const { return recorder_; }
-  const std::string& Caption() const { return caption_; }
-  const std::string& DistanceText() const { return distanceText_; }
+  // The caption and Label2 as the window shows them, in the language of the
+  // texts: the design's until a pointer move and a change of distance.
+  std::string Caption() const;
+  std::string DistanceText() const;
   std::string Report() const { return scene::Report(last_); }
 
  private:
   void Redraw();
+  void SpeakChosenLanguage();
   void MoveGrabbedPoint(std::int32_t cx, std::int32_t cy);
   // An undo step from `before` to the current state, merged with the last
   // one when both move the same point by key; nothing when nothing changed.
@@ -82,8 +97,9 @@ class Page {
   Recorder recorder_;
   scene::Result last_;
   scene::LazyAnalysis analysis_;
-  std::string caption_;
-  std::string distanceText_;
+  std::optional<int> distanceShown_;  // Label2's distance, once written
+  i18n::Language browser_ = i18n::Language::Japanese;
+  std::optional<i18n::Language> chosen_;
 };
 
 }  // namespace web

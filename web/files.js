@@ -7,10 +7,13 @@
 (function () {
   var $ = function (id) { return document.getElementById(id); };
   var copyLine = false;
+  var STATE_FILE_NAME = "bezierlab-state.bezierlab";
 
+  // A refused text changed nothing, and is refused again the same way: asked
+  // again after a switch of language, it gives its message in that language.
   function take(text, title) {
-    var problem = Page.core().takeText(text);
-    Page.message(problem === "" ? "" : title + ": " + problem);
+    var core = Page.core();
+    Page.refuse(title, core.takeText(text), function () { return core.takeText(text); });
     Page.show(false);
   }
 
@@ -18,7 +21,7 @@
     var blob = new Blob([Page.core().stateFile()], { type: "application/json" });
     var a = document.createElement("a");
     a.href = URL.createObjectURL(blob);
-    a.download = PageTexts.stateFileName;
+    a.download = STATE_FILE_NAME;
     document.body.appendChild(a);
     a.click();
     a.remove();
@@ -32,7 +35,7 @@
   $("file").addEventListener("change", function () {
     var file = $("file").files[0];
     if (!file) return;
-    file.text().then(function (text) { take(text, PageTexts.openRefused); });
+    file.text().then(function (text) { take(text, "openRefused"); });
   });
 
   document.addEventListener("keydown", function (e) {
@@ -54,6 +57,6 @@
   document.addEventListener("paste", function (e) {
     if (!Page.core()) return;
     e.preventDefault();
-    take(e.clipboardData.getData("text/plain"), PageTexts.pasteRefused);
+    take(e.clipboardData.getData("text/plain"), "pasteRefused");
   });
 })();

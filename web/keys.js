@@ -1,6 +1,8 @@
 // The keyboard: the drawing area's keys (1-4, arrows, Shift+arrows, Escape),
-// the state keys (undo, redo, reset), the help (F1) and the tool tips of the
-// report and the yellow box on hover and on focus.
+// the state keys (undo, redo, reset), the help (F1, the keys' table from the
+// core) and the tool tips of the report and the yellow box on hover and on
+// focus. The help is written again after a switch of language; a tip asks
+// the core for its text each time it shows.
 "use strict";
 (function () {
   var $ = function (id) { return document.getElementById(id); };
@@ -40,11 +42,25 @@
       Page.show(false);
     } else if (e.key === "F1") {
       e.preventDefault();
-      var help = $("help");
-      help.textContent = PageTexts.help.join("\n");
-      help.hidden = !help.hidden;
+      $("help").hidden = !$("help").hidden;
     }
   });
+
+  // The help: a row per key, the key and what it does.
+  function writeHelp() {
+    var table = document.createElement("table");
+    Page.texts().help.forEach(function (row) {
+      var tr = table.insertRow();
+      var key = document.createElement("th");
+      key.scope = "row";
+      key.textContent = row[0];
+      tr.appendChild(key);
+      tr.insertCell().textContent = row[1];
+    });
+    $("help").replaceChildren(table);
+  }
+
+  Page.onText(writeHelp);
 
   // The analysis as a tip beside the report and the yellow box.
   function tip(target, text) {

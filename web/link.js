@@ -25,13 +25,8 @@ var Link = (function () {
     pending = setTimeout(function () { write(core); }, wait);
   }
 
-  // The fragment given at start: "" when there is none or it was applied, else
-  // the message that names the problem.
-  function read(core) {
-    var fragment = decodeURIComponent(location.hash.replace(/^#/, ""));
-    if (fragment === "") return "";
-    return core.takeFragment(fragment);
-  }
+  // The fragment given, at start or typed into the address bar later.
+  function given() { return decodeURIComponent(location.hash.replace(/^#/, "")); }
 
-  return { changed: changed, read: read };
+  return { changed: changed, given: given };
 })();

@@ -1,12 +1,14 @@
 // The page's controls and their events, over the core (core.js): the layout
 // from the window's design table, the drawing area's pointer events with
-// capture, the boxes and the range control, and one redraw per change.
+// capture, the boxes and the range control, one redraw per change, and the
+// language of every text, which the core keeps and translates.
 "use strict";
 var Page = (function () {
   var $ = function (id) { return document.getElementById(id); };
-  var core = null, M = null;
+  var core = null, M = null, texts = null;
   var canvas = $("Picture1");
-  var listeners = [];
+  var listeners = [], textListeners = [];
+  var refusal = null;
   var boxes = ["Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check2_0", "Check2_1"];
 
   function bind(m) {
@@ -44,6 +46,10 @@ var Page = (function () {
       takeText: s("bl_take_text", ["string"]),
       layout: s("bl_layout"),
       plot: f("bl_plot", "string", ["number", "number"]),
+      followBrowser: f("bl_follow_browser", null, ["string"]),
+      chooseLanguage: f("bl_choose_language", null, ["string"]),
+      texts: s("bl_texts"),
+      linkProblem: s("bl_link_problem", ["string"]),
     };
   }
 
@@ -67,8 +73,31 @@ var Page = (function () {
     canvas.setAttribute("aria-label", layout.texts.pictureName);
     $("HScroll1").setAttribute("aria-label", layout.texts.distanceName);
     $("Label1").setAttribute("aria-label", layout.texts.reportName);
-    $("save").textContent = PageTexts.save;
-    $("open").textContent = PageTexts.open;
+  }
+
+  // Writes every text the page holds in the core's language: the layout's,
+  // the buttons, the switch (which shows the language in use), the message,
+  // and those that the other scripts keep (the help). The caption, the
+  // report and the rest come with the next show().
+  function retext() {
+    texts = JSON.parse(core.texts());
+    document.documentElement.lang = texts.lang;
+    place();
+    $("save").textContent = texts.save;
+    $("open").textContent = texts.open;
+    $("language").setAttribute("aria-label", texts.languageName);
+    ["ja", "en"].forEach(function (name) {
+      $("lang_" + name).setAttribute("aria-pressed", String(name === texts.lang));
+    });
+    if (refusal) showRefusal(refusal.again());
+    textListeners.forEach(function (f) { f(); });
+  }
+
+  // The browser's languages, most wanted first, as the core takes them.
+  function browserLanguages() {
+    var list = navigator.languages && navigator.languages.length ? navigator.languages
+      : (navigator.language ? [navigator.language] : []);
+    return Array.prototype.join.call(list, ",");
   }
 
   function showCaption() {
@@ -156,25 +185,52 @@ var Page = (function () {
     });
   }
 
-  function message(text) {
+  function languageEvents() {
+    ["ja", "en"].forEach(function (name) {
+      $("lang_" + name).addEventListener("click", function () {
+        core.chooseLanguage(name);
+        retext();
+        show(false);
+      });
+    });
+  }
+
+  // A refusal's message: `title` (a key of the page's texts) says what was
+  // refused, `problem` why, "" for none; `again` gives the problem anew, in
+  // the language of a later switch.
+  function refuse(title, problem, again) {
+    refusal = problem === "" ? null : { title: title, again: again };
+    showRefusal(problem);
+  }
+  function showRefusal(problem) {
     var m = $("message");
-    m.textContent = text;
-    m.hidden = text === "";
+    m.textContent = refusal ? texts[refusal.title] + ": " + problem : "";
+    m.hidden = !refusal;
   }
 
   function start(m) {
     core = bind(m);
-    place();
+    core.followBrowser(browserLanguages());
     pointerEvents();
     controlEvents();
+    languageEvents();
     var follow = function () {
-      var problem = Link.read(core);
-      message(problem === "" ? "" : PageTexts.linkRefused + ": " + problem);
+      var fragment = Link.given();
+      var problem = fragment === "" ? "" : core.takeFragment(fragment);
+      refusal = null;  // the link's message, or none, replaces any other
+      retext();
+      refuse("linkRefused", problem, function () { return core.linkProblem(fragment); });
       show(false, true);
     };
     follow();
     // A link typed or pasted into the address bar while the page is open.
     window.addEventListener("hashchange", follow);
+    // The browser's languages changed in its settings.
+    window.addEventListener("languagechange", function () {
+      core.followBrowser(browserLanguages());
+      retext();
+      show(false, true);
+    });
     // The area has the focus at start, without the mark that Tab brings.
     canvas.focus({ preventScroll: true, focusVisible: false });
     document.body.setAttribute("data-ready", "1");
@@ -185,7 +241,9 @@ var Page = (function () {
     core: function () { return core; },
     show: show,
     onShow: function (f) { listeners.push(f); },
-    message: message,
+    onText: function (f) { textListeners.push(f); },
+    texts: function () { return texts; },
+    refuse: refuse,
     canvas: canvas,
   };
 })();

@@ -1,6 +1,6 @@
 // The page's state and handlers without a browser: the link's fragment
-// (state/StateRules.h), and
-// the window's undo step rules and apply routine as web::Page keeps them.
+// (state/StateRules.h) with the page's language, the window's undo step rules
+// and apply routine as web::Page keeps them, and a switch of language.
 
 #include <gtest/gtest.h>
 
@@ -70,6 +70,29 @@ TEST(Fragment, RefusesWhatTheWindowCouldNotShowByName) {
       std::string::npos);
 }
 
+TEST(Fragment, CarriesThePagesLanguageApartFromTheState) {
+  const std::string link =
+      "points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=0&distance=12";
+  const scene::State s = FromFragment(link.c_str());
+  EXPECT_EQ(state::FragmentOf(s, i18n::Language::English), link + "&lang=en");
+  EXPECT_EQ(state::FragmentOf(s, i18n::Language::Japanese), link + "&lang=ja");
+  // The state reads the same with the member, wherever it stands.
+  EXPECT_TRUE(state::SameWindowState(FromFragment((link + "&lang=en").c_str()), s));
+  EXPECT_TRUE(state::SameWindowState(FromFragment(("lang=xx&" + link).c_str()), s));
+  // The language read: its name, "none", or the message.
+  const auto language = [](const std::string& fragment) -> std::string {
+    const auto read = state::FragmentLanguage(fragment);
+    if (const auto* error = std::get_if<state::UsageError>(&read)) return error->message;
+    const auto named = std::get<std::optional<i18n::Language>>(read);
+    return named ? std::string(i18n::NameOf(*named)) : "none";
+  };
+  EXPECT_EQ(language("#" + link + "&lang=en"), "en");
+  EXPECT_EQ(language("lang=ja&distance=3"), "ja");
+  EXPECT_EQ(language(link), "none");
+  EXPECT_EQ(language(link + "&lang=xx"),
+            "リンクの \"lang\" の値「xx」は使えません: ja か en を書きます");
+}
+
 TEST(PageSteps, ADragIsOneStepAndKeyMovesOfOnePointMerge) {
   web::Page page;
   page.PointerDown(150, 150);  // P(2)
@@ -136,6 +159,33 @@ TEST(PageApply, WritesLabel2OnlyWhenTheDistanceChanges) {
   EXPECT_EQ(page.Current().P, scene::kStartPoints);
   page.Undo();
   EXPECT_EQ(page.Current().dist, 12.0f);
+}
+
+TEST(PageLanguage, ASwitchRewritesEveryTextAndKeepsTheState) {
+  web::Page page;
+  page.PointerMove(70, 80);
+  page.SetDistance(12);
+  page.SetDivisions(0, true);
+  page.FollowBrowser("en-US,ja");
+  const scene::State shown = page.Current();
+  EXPECT_EQ(page.Caption(), "Bézier curve length - (70,80)");
+  EXPECT_EQ(page.DistanceText(), "Offset distance: 12");
+  web::Recorder surface;
+  EXPECT_EQ(page.Report(), scene::Report(scene::Draw(shown, surface)));  // drawn in English
+  EXPECT_NE(page.Report().find("Length(10 div.)"), std::string::npos) << page.Report();
+  EXPECT_EQ(page.Fragment(), state::FragmentOf(shown));  // the browser's: not in the link
+
+  page.ChooseLanguage(i18n::Language::Japanese);  // over the browser's
+  EXPECT_EQ(page.Caption(), "ベジェ曲線の長さ計算サンプル - (70,80)");
+  EXPECT_EQ(page.Report(), scene::Report(scene::Draw(shown, surface)));
+  EXPECT_EQ(page.Fragment(), state::FragmentOf(shown) + "&lang=ja");
+  EXPECT_TRUE(state::SameWindowState(page.Current(), shown));
+  page.Undo();  // the box: a switch of language is no step
+  EXPECT_FALSE(page.Current().divisions[0]);
+  page.ChooseLanguage(std::nullopt);  // back to the browser's
+  EXPECT_EQ(page.DistanceText(), "Offset distance: 12");
+  page.FollowBrowser("");
+  EXPECT_EQ(i18n::CurrentLanguage(), i18n::Language::Japanese);
 }
 
 }  // namespace

@@ -3,17 +3,21 @@
 
     page_test.py PAGE_FOLDER REPORT_TOOL SCREENSHOT.png
 
-Checks, each against the report tool or the window's rules: the start report;
-a drag of P(2) with pointer actions (report, caption, the link); a box click;
-the range control's keys; the drawing area's keys; undo and redo; the link
-after a change and a reload that restores it; a bad link's message; Save,
-Open and the paste of JSON and of a line of options; the accessible names in
-Chromium's accessibility tree; the canvas's pixels at the control points; a
-console free of errors. Keeps a screenshot of the page.
+Checks, each against the report tool or the window's rules, in a browser that
+prefers Japanese: the start report; a drag of P(2) with pointer actions
+(report, caption, the link); a box click; the range control's keys; the
+drawing area's keys; undo and redo; the link after a change and a reload that
+restores it; a bad link's message; Save, Open and the paste of JSON and of a
+line of options; the accessible names in Chromium's accessibility tree; the
+canvas's pixels at the control points; a console free of errors; a link that
+names its language. In a browser that prefers English: the English texts, no
+Japanese outside the language switch, and the switch. Keeps a screenshot of
+the page in each language (the English one beside the other, named *-en.png).
 """
 import functools
 import http.server
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -40,8 +44,14 @@ def tool_report(*options):
     return out
 
 
-def browser():
+# Japanese and full-width characters, as the catalogue check looks for them.
+JAPANESE = re.compile("[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]")
+
+
+def browser(languages):
+    """Chromium whose preferred languages (navigator.languages) are `languages`."""
     options = webdriver.ChromeOptions()
+    options.add_experimental_option("prefs", {"intl.accept_languages": languages})
     for a in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
               "--disable-component-update", "--no-first-run", "--disable-sync",
               "--user-data-dir=" + tempfile.mkdtemp(prefix="bezierlab-chromium-"),
@@ -93,15 +103,32 @@ def pixels_near(d, x, y):
       return Array.from(out);""", x, y)
 
 
-def accessible_names(d):
+def accessible_names(d, member="name"):
     tree = d.execute_cdp_cmd("Accessibility.getFullAXTree", {})
     out = {}
     for node in tree["nodes"]:
         role = node.get("role", {}).get("value")
-        name = node.get("name", {}).get("value")
+        name = node.get(member, {}).get("value")
         if name:
             out.setdefault(role, []).append(name)
     return out
+
+
+def japanese_shown(d):
+    """The page's visible texts, accessible names and descriptions that hold
+    Japanese, but for the language switch's own "日本語"."""
+    texts = [d.execute_script("return document.body.innerText"), d.title]
+    for member in ("name", "description"):
+        texts += [n for names in accessible_names(d, member).values() for n in names]
+    return [t for t in texts if JAPANESE.search(t.replace("日本語", ""))]
+
+
+def switch(d, name):
+    d.find_element(By.ID, "lang_" + name).click()
+
+
+def pressed(d):
+    return [b.get_attribute("aria-pressed") for b in d.find_elements(By.CSS_SELECTOR, "#language button")]
 
 
 def exercise(d, url, tag):
@@ -251,6 +278,69 @@ def bad_link(d, base):
     check("that link's report", report(d), tool_report("--points", "20,200,90,15,240,30,130,250"))
 
 
+def english(d, url, shot):
+    """A browser that prefers English: the English page, then the switch."""
+    load(d, url)
+    check("English start report", report(d), tool_report("--language", "en"))
+    check("English start Label2", text(d, "Label2"), "Offset distance: 30")
+    check("English box captions",
+          [e.text for e in d.find_elements(By.CSS_SELECTOR, ".box span")],
+          ["10 div.", "100 div.", "1000 div.", "10000 div.", "Approx. offset (yellow)",
+           "Accurate offset (blue)"])
+    check("English document", (d.execute_script("return document.documentElement.lang"), d.title),
+          ("en", "Bézier curve length and offset curves"))
+    check("the switch shows English", pressed(d), ["false", "true"])
+    check("the browser's language stays out of the link", fragment(d), "")
+    ActionChains(d).send_keys(Keys.F1).perform()
+    check("English help's page rows", ["Copy the report" in text(d, "help"),
+                                       "picture" in text(d, "help")], [True, False])
+    check("Japanese on the English page, the help open", japanese_shown(d), [])
+    ActionChains(d).send_keys(Keys.F1).perform()
+
+    drag(d, (150, 150), (200, 120))
+    check("English caption after the drag", text(d, "captionText"), "Bézier curve length - (200,120)")
+    check("English report after the drag", report(d),
+          tool_report("--language", "en", "--points", "50,50,150,50,200,120,50,150"))
+
+    # The switch: every text again in Japanese, the state kept, the link keeps the choice.
+    switch(d, "ja")
+    check("report after switching to 日本語", report(d),
+          tool_report("--points", "50,50,150,50,200,120,50,150"))
+    check("caption after switching to 日本語", text(d, "captionText"),
+          "ベジェ曲線の長さ計算サンプル - (200,120)")
+    check("Label2 after switching to 日本語", text(d, "Label2"), "オフセット距離：30")
+    check("<html lang> and the switch after switching to 日本語",
+          [d.execute_script("return document.documentElement.lang")] + pressed(d),
+          ["ja", "true", "false"])
+    check("link after switching to 日本語", fragment(d),
+          "#points=50,50,150,50,200,120,50,150&divisions=1000&approximate=1&accurate=1"
+          "&distance=30&lang=ja")
+    d.refresh()
+    load(d, d.current_url)
+    check("a reload keeps 日本語 over the browser's English", report(d),
+          tool_report("--points", "50,50,150,50,200,120,50,150"))
+    switch(d, "en")
+    check("link after switching to English", fragment(d).endswith("&distance=30&lang=en"), True)
+    check("Japanese on the English page after the switch", japanese_shown(d), [])
+    d.save_screenshot(shot)
+
+
+def link_language(d, base):
+    """A browser that prefers Japanese, given a link that names a language."""
+    d.get("about:blank")
+    load(d, base + "#lang=en")
+    check("a link with lang=en under a Japanese browser", report(d), tool_report("--language", "en"))
+    d.get("about:blank")
+    load(d, base + "#distance=12&lang=xx")
+    check("a link with lang=xx", text(d, "message"),
+          "リンクの状態を開けません: リンクの \"lang\" の値「xx」は使えません: ja か en を書きます")
+    check("that link's state", report(d), tool_report("--distance", "12"))
+    switch(d, "en")
+    check("its message after switching to English", text(d, "message"),
+          "Cannot open the link's state: The link's \"lang\" value \"xx\" cannot be used: "
+          "write ja or en")
+
+
 def console_errors(d):
     return [e for e in d.get_log("browser") if e["level"] in ("SEVERE", "ERROR")]
 
@@ -265,18 +355,27 @@ def main():
     threading.Thread(target=server.serve_forever, daemon=True).start()
     served = f"http://127.0.0.1:{server.server_address[1]}/index.html"
     from_disk = "file://" + os.path.abspath(os.path.join(PAGE, "index.html"))
-    d = browser()
     try:
-        for url, tag in [(served, "served"), (from_disk, "file://")]:
-            exercise(d, url, tag)
-            bad_link(d, url)
-            save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
-            check(f"{tag} console errors", console_errors(d), [])
-        load(d, served)
-        drag(d, (150, 150), (200, 120))
-        d.save_screenshot(SHOT)
+        d = browser("ja")
+        try:
+            for url, tag in [(served, "served"), (from_disk, "file://")]:
+                exercise(d, url, tag)
+                bad_link(d, url)
+                save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
+                link_language(d, url)
+                check(f"{tag} console errors", console_errors(d), [])
+            load(d, served)
+            drag(d, (150, 150), (200, 120))
+            d.save_screenshot(SHOT)
+        finally:
+            d.quit()
+        d = browser("en-US,en")
+        try:
+            english(d, served, re.sub(r"(\.png)?$", "-en.png", SHOT, count=1))
+            check("English console errors", console_errors(d), [])
+        finally:
+            d.quit()
     finally:
-        d.quit()
         server.shutdown()
     if failures:
         print("page_test: FAILED\n" + "\n".join(failures))

@@ -1,0 +1,14 @@
+#pragma once
+
+// The page's own texts, in the language of the texts, as JSON: the language's
+// name, the buttons, the titles of its messages, the language switch's name,
+// and the keys F1 lists (the rows of the window's help that hold for the
+// page, with the page's own).
+
+#include <string>
+
+namespace web {
+
+std::string TextsJson();
+
+}  // namespace web
