@@ -35,7 +35,7 @@ inline constexpr KeyHelp kKeyHelp[] = {
     {"Ctrl+C", i18n::Mark("レポートをコピーします"), KeysOf::kPage},
     {"Ctrl+Shift+C", i18n::Mark("今の状態を 1 行のオプションとしてコピーします"), KeysOf::kBoth},
     {"Ctrl+V", i18n::Mark("状態の行か状態ファイルの JSON を貼り付けます"), KeysOf::kWindow},
-    {"Ctrl+V", i18n::Mark("状態ファイルの JSON かリンクを貼り付けます"), KeysOf::kPage},
+    {"Ctrl+V", i18n::Mark("状態の行か状態ファイルの JSON かリンクを貼り付けます"), KeysOf::kPage},
     {"Ctrl+O", i18n::Mark("状態ファイルを開きます"), KeysOf::kWindow},
     {"Ctrl+S", i18n::Mark("状態を保存します（初めは保存先を尋ねます）"), KeysOf::kWindow},
     {"Ctrl+Shift+S", i18n::Mark("状態を名前を付けて保存します"), KeysOf::kWindow},
