@@ -60,8 +60,6 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
   return ReadStateObject(FromQt(member));
 }
 
-std::string LargestStateTextShown() { return std::to_string(kLargestStateText >> 20) + " MiB"; }
-
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
   const std::string shown = Shown(path);
   const auto problem = [&](const char* pattern) { return UsageError{Format(pattern, {shown})}; };
@@ -76,29 +74,22 @@ std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
     case files::ReadFailure::kNotRegular:
       return problem(Tr("状態ファイル「%1」は通常のファイルではありません"));
     case files::ReadFailure::kTooLarge:
-      return UsageError{Format(Tr("状態ファイル「%1」は大きすぎます（%2 まで）"),
-                               {shown, LargestStateTextShown()})};
+      return StateFileTooLarge(shown);
     case files::ReadFailure::kUnreadable:
       return UsageError{
           Format(Tr("状態ファイル「%1」を読めません: %2"), {shown, std::strerror(read.error)})};
   }
   auto parsed = ParseStateFile(QByteArray::fromStdString(read.bytes));
-  if (auto* error = std::get_if<UsageError>(&parsed)) {
-    error->message = Format(Tr("状態ファイル「%1」: %2"), {shown, error->message});
-  }
+  if (auto* error = std::get_if<UsageError>(&parsed)) *error = InStateFile(shown, *error);
   return parsed;
 }
 
 std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
-  const auto tooLarge = [] {
-    return UsageError{
-        Format(Tr("貼り付けた文字は大きすぎます（%1 まで）"), {LargestStateTextShown()})};
-  };
-  if (static_cast<std::size_t>(text.size()) > kLargestStateText) return tooLarge();
-  const std::string bytes = text.toStdString();
-  if (bytes.size() > kLargestStateText) return tooLarge();
+  // A text of more UTF-16 units than the limit has more bytes than it too:
+  // one unit past the limit is enough to refuse it, unconverted.
+  const std::string bytes = text.left(static_cast<qsizetype>(kLargestStateText) + 1).toStdString();
+  if (auto problem = CheckPastedText(bytes)) return *problem;
   const std::string_view trimmed = Trimmed(bytes);
-  if (trimmed.empty()) return UsageError{Tr("状態の行も状態ファイルの JSON もありません")};
   if (trimmed.starts_with('{')) {
     return ParseStateFile(QByteArray(trimmed.data(), static_cast<qsizetype>(trimmed.size())));
   }

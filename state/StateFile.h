@@ -35,14 +35,6 @@ namespace state {
 // The file name extension of a saved state, without its dot.
 inline constexpr const char* kStateFileSuffix = "bezierlab";
 
-// The largest state text read: a state file, a paste, a line of batch input.
-// A state is a few hundred bytes; the report tool's JSON with its 501 vertices
-// and analysis stays far below this. Anything larger is refused unread.
-inline constexpr std::size_t kLargestStateText = std::size_t{1} << 20;
-
-// The limit as the messages that refuse something larger name it: "1 MiB".
-std::string LargestStateTextShown();
-
 // The "state" member for `state`.
 QJsonObject ToJson(const scene::State& state);
 

@@ -271,4 +271,24 @@ std::variant<std::optional<i18n::Language>, UsageError> FragmentLanguage(
   return language;
 }
 
+std::string LargestStateTextShown() { return std::to_string(kLargestStateText >> 20) + " MiB"; }
+
+std::optional<UsageError> CheckPastedText(std::string_view text) {
+  if (text.size() > kLargestStateText) {
+    return UsageError{
+        Format(Tr("貼り付けた文字は大きすぎます（%1 まで）"), {LargestStateTextShown()})};
+  }
+  if (Trimmed(text).empty()) return UsageError{Tr("状態の行も状態ファイルの JSON もありません")};
+  return std::nullopt;
+}
+
+UsageError StateFileTooLarge(std::string_view shown) {
+  return {
+      Format(Tr("状態ファイル「%1」は大きすぎます（%2 まで）"), {shown, LargestStateTextShown()})};
+}
+
+UsageError InStateFile(std::string_view shown, const UsageError& error) {
+  return {Format(Tr("状態ファイル「%1」: %2"), {shown, error.message})};
+}
+
 }  // namespace state

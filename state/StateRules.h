@@ -4,6 +4,7 @@
 // alike: the window's reach, the one-line form of a state, the state in a
 // page's address fragment, and how a value is quoted in a message.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,23 @@ std::string Shown(std::string_view value);
 // character, and Unicode's space, line and paragraph separators (no-break and
 // ideographic spaces among them), the characters a text field trims.
 std::string_view Trimmed(std::string_view text);
+
+// The largest state text read: a state file, a paste, a line of batch input.
+// A state is a few hundred bytes; the report tool's JSON with its 501 vertices
+// and analysis stays far below this. Anything larger is refused unread.
+inline constexpr std::size_t kLargestStateText = std::size_t{1} << 20;
+
+// The limit as the messages that refuse something larger name it: "1 MiB".
+std::string LargestStateTextShown();
+
+// A pasted text before it is read: nothing when it may be, else why not
+// (larger than kLargestStateText, or nothing but white space).
+std::optional<UsageError> CheckPastedText(std::string_view text);
+
+// A state file's refusals, the file named as `shown` (Shown of its path or
+// name): larger than kLargestStateText, or `error` in its text.
+UsageError StateFileTooLarge(std::string_view shown);
+UsageError InStateFile(std::string_view shown, const UsageError& error);
 
 // The shortest decimal that reads back as the same single-precision value.
 std::string Decimal(float value);

@@ -177,12 +177,31 @@ EMSCRIPTEN_KEEPALIVE const char* bl_state_file() {
 // applied, else the message that names the problem.
 EMSCRIPTEN_KEEPALIVE const char* bl_take_text(const char* text) {
   const std::string_view view(text);
+  if (auto problem = state::CheckPastedText(view)) return Give(problem->message);
   const std::string_view trimmed = state::Trimmed(view);
   if (trimmed.starts_with('{')) return Give(Take(state::ParseStateJson(trimmed)));
   if (trimmed.starts_with("--")) return Give(Take(state::ParseStateLine(trimmed)));
   const std::size_t hash = view.find('#');
   return Give(
       Take(state::ParseFragment(hash == std::string_view::npos ? view : view.substr(hash))));
+}
+
+// A state file chosen to open, of `size` bytes, named `name`, read as the
+// window reads one: its JSON, refused unread beyond the largest state text
+// (the page then passes no text). "" when it was applied, else the message.
+EMSCRIPTEN_KEEPALIVE const char* bl_take_file(const char* name, double size, const char* text) {
+  const std::string shown = state::Shown(name);
+  if (size > static_cast<double>(state::kLargestStateText)) {
+    return Give(state::StateFileTooLarge(shown).message);
+  }
+  auto parsed = state::ParseStateJson(text);
+  if (const auto* error = std::get_if<state::UsageError>(&parsed)) {
+    return Give(state::InStateFile(shown, *error).message);
+  }
+  return Give(Take(parsed));
+}
+EMSCRIPTEN_KEEPALIVE double bl_largest_state_text() {
+  return static_cast<double>(state::kLargestStateText);
 }
 
 // The convergence plot for the points shown, `width` x `height` design pixels.

@@ -1,6 +1,7 @@
 // Save, Open and Paste: the state as the window's state file (downloaded as a
-// .bezierlab file), a state file chosen to open, and a state file's JSON or a
-// link pasted; each refusal shown with the window's message. Ctrl+Shift+C
+// .bezierlab file), a state file chosen to open (its JSON, as the window reads
+// one), and a state file's JSON, a line of options or a link pasted; each
+// refusal shown with the window's message. Ctrl+Shift+C
 // copies the state as one line of options. Copy and paste go through the
 // page's copy and paste events, which work on a plain-http host too.
 "use strict";
@@ -35,7 +36,14 @@
   $("file").addEventListener("change", function () {
     var file = $("file").files[0];
     if (!file) return;
-    file.text().then(function (text) { take(text, "openRefused"); });
+    // A file beyond the largest state text is refused unread.
+    var core = Page.core();
+    var read = file.size > core.largestStateText() ? Promise.resolve("") : file.text();
+    read.then(function (text) {
+      var again = function () { return core.takeFile(file.name, file.size, text); };
+      Page.refuse("openRefused", again(), again);
+      Page.show(false);
+    });
   });
 
   document.addEventListener("keydown", function (e) {

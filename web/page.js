@@ -44,6 +44,8 @@ var Page = (function () {
       stateFile: s("bl_state_file"),
       stateLine: s("bl_state_line"),
       takeText: s("bl_take_text", ["string"]),
+      takeFile: s("bl_take_file", ["string", "number", "string"]),
+      largestStateText: f("bl_largest_state_text", "number", []),
       layout: s("bl_layout"),
       plot: f("bl_plot", "string", ["number", "number"]),
       followBrowser: f("bl_follow_browser", null, ["string"]),

@@ -234,6 +234,24 @@ def save_open_paste(d, base, folder):
     d.find_element(By.ID, "file").send_keys(saved)
     time.sleep(0.3)
     check("Open reads the saved state back", report(d), state_report)
+    # Open reads a state file as the window does: its JSON alone, and nothing
+    # beyond 1 MiB, in the window's words; neither changes the state.
+    line = os.path.join(folder, "line.bezierlab")
+    with open(line, "w", encoding="utf-8") as f:
+        f.write("--distance 3\n")
+    tool = subprocess.run([TOOL, "--state", line], capture_output=True, text=True, cwd=folder)
+    d.find_element(By.ID, "file").send_keys(line)
+    time.sleep(0.3)
+    check("Open refuses a file that holds no JSON, as the tool does", text_of_message(d),
+          "状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip())
+    big = os.path.join(folder, "big.bezierlab")
+    with open(big, "w", encoding="utf-8") as f:
+        f.write(" " * (1 << 20) + '{"state": {}}')
+    d.find_element(By.ID, "file").send_keys(big)
+    time.sleep(0.3)
+    check("Open refuses a file beyond 1 MiB", (text_of_message(d), report(d)),
+          ("状態ファイルを開けません: 状態ファイル「big.bezierlab」は大きすぎます（1 MiB まで）",
+           state_report))
     paste = """
       const data = new DataTransfer();
       data.setData('text/plain', arguments[0]);
@@ -260,6 +278,9 @@ def save_open_paste(d, base, folder):
           "状態を貼り付けられません: オフセット距離 51 はウィンドウでは使えません: "
           "0 から 50 の整数にします")
     check("refused lines change nothing", report(d), state_report)
+    d.execute_script(paste, "--distance 3" + " " * (1 << 20))
+    check("a paste beyond 1 MiB is refused", (text_of_message(d), report(d)),
+          ("状態を貼り付けられません: 貼り付けた文字は大きすぎます（1 MiB まで）", state_report))
 
 
 def text_of_message(d):
