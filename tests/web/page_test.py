@@ -283,6 +283,23 @@ def save_open_paste(d, base, folder):
           ("状態を貼り付けられません: 貼り付けた文字は大きすぎます（1 MiB まで）", state_report))
 
 
+def failing_handler(d, base):
+    """An error that leaves one of the core's handlers drops that event, as at
+    the window's boundary: the page shows what it showed and handles the next
+    event as usual."""
+    load(d, base)
+    move = "Page.core().move(arguments[0], arguments[1]); Page.show(false);"
+    d.execute_script(move, 30, 40)
+    before = (report(d), text(d, "captionText"))
+    # A position beyond 32 bits overflows where the core rounds it to a pixel.
+    d.execute_script(move, 1e10, 40)
+    check("an event whose handler fails changes nothing", (report(d), text(d, "captionText")),
+          before)
+    d.execute_script(move, 31, 40)
+    check("the event after it is handled", text(d, "captionText"),
+          "ベジェ曲線の長さ計算サンプル - (31,40)")
+
+
 def text_of_message(d):
     return text(d, "message")
 
@@ -383,6 +400,7 @@ def main():
                 exercise(d, url, tag)
                 bad_link(d, url)
                 save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
+                failing_handler(d, url)
                 link_language(d, url)
                 check(f"{tag} console errors", console_errors(d), [])
             load(d, served)
