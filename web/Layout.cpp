@@ -44,6 +44,7 @@ std::string LayoutJson() {
   return nlohmann::json{{"client", {kClientWidth, kClientHeight}},
                         {"area", kAreaSize},
                         {"border", kPicture1Border},
+                        {"distance", {kDistanceLow, kDistanceHigh}},
                         {"controls", controls},
                         {"texts", texts}}
       .dump();

@@ -63,6 +63,8 @@ var Page = (function () {
     w.style.height = layout.client[1] + "px";
     $("caption").style.width = layout.client[0] + "px";
     canvas.style.width = canvas.style.height = layout.area + "px";
+    $("HScroll1").min = String(layout.distance[0]);
+    $("HScroll1").max = String(layout.distance[1]);
     $("frame").style.borderWidth = layout.border + "px";
     layout.controls.forEach(function (c) {
       var el = c.id === "Picture1" ? $("frame") : (c.box ? $("box" + c.id.slice(5)) : $(c.id));
@@ -177,10 +179,11 @@ var Page = (function () {
     range.addEventListener("keydown", function (e) {
       if (e.ctrlKey || e.altKey || e.metaKey) return;
       var v = Number(range.value), to = null;
-      if (["ArrowRight", "ArrowDown", "PageDown"].indexOf(e.key) >= 0) to = Math.min(50, v + 1);
-      if (["ArrowLeft", "ArrowUp", "PageUp"].indexOf(e.key) >= 0) to = Math.max(0, v - 1);
-      if (e.key === "Home") to = 0;
-      if (e.key === "End") to = 50;
+      var low = Number(range.min), high = Number(range.max);
+      if (["ArrowRight", "ArrowDown", "PageDown"].indexOf(e.key) >= 0) to = Math.min(high, v + 1);
+      if (["ArrowLeft", "ArrowUp", "PageUp"].indexOf(e.key) >= 0) to = Math.max(low, v - 1);
+      if (e.key === "Home") to = low;
+      if (e.key === "End") to = high;
       if (to === null) return;
       e.preventDefault();
       if (to !== v) { core.distance(to); show(false); }
