@@ -25,7 +25,12 @@ inline constexpr KeyHelp kKeyHelp[] = {
      i18n::Mark("つかんだ点を 1 ピクセル動かします（Shift を押すと 10 ピクセル）"), KeysOf::kBoth},
     {i18n::Mark("Escape（描画領域で）"), i18n::Mark("つかんだ点を放します"), KeysOf::kBoth},
     {"Tab / Shift+Tab",
-     i18n::Mark("描画領域、6 つのチェックボックス、スクロールバーの順に移ります"), KeysOf::kBoth},
+     i18n::Mark("描画領域、6 つのチェックボックス、スクロールバーの順に移ります"), KeysOf::kWindow},
+    {"Tab / Shift+Tab",
+     i18n::Mark(
+         "描画領域、6 つのチェックボックス、スクロールバー、レポート（長さの誤差を表示します）、"
+         "ボタンの順に移ります"),
+     KeysOf::kPage},
     {"Space", i18n::Mark("チェックボックスを切り替えます"), KeysOf::kBoth},
     {i18n::Mark("→ ↓ PageDown / ← ↑ PageUp"),
      i18n::Mark(

@@ -78,9 +78,13 @@
   }
   tips($("Label1"), function () { return Page.core().lengthTip(); });
   tips($("box2_0"), function () { return Page.core().deviationTip(); });
-  $("Check2_0").addEventListener("focus", function () {
-    tip($("box2_0"), Page.core().deviationTip());
-  });
-  $("Check2_0").addEventListener("blur", hide);
-  $("Check2_0").setAttribute("aria-describedby", "tip");
+  // The same tips on keyboard focus: the yellow box, and the report, which
+  // Tab reaches after the window's controls.
+  function focusTips(element, shown, text) {
+    element.addEventListener("focus", function () { tip(shown, text()); });
+    element.addEventListener("blur", hide);
+    element.setAttribute("aria-describedby", "tip");
+  }
+  focusTips($("Check2_0"), $("box2_0"), function () { return Page.core().deviationTip(); });
+  focusTips($("Label1"), $("Label1"), function () { return Page.core().lengthTip(); });
 })();

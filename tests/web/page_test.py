@@ -303,6 +303,24 @@ def failing_handler(d, base):
           "ベジェ曲線の長さ計算サンプル - (31,40)")
 
 
+def keyboard_order(d, base):
+    """Tab goes through the window's controls in the window's order, then to
+    the report, whose analysis then shows as its tip does on hover."""
+    load(d, base)
+    order = []
+    for _ in range(9):
+        ActionChains(d).send_keys(Keys.TAB).perform()
+        order.append(d.execute_script("return document.activeElement.id"))
+    check("Tab's order from the area", order,
+          ["Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check2_0", "Check2_1", "HScroll1",
+           "Label1", "save"])
+    ActionChains(d).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+    shown = d.execute_script("var t = document.getElementById('tip');"
+                             "return t.hidden ? null : t.textContent")
+    check("the report's analysis on keyboard focus", shown,
+          d.execute_script("return Page.core().lengthTip()"))
+
+
 def text_of_message(d):
     return text(d, "message")
 
@@ -404,6 +422,7 @@ def main():
                 bad_link(d, url)
                 save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
                 failing_handler(d, url)
+                keyboard_order(d, url)
                 link_language(d, url)
                 check(f"{tag} console errors", console_errors(d), [])
             load(d, served)
