@@ -8,12 +8,11 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QRegularExpression>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 #include <string>
 #include <vector>
 
+#include "CaptionRoom.h"
 #include "Commands.h"
 #include "ConvergenceWindow.h"
 #include "Japanese.h"
@@ -79,13 +78,8 @@ std::vector<std::pair<std::string, QString>> ReadableTexts(editor::main& window)
 TEST(EnglishWindow, EveryTextFitsItsBoxAndTheReportKeepsItsLinesAndFigures) {
   const InEnglish english;
   editor::main window;
-  std::vector<QCheckBox*> boxes{window.Check1.begin(), window.Check1.end()};
-  boxes.insert(boxes.end(), window.Check2.begin(), window.Check2.end());
-  for (const QCheckBox* box : boxes) {
-    QStyleOptionButton option;
-    option.initFrom(box);
-    option.text = box->text();
-    const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+  for (const QCheckBox* box : WindowBoxes(window)) {
+    const QRect room = CaptionRoom(box);
     EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), room.width())
         << box->text().toStdString();
   }

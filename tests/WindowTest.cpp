@@ -5,12 +5,11 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 #include <string>
 #include <vector>
 
+#include "CaptionRoom.h"
 #include "main.h"
 
 namespace {
@@ -150,15 +149,8 @@ void ExpectReportFits(const QLabel* label) {
 
 TEST(Window, NoCaptionOrReportLineIsCutOff) {
   editor::main window;
-  // A box's caption gets what the style leaves beside the indicator. (Its
-  // sizeHint also asks for the focus frame's margins, which cut off nothing.)
-  std::vector<QCheckBox*> boxes{window.Check1.begin(), window.Check1.end()};
-  boxes.insert(boxes.end(), window.Check2.begin(), window.Check2.end());
-  for (const QCheckBox* box : boxes) {
-    QStyleOptionButton option;
-    option.initFrom(box);
-    option.text = box->text();
-    const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+  for (const QCheckBox* box : WindowBoxes(window)) {
+    const QRect room = CaptionRoom(box);
     const QFontMetrics metrics = box->fontMetrics();
     EXPECT_LE(metrics.horizontalAdvance(box->text()), room.width()) << S(box->objectName());
     EXPECT_LE(metrics.height(), room.height()) << S(box->objectName());
