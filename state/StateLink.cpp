@@ -74,20 +74,23 @@ std::optional<UsageError> ReadLinkMember(std::string_view name, std::string_view
 }
 
 // Calls `read(name, value)` for each member of a fragment ("#" first or not),
-// in order, until it returns an error; a member without "=" is refused.
+// in order, until it returns an error. An empty member (a "&" at either end,
+// or two in a row) is passed over wherever it stands; a member without "=" is
+// refused.
 template <typename Read>
 std::optional<UsageError> ForEachMember(std::string_view fragment, Read read) {
   if (!fragment.empty() && fragment.front() == '#') fragment.remove_prefix(1);
-  while (!fragment.empty()) {
+  for (bool more = true; more;) {
     const std::size_t amp = fragment.find('&');
     const std::string_view member = fragment.substr(0, amp);
+    more = amp != std::string_view::npos;
+    if (more) fragment.remove_prefix(amp + 1);
+    if (member.empty()) continue;
     const std::size_t eq = member.find('=');
     if (eq == std::string_view::npos) {
       return UsageError{Format(Tr("リンクの「%1」は 名前=値 の形ではありません"), {Shown(member)})};
     }
     if (auto error = read(member.substr(0, eq), member.substr(eq + 1))) return error;
-    if (amp == std::string_view::npos) break;
-    fragment.remove_prefix(amp + 1);
   }
   return std::nullopt;
 }

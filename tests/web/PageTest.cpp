@@ -93,6 +93,37 @@ TEST(Fragment, CarriesThePagesLanguageApartFromTheState) {
             "リンクの \"lang\" の値「xx」は使えません: ja か en を書きます");
 }
 
+// An empty member, a "&" at either end or two in a row, is passed over
+// wherever it stands, by the state and by the language alike.
+TEST(Fragment, PassesOverEmptyMembersWhereverTheyStand) {
+  for (const char* link : {"#&lang=en&distance=7", "lang=en&distance=7&", "&&lang=en&&distance=7&&",
+                           "#&&distance=7&lang=en"}) {
+    EXPECT_EQ(FromFragment(link).dist, 7.0f) << link;
+    const auto language = state::FragmentLanguage(link);
+    ASSERT_TRUE(std::holds_alternative<std::optional<i18n::Language>>(language)) << link;
+    EXPECT_EQ(std::get<std::optional<i18n::Language>>(language), i18n::Language::English) << link;
+  }
+  EXPECT_EQ(FromFragment("#&").P, scene::kStartPoints);
+  // A member that is not empty still needs its "=".
+  EXPECT_EQ(Refusal("&distance=7&&x&"), "リンクの「x」は 名前=値 の形ではありません");
+}
+
+// A refusal is shown after a title and a colon ("Cannot open the link's
+// state: ..."), so in English it reads on in lower case, as every other.
+TEST(Fragment, EnglishRefusalsReadOnInLowerCaseAfterAColon) {
+  i18n::SetLanguage(i18n::Language::English);
+  for (const char* link : {"points=1,2", "colour=red", "distance", "lang=xx", "distance=51",
+                           "points=4,50,150,50,150,150,50,150"}) {
+    const auto parsed = state::ParseFragment(link);
+    const auto language = state::FragmentLanguage(link);
+    const std::string message = std::holds_alternative<state::UsageError>(parsed)
+                                    ? std::get<state::UsageError>(parsed).message
+                                    : std::get<state::UsageError>(language).message;
+    EXPECT_FALSE(message.empty() || (message[0] >= 'A' && message[0] <= 'Z')) << message;
+  }
+  i18n::SetLanguage(i18n::Language::Japanese);
+}
+
 TEST(PageSteps, ADragIsOneStepAndKeyMovesOfOnePointMerge) {
   web::Page page;
   page.PointerDown(150, 150);  // P(2)

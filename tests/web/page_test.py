@@ -396,7 +396,7 @@ def link_language(d, base):
     check("that link's state", report(d), tool_report("--distance", "12"))
     switch(d, "en")
     check("its message after switching to English", text(d, "message"),
-          "Cannot open the link's state: The link's \"lang\" value \"xx\" cannot be used: "
+          "Cannot open the link's state: the link's \"lang\" value \"xx\" cannot be used: "
           "write ja or en")
 
 
