@@ -3,11 +3,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cerrno>
-#include <cstring>
 #include <variant>
 
 #include "ConvergenceOutput.h"
 #include "Options.h"
+#include "ReadWhole.h"
 #include "ReportJson.h"
 #include "StateFile.h"
 #include "Tr.h"
@@ -93,7 +93,7 @@ std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
   if (std::fflush(out) != 0 || std::ferror(out) != 0) return i18n::Tr("標準出力に書き込めません");
   if (readError != 0) {
     return i18n::Format(i18n::Tr("標準入力の %1 行目を読めません: %2"),
-                        {std::to_string(number + 1), std::strerror(readError)});
+                        {std::to_string(number + 1), files::Reason(readError)});
   }
   return std::nullopt;
 }

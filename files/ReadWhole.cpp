@@ -6,6 +6,9 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
+
+#include "Tr.h"
 
 namespace files {
 
@@ -42,6 +45,41 @@ ReadBytes ReadWhole(const std::string& path, std::size_t largest) {
   if (fd >= 0) ::close(fd);
   if (read.failure != ReadFailure::kNone) read.bytes.clear();
   return read;
+}
+
+std::string Reason(int error) {
+  using i18n::Tr;
+  switch (error) {
+    case ENOENT:
+      return Tr("ファイルもフォルダーもありません");
+    case EACCES:
+      return Tr("許可がありません");
+    case ENOTDIR:
+      return Tr("途中の名前がフォルダーではありません");
+    case EISDIR:
+      return Tr("フォルダーです");
+    case ENOSPC:
+      return Tr("ディスクに空きがありません");
+    case EROFS:
+      return Tr("読み出し専用のファイルシステムです");
+    case EFBIG:
+      return Tr("ファイルが大きすぎます");
+    case EDQUOT:
+      return Tr("ディスクの使用量の上限を超えています");
+    case ELOOP:
+      return Tr("シンボリックリンクが多すぎます");
+    case ENAMETOOLONG:
+      return Tr("名前が長すぎます");
+    default:
+      break;
+  }
+  std::string reason = std::strerror(error);
+  // The system words it as a sentence of its own ("Input/output error").
+  if (i18n::CurrentLanguage() == i18n::Language::English && reason.size() > 1 && reason[0] >= 'A' &&
+      reason[0] <= 'Z' && reason[1] >= 'a' && reason[1] <= 'z') {
+    reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
+  }
+  return reason;
 }
 
 }  // namespace files

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <vector>
 
@@ -40,7 +39,7 @@ std::string Folder(const std::string& path) {
 
 std::string Failure(const std::string& path, int error) {
   return i18n::Format(i18n::Tr("ファイル「%1」に書き込めません: %2"),
-                      {Readable(path), std::strerror(error)});
+                      {Readable(path), Reason(error)});
 }
 
 bool WriteFully(int fd, std::string_view bytes) {

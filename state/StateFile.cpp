@@ -77,7 +77,7 @@ std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
       return StateFileTooLarge(shown);
     case files::ReadFailure::kUnreadable:
       return UsageError{
-          Format(Tr("状態ファイル「%1」を読めません: %2"), {shown, std::strerror(read.error)})};
+          Format(Tr("状態ファイル「%1」を読めません: %2"), {shown, files::Reason(read.error)})};
   }
   auto parsed = ParseStateFile(QByteArray::fromStdString(read.bytes));
   if (auto* error = std::get_if<UsageError>(&parsed)) *error = InStateFile(shown, *error);

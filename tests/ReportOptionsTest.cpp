@@ -17,6 +17,7 @@
 
 #include "Batch.h"
 #include "Options.h"
+#include "ReadWhole.h"
 
 namespace {
 
@@ -223,7 +224,7 @@ TEST(ReportOptions, BatchEndsOnAReadErrorAfterWhatWasRead) {
   std::FILE* folder = std::fopen(".", "r");
   ASSERT_NE(folder, nullptr);
   EXPECT_EQ(RunBatchOn(folder, failure), "");
-  EXPECT_NE(failure.value_or("").find(std::strerror(EISDIR)), std::string::npos);
+  EXPECT_NE(failure.value_or("").find(files::Reason(EISDIR)), std::string::npos);
 }
 
 }  // namespace

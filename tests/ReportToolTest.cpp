@@ -11,10 +11,10 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <cstring>
 #include <memory>
 
 #include "FanOutSurface.h"
+#include "ReadWhole.h"
 #include "Scene.h"
 #include "ToolProcess.h"
 
@@ -82,7 +82,7 @@ TEST(ReportTool, AFileSizeLimitKeepsTheOldPictureAndSaysWhy) {
   EXPECT_FALSE(run.crashed);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-  EXPECT_TRUE(run.err.contains(std::strerror(EFBIG))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(files::Reason(EFBIG))) << run.err.toStdString();
   ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
   EXPECT_EQ(keep.readAll(), old);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
@@ -91,7 +91,7 @@ TEST(ReportTool, AFileSizeLimitKeepsTheOldPictureAndSaysWhy) {
   // A batch whose input cannot be read ends with exit 1 and the reason.
   const ToolRun batch = RunShell(dir.path(), R"("$TOOL" --batch < .)");
   EXPECT_EQ(batch.exitCode, 1);
-  EXPECT_TRUE(batch.err.contains(std::strerror(EISDIR))) << batch.err.toStdString();
+  EXPECT_TRUE(batch.err.contains(files::Reason(EISDIR))) << batch.err.toStdString();
 }
 
 // A file name that is no UTF-8 (Latin-1 "café" under a UTF-8 locale) is
@@ -139,8 +139,8 @@ TEST(ReportTool, APathIsTheBytesGiven) {
       dir.path(), name + R"("$TOOL" --state "$n.none"; "$TOOL" --png "$n.none/x.png")", env);
   EXPECT_EQ(failed.err.toStdString(),
             "bezierlab-report: --state の状態ファイル「caf\\xe9.none」がありません\n"
-            "bezierlab-report: ファイル「caf\\xe9.none/x.png」に書き込めません: No such file or "
-            "directory\n");
+            "bezierlab-report: ファイル「caf\\xe9.none/x.png」に書き込めません: "
+            "ファイルもフォルダーもありません\n");
 
   // The window's FILE: the message is about what the file holds, and names it.
   // A bad FILE is also shown in a message box, which waits: the window is

@@ -9,8 +9,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cerrno>
-#include <cstring>
 
 #include "PathBytes.h"
 #include "StateFile.h"
@@ -113,7 +111,7 @@ TEST(StateFile, TheMessageSaysWhatIsWrongAndEveryStateTextHasOneLimit) {
   const std::pair<QString, std::string> cases[] = {
       {dir.path(), "はフォルダーです"},
       {"/dev/null", "は通常のファイルではありません"},
-      {plain + "/inside", "を読めません: " + std::string(std::strerror(ENOTDIR))},
+      {plain + "/inside", "を読めません: 途中の名前がフォルダーではありません"},
       {Write(dir, "big", QByteArray((1 << 20) + 1, ' ')), "は大きすぎます（1 MiB まで）"},
   };
   for (const auto& [path, why] : cases) {
@@ -122,6 +120,11 @@ TEST(StateFile, TheMessageSaysWhatIsWrongAndEveryStateTextHasOneLimit) {
     EXPECT_EQ(run.err.toStdString(), "bezierlab-report: --state の状態ファイル「" +
                                          path.toStdString() + "」" + why + "\n");
   }
+  // The system's reason is said in the language of the message.
+  const ToolRun english = RunTool({"--language", "en", "--state", plain + "/inside"});
+  EXPECT_TRUE(english.err.endsWith("\": a name along the path is not a directory\n"))
+      << english.err.toStdString();
+
   // A pipe is refused at once rather than read or waited on.
   const ToolRun pipe = RunTool({"--state", "/dev/stdin"}, R"({"state": {}})");
   EXPECT_EQ(pipe.exitCode, 2);

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +21,8 @@
 #include <sstream>
 #include <string>
 
+#include "ReadWhole.h"
+#include "Tr.h"
 #include "WholeFiles.h"
 
 namespace {
@@ -90,7 +94,7 @@ TEST_F(WholeFiles, AFileSizeLimitLeavesTheOldFileAndNoTemporary) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write did not fail";
   const std::string message(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
   EXPECT_NE(message.find(keep), std::string::npos) << message;
-  EXPECT_NE(message.find(std::strerror(EFBIG)), std::string::npos) << message;
+  EXPECT_NE(message.find(files::Reason(EFBIG)), std::string::npos) << message;
   EXPECT_EQ(Read(keep), "the old picture");
   EXPECT_EQ(Entries(), std::set<std::string>{"keep.png"});
 }
@@ -103,7 +107,7 @@ TEST_F(WholeFiles, AFolderThatCannotBeWrittenNamesTheFileAndWhy) {
   const std::optional<std::string> error = files::WriteWhole(inside, "<svg/>");
   ASSERT_TRUE(error.has_value());
   EXPECT_NE(error->find(inside), std::string::npos) << *error;
-  EXPECT_NE(error->find(std::strerror(ENOTDIR)), std::string::npos) << *error;
+  EXPECT_NE(error->find(files::Reason(ENOTDIR)), std::string::npos) << *error;
   EXPECT_EQ(Entries(), std::set<std::string>{"plain"});
 }
 
@@ -122,7 +126,7 @@ TEST_F(WholeFiles, SeveralFilesAreAllWrittenBeforeAnyIsReplaced) {
 
   // A folder as the target is refused before anything is written.
   const files::Output onFolder[] = {{first, "new first"}, {Path("folder"), "x"}};
-  EXPECT_NE(files::WriteWhole(onFolder).value_or("").find(std::strerror(EISDIR)),
+  EXPECT_NE(files::WriteWhole(onFolder).value_or("").find(files::Reason(EISDIR)),
             std::string::npos);
   EXPECT_EQ(Read(first), "old first");
 
@@ -156,6 +160,36 @@ TEST_F(WholeFiles, APipeIsWrittenDirectlyAndStaysAPipe) {
   ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
   EXPECT_EQ(Entries(), std::set<std::string>{"fifo"});
+}
+
+// The reasons a file commonly meets are the catalogue's, in the language of
+// the run, each its own; any other is the system's, in English reading on in
+// lower case after a colon.
+TEST(Reason, CommonReasonsSpeakTheLanguageOfTheRun) {
+  const auto ascii = [](const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+  };
+  std::set<std::string> japanese;
+  std::set<std::string> english;
+  for (const int error :
+       {ENOENT, EACCES, ENOTDIR, EISDIR, ENOSPC, EROFS, EFBIG, EDQUOT, ELOOP, ENAMETOOLONG}) {
+    i18n::SetLanguage(i18n::Language::Japanese);
+    const std::string ja = files::Reason(error);
+    i18n::SetLanguage(i18n::Language::English);
+    const std::string en = files::Reason(error);
+    EXPECT_FALSE(ascii(ja)) << std::strerror(error) << ": " << ja;
+    EXPECT_TRUE(ascii(en) && !en.empty() && en[0] >= 'a' && en[0] <= 'z') << en;
+    japanese.insert(ja);
+    english.insert(en);
+  }
+  EXPECT_EQ(japanese.size(), 10U);
+  EXPECT_EQ(english.size(), 10U);
+  std::string system = std::strerror(EIO);
+  EXPECT_EQ(files::Reason(EIO),
+            system.replace(0, 1, 1,
+                           static_cast<char>(std::tolower(static_cast<unsigned char>(system[0])))));
+  i18n::SetLanguage(i18n::Language::Japanese);
+  EXPECT_EQ(files::Reason(EIO), std::strerror(EIO));
 }
 
 }  // namespace
