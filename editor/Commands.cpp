@@ -150,7 +150,8 @@ void Commands::Open() {
     Complain(QString::fromUtf8(i18n::Tr("状態ファイルを開けません")), *unusable);
     return;
   }
-  if (Take(state::LoadStateFile(path), QString::fromUtf8(i18n::Tr("状態ファイルを開けません")))) {
+  if (Take(state::LoadWindowStateFile(path),
+           QString::fromUtf8(i18n::Tr("状態ファイルを開けません")))) {
     openedFile_ = path;
   }
 }

@@ -84,6 +84,14 @@ std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
   return parsed;
 }
 
+std::variant<scene::State, UsageError> LoadWindowStateFile(const QString& path) {
+  auto loaded = LoadStateFile(path);
+  if (const auto* state = std::get_if<scene::State>(&loaded)) {
+    if (auto error = CheckFileWindowReach(Shown(path), *state)) return *error;
+  }
+  return loaded;
+}
+
 std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
   // A text of more UTF-16 units than the limit has more bytes than it too:
   // one unit past the limit is enough to refuse it, unconverted.

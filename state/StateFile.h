@@ -50,6 +50,10 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes);
 // what it holds.
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path);
 
+// The same for the window, which takes only the states it can reach: a state
+// beyond its reach is refused with the file named (CheckFileWindowReach).
+std::variant<scene::State, UsageError> LoadWindowStateFile(const QString& path);
+
 // A state pasted as text: one line of state options, or a state file's JSON,
 // with at most kLargestStateText bytes.
 std::variant<scene::State, UsageError> ParseStateText(const QString& text);

@@ -164,4 +164,9 @@ UsageError InStateFile(std::string_view shown, const UsageError& error) {
   return {Format(Tr("状態ファイル「%1」: %2"), {shown, error.message})};
 }
 
+std::optional<UsageError> CheckFileWindowReach(std::string_view shown, const scene::State& state) {
+  if (auto error = CheckWindowReach(state)) return InStateFile(shown, *error);
+  return std::nullopt;
+}
+
 }  // namespace state

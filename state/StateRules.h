@@ -62,6 +62,10 @@ std::optional<UsageError> CheckPastedText(std::string_view text);
 // name): larger than kLargestStateText, or `error` in its text.
 UsageError StateFileTooLarge(std::string_view shown);
 UsageError InStateFile(std::string_view shown, const UsageError& error);
+// A state file's state as the window takes it: nothing when the window can
+// show it, else CheckWindowReach's refusal with the file named, as every other
+// refusal of a state file names it.
+std::optional<UsageError> CheckFileWindowReach(std::string_view shown, const scene::State& state);
 
 // The shortest decimal that reads back as the same single-precision value.
 std::string Decimal(float value);

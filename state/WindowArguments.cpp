@@ -72,12 +72,11 @@ std::variant<WindowStart, StartError> ReadWindowArguments(const QStringList& arg
   // reported as one whatever FILE holds.
   if (auto error = ReadState(found, start.state)) return StartError{error->message};
   if (start.file) {
-    auto loaded = LoadStateFile(*start.file);
+    // The file's own state first, within the window's reach: a mistake in it
+    // is the file's and names it, one the options bring in is theirs.
+    auto loaded = LoadWindowStateFile(*start.file);
     if (auto* error = std::get_if<UsageError>(&loaded)) return StartError{error->message, true};
     start.state = std::get<scene::State>(loaded);
-    // The file's own state first: a mistake in it is the file's, one the
-    // options bring in is theirs.
-    if (auto error = CheckWindowReach(start.state)) return StartError{error->message, true};
     ReadState(found, start.state);
   }
   start.given = start.file.has_value() || options.size() > 1;

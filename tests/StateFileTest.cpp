@@ -172,6 +172,35 @@ TEST(StateFile, TheWindowRefusesBadOptionsBeforeAnyWindow) {
       help.readAllStandardOutput().startsWith("使い方: bezierlab [状態のオプション] [ファイル]"));
 }
 
+// A FILE whose state the window cannot reach is refused in the words its
+// options would get, with the file named as every other refusal of a file
+// names it; an option that brings a state out of reach is the option's own.
+TEST(StateFile, TheWindowNamesAFileBeyondItsReach) {
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) bare.remove(name);
+  QTemporaryDir dir;
+  const QString far = Write(dir, "far.bezierlab", R"({"state": {"distance": 70}})");
+  const QString near = Write(dir, "near.bezierlab", R"({"state": {"distance": 7}})");
+  const auto stderrOf = [&](const QStringList& arguments) {
+    QProcess window;
+    window.setProcessEnvironment(bare);
+    window.setWorkingDirectory(dir.path());
+    window.start(QStringLiteral(BEZIERLAB_WINDOW), arguments);
+    EXPECT_TRUE(window.waitForFinished(10000)) << arguments.join(' ').toStdString();
+    EXPECT_EQ(window.exitCode(), 2) << arguments.join(' ').toStdString();
+    return window.readAllStandardError().toStdString();
+  };
+  for (const char* language : {"ja", "en"}) {
+    const std::string option = stderrOf({"--language", language, "--distance", "70"});
+    ASSERT_TRUE(option.starts_with("bezierlab: ")) << option;
+    const std::string why = option.substr(std::string("bezierlab: ").size());
+    const std::string named = std::string(language) == "ja" ? "状態ファイル「far.bezierlab」: "
+                                                            : "state file \"far.bezierlab\": ";
+    EXPECT_EQ(stderrOf({"--language", language, "far.bezierlab"}), "bezierlab: " + named + why);
+    EXPECT_EQ(stderrOf({"--language", language, "--distance", "70", near}), option);
+  }
+}
+
 // Without any display the options and FILE are still checked and refused
 // on stderr, before Qt could abort for want of a display; Qt's own options
 // in either spelling are set aside first.

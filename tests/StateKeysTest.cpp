@@ -269,6 +269,10 @@ TEST_F(StateKeys, ABadFileOrPasteChangesNothing) {
     ChooseFile(file.fileName());
     const QString message = Refused(Qt::Key_O);
     EXPECT_TRUE(message.contains(QString::fromUtf8(named))) << message.toStdString();
+    // Named as the file it is, also when its state is beyond the window's reach.
+    EXPECT_TRUE(message.startsWith(
+        QString::fromStdString("状態ファイル「" + state::Shown(file.fileName()) + "」: ")))
+        << message.toStdString();
     EXPECT_EQ(Now(), before);
   }
   for (const char* text : {"hello", "--distance 60", "--points 1,2,3", R"({"state": 3})"}) {

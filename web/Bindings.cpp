@@ -198,6 +198,9 @@ EMSCRIPTEN_KEEPALIVE const char* bl_take_file(const char* name, double size, con
   if (const auto* error = std::get_if<state::UsageError>(&parsed)) {
     return Give(state::InStateFile(shown, *error).message);
   }
+  if (auto error = state::CheckFileWindowReach(shown, std::get<scene::State>(parsed))) {
+    return Give(error->message);
+  }
   return Give(Take(parsed));
 }
 EMSCRIPTEN_KEEPALIVE double bl_largest_state_text() {
