@@ -193,10 +193,10 @@ TEST(StateFile, TheWindowNamesAFileBeyondItsReach) {
   for (const char* language : {"ja", "en"}) {
     const std::string option = stderrOf({"--language", language, "--distance", "70"});
     ASSERT_TRUE(option.starts_with("bezierlab: ")) << option;
-    const std::string why = option.substr(std::string("bezierlab: ").size());
-    const std::string named = std::string(language) == "ja" ? "状態ファイル「far.bezierlab」: "
-                                                            : "state file \"far.bezierlab\": ";
-    EXPECT_EQ(stderrOf({"--language", language, "far.bezierlab"}), "bezierlab: " + named + why);
+    std::string named = std::string(language) == "ja" ? "bezierlab: 状態ファイル「far.bezierlab」: "
+                                                      : "bezierlab: state file \"far.bezierlab\": ";
+    named += option.substr(std::string("bezierlab: ").size());
+    EXPECT_EQ(stderrOf({"--language", language, "far.bezierlab"}), named);
     EXPECT_EQ(stderrOf({"--language", language, "--distance", "70", near}), option);
   }
 }

@@ -255,6 +255,16 @@ def save_open_paste(d, base, folder):
     check("Open refuses a file beyond 1 MiB", (text_of_message(d), report(d)),
           ("状態ファイルを開けません: 状態ファイル「big.bezierlab」は大きすぎます（1 MiB まで）",
            state_report))
+    # A file the window could not show is refused in the words of the option,
+    # with the file named as every other refusal of a file names it.
+    far = os.path.join(folder, "far.bezierlab")
+    with open(far, "w", encoding="utf-8") as f:
+        f.write('{"state": {"distance": 70}}')
+    d.find_element(By.ID, "file").send_keys(far)
+    time.sleep(0.3)
+    check("Open names a file beyond the window's reach", (text_of_message(d), report(d)),
+          ("状態ファイルを開けません: 状態ファイル「far.bezierlab」: オフセット距離 70 は"
+           "ウィンドウでは使えません: 0 から 50 の整数にします", state_report))
     paste = """
       const data = new DataTransfer();
       data.setData('text/plain', arguments[0]);
