@@ -12,6 +12,28 @@
 
 namespace files {
 
+namespace {
+
+// The reasons a file commonly meets, in the catalogue's words.
+struct CommonReason {
+  int error;
+  const char* text;
+};
+constexpr std::array<CommonReason, 10> kCommonReasons{{
+    {ENOENT, i18n::Mark("ファイルもフォルダーもありません")},
+    {EACCES, i18n::Mark("許可がありません")},
+    {ENOTDIR, i18n::Mark("途中の名前がフォルダーではありません")},
+    {EISDIR, i18n::Mark("フォルダーです")},
+    {ENOSPC, i18n::Mark("ディスクに空きがありません")},
+    {EROFS, i18n::Mark("読み出し専用のファイルシステムです")},
+    {EFBIG, i18n::Mark("ファイルが大きすぎます")},
+    {EDQUOT, i18n::Mark("ディスクの使用量の上限を超えています")},
+    {ELOOP, i18n::Mark("シンボリックリンクが多すぎます")},
+    {ENAMETOOLONG, i18n::Mark("名前が長すぎます")},
+}};
+
+}  // namespace
+
 ReadBytes ReadWhole(const std::string& path, std::size_t largest) {
   ReadBytes read;
   // Without O_NONBLOCK, opening a pipe would wait for a writer.
@@ -48,30 +70,8 @@ ReadBytes ReadWhole(const std::string& path, std::size_t largest) {
 }
 
 std::string Reason(int error) {
-  using i18n::Tr;
-  switch (error) {
-    case ENOENT:
-      return Tr("ファイルもフォルダーもありません");
-    case EACCES:
-      return Tr("許可がありません");
-    case ENOTDIR:
-      return Tr("途中の名前がフォルダーではありません");
-    case EISDIR:
-      return Tr("フォルダーです");
-    case ENOSPC:
-      return Tr("ディスクに空きがありません");
-    case EROFS:
-      return Tr("読み出し専用のファイルシステムです");
-    case EFBIG:
-      return Tr("ファイルが大きすぎます");
-    case EDQUOT:
-      return Tr("ディスクの使用量の上限を超えています");
-    case ELOOP:
-      return Tr("シンボリックリンクが多すぎます");
-    case ENAMETOOLONG:
-      return Tr("名前が長すぎます");
-    default:
-      break;
+  for (const auto& [known, text] : kCommonReasons) {
+    if (known == error) return i18n::Tr(text);
   }
   std::string reason = std::strerror(error);
   // The system words it as a sentence of its own ("Input/output error").
