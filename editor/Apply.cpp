@@ -43,6 +43,8 @@ void main::RecordStep(const scene::State& before, UndoMerge merge) {
   if (commands_ != nullptr) commands_->Record(before, merge);
 }
 
+bool main::KeysWait() const { return commands_ != nullptr && commands_->KeysWait(); }
+
 std::unique_ptr<main> OpenWindow(const state::WindowStart& start) {
   auto window = std::make_unique<main>();
   if (start.given) window->ApplyState(start.state);

@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QTextBrowser>
-#include <QUndoCommand>
 #include <QVBoxLayout>
 
 #include "PathBytes.h"
@@ -26,40 +25,6 @@ namespace {
 constexpr const char* kFileFilter = i18n::Mark("bezierlab の状態 (*.bezierlab)");
 constexpr const char* kJsonFilter = "JSON (*.json)";
 constexpr const char* kAnyFilter = i18n::Mark("すべてのファイル (*)");
-// Steps kept for undo; the oldest go first. A step holds two states.
-constexpr int kUndoLimit = 1000;
-
-// A step from one state to another. The user's action has already shown the
-// new state when the step is pushed, so the first redo does nothing; later
-// ones, and every undo, apply a whole state.
-class Step final : public QUndoCommand {
- public:
-  Step(main& window, const scene::State& before, const scene::State& after, main::UndoMerge merge)
-      : window_(window), before_(before), after_(after), merge_(merge) {}
-
-  void undo() override { window_.ApplyState(before_); }
-  void redo() override {
-    if (pushed_) window_.ApplyState(after_);
-    pushed_ = true;
-  }
-  int id() const override {
-    return merge_ == main::UndoMerge::None ? -1 : static_cast<int>(merge_);
-  }
-  bool mergeWith(const QUndoCommand* other) override {
-    after_ = static_cast<const Step*>(other)->after_;
-    // Moves that came back to where they began leave no step.
-    setObsolete(state::SameWindowState(before_, after_));
-    return true;
-  }
-
- private:
-  main& window_;
-  scene::State before_;
-  scene::State after_;
-  main::UndoMerge merge_;
-  bool pushed_ = false;
-};
-
 // A file dialog gives a name whose bytes are no UTF-8 with U+FFFD in their
 // place, which names another file: such a name is refused, not used.
 std::optional<std::string> UnusableName(const QString& path) {
@@ -88,6 +53,12 @@ void Commands::ConnectActions() {
   AddKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { Save(true); });
   AddKey(QKeySequence(Qt::Key_F1), &Commands::ShowHelp);
 
+  // What the user holds, as the history's rules need it: a button over
+  // Picture1 and the scroll bar's thumb.
+  connect(window_.Picture1, &PictureBox::ButtonsHeldChanged, this,
+          [this](bool held) { history_.SetHeld(state::History::Hold::Area, held); });
+  connect(window_.HScroll1, &QScrollBar::sliderPressed, this,
+          [this] { history_.SetHeld(state::History::Hold::Thumb, true); });
   // The user's own actions are recorded once their handlers have run (these
   // connections come after the handlers'): a drag when its last button goes
   // up, a box on every change, the scroll bar on every change but those
@@ -98,7 +69,10 @@ void Commands::ConnectActions() {
   for (QCheckBox* box : window_.Check2)
     connect(box, &QCheckBox::toggled, this, [this] { Commit(); });
   connect(window_.HScroll1, &QScrollBar::valueChanged, this, [this] { Commit(); });
-  connect(window_.HScroll1, &QScrollBar::sliderReleased, this, [this] { Commit(); });
+  connect(window_.HScroll1, &QScrollBar::sliderReleased, this, [this] {
+    history_.SetHeld(state::History::Hold::Thumb, false);
+    Commit();
+  });
 }
 
 bool Commands::Take(const std::variant<scene::State, state::UsageError>& chosen,
@@ -113,11 +87,7 @@ bool Commands::Take(const std::variant<scene::State, state::UsageError>& chosen,
     Complain(title, error->message);
     return false;
   }
-  Commit();
-  const scene::State before = window_.CurrentState();
-  if (state::SameWindowState(before, wanted)) return true;
-  window_.ApplyState(wanted);
-  Record(before, main::UndoMerge::None);
+  Apply(history_.Take(window_.CurrentState(), wanted));
   return true;
 }
 
@@ -132,13 +102,13 @@ void Commands::CopyLine() {
 }
 
 void Commands::Paste() {
-  if (Busy()) return;
+  if (history_.KeysWait()) return;
   Take(state::ParseStateText(QGuiApplication::clipboard()->text()),
        QString::fromUtf8(i18n::Tr("状態を貼り付けられません")));
 }
 
 void Commands::Open() {
-  if (Busy()) return;
+  if (history_.KeysWait()) return;
   QFileDialog dialog(&window_, QString::fromUtf8(i18n::Tr("状態ファイルを開く")));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -200,37 +170,25 @@ void Commands::ShowHelp() {
   help_->activateWindow();
 }
 
-Commands::Commands(main& window) : QObject(&window), window_(window) {
-  stack_.setUndoLimit(kUndoLimit);
-  committed_ = window_.CurrentState();
+Commands::Commands(main& window)
+    : QObject(&window), window_(window), history_(window.CurrentState()) {
   ConnectActions();
 }
 
 void Commands::Record(const scene::State& before, main::UndoMerge merge) {
-  // `before` may be committed_ itself: it is read before it is replaced.
-  const scene::State after = window_.CurrentState();
-  if (!state::SameWindowState(before, after)) stack_.push(new Step(window_, before, after, merge));
-  committed_ = after;
+  history_.Record(before, window_.CurrentState(), merge);
 }
 
-void Commands::Commit() {
-  if (!Busy()) Record(committed_, main::UndoMerge::None);
+void Commands::Commit() { history_.Commit(window_.CurrentState()); }
+
+void Commands::Apply(const std::optional<scene::State>& state) {
+  if (state) window_.ApplyState(*state);
 }
 
-bool Commands::Busy() const {
-  return window_.Picture1->ButtonsHeld() || window_.HScroll1->isSliderDown();
-}
+void Commands::Undo() { Apply(history_.Undo()); }
 
-void Commands::Undo() {
-  if (!Busy()) stack_.undo();
-}
+void Commands::Redo() { Apply(history_.Redo()); }
 
-void Commands::Redo() {
-  if (!Busy()) stack_.redo();
-}
-
-void Commands::Reset() {
-  if (!Busy()) Take(scene::State{}, QString());
-}
+void Commands::Reset() { Take(scene::State{}, QString()); }
 
 }  // namespace editor

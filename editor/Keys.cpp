@@ -1,7 +1,7 @@
 // Editing with the keyboard while Picture1 has the focus: 1 to 4 pick P(0) to
 // P(3), the arrows move the grabbed point by one pixel (ten with Shift), and
-// Escape lets it go. While a mouse button is held the drag owns the point and
-// these keys do nothing.
+// Escape lets it go. While a mouse button is held over the drawing area (or
+// the scroll bar's thumb) the drag owns the state and these keys do nothing.
 //
 // A point picked by key is held without a button, which a drag never is, so
 // the move handler would drag it after the pointer. The pointer's first move
@@ -9,7 +9,6 @@
 // therefore lets it go first; then the event is handled as always.
 
 #include <QAccessible>
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include "Arithmetic.h"
@@ -47,7 +46,7 @@ class PictureKeys final : public QObject {
       if (code == Qt::Key_Down) dy = step;
     }
     if (!pick && !release && dx == 0 && dy == 0) return false;
-    if (QGuiApplication::mouseButtons() != Qt::NoButton) return true;
+    if (window_->KeysWait()) return true;
     try {
       if (pick) {
         window_->PickPoint(code - Qt::Key_1);
@@ -83,7 +82,7 @@ void main::MovePoint(int dx, int dy) {
   // One undo step for consecutive moves of the same point.
   const scene::State before = CurrentState();
   MoveGrabbedPoint(geometry::Add(from.x, dx), geometry::Add(from.y, dy));
-  RecordStep(before, static_cast<UndoMerge>(static_cast<int>(UndoMerge::MovePoint0) + grabIndex));
+  RecordStep(before, state::History::KeyMoveOf(grabIndex));
   AnnouncePicture();
 }
 

@@ -121,20 +121,26 @@ bool PictureBox::InInnerArea(QPointF p) const {
 // Each handler first forgets the buttons that are no longer held, in case a
 // button-up never arrived (the grab taken by another window, for instance).
 
+void PictureBox::HoldButtons(Qt::MouseButtons buttons) {
+  const bool was = ButtonsHeld();
+  dragButtons_ = buttons;
+  if (ButtonsHeld() != was) emit ButtonsHeldChanged(ButtonsHeld());
+}
+
 void PictureBox::mousePressEvent(QMouseEvent* event) {
   ShowFocusMark(false);
   const QPointF p = InnerPosition(*event);
-  dragButtons_ &= event->buttons();
+  HoldButtons(dragButtons_ & event->buttons());
   const bool inside = InInnerArea(p);
   if (!inside && !dragButtons_) return;
-  if (inside) dragButtons_ |= event->button();
+  if (inside) HoldButtons(dragButtons_ | event->button());
   emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                  static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = InnerPosition(*event);
-  dragButtons_ &= event->buttons();
+  HoldButtons(dragButtons_ & event->buttons());
   if (!InInnerArea(p) && !dragButtons_) return;
   emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()),
                  static_cast<float>(p.x()), static_cast<float>(p.y()));
@@ -143,9 +149,9 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPointF p = InnerPosition(*event);
   // The released button still counts as held for its own button-up.
-  dragButtons_ &= event->buttons() | event->button();
+  HoldButtons(dragButtons_ & (event->buttons() | event->button()));
   const bool report = InInnerArea(p) || dragButtons_;
-  dragButtons_ &= ~event->button();
+  HoldButtons(dragButtons_ & ~event->button());
   if (!report) return;
   emit MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()),
                static_cast<float>(p.x()), static_cast<float>(p.y()));

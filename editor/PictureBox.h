@@ -66,6 +66,9 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   void MouseDown(short Button, short Shift, float x, float y);
   void MouseMove(short Button, short Shift, float x, float y);
   void MouseUp(short Button, short Shift, float x, float y);
+  // ButtonsHeld() has changed: sent before the event that changed it is
+  // reported.
+  void ButtonsHeldChanged(bool held);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -88,6 +91,8 @@ class PictureBox final : public QFrame, public drawing::DrawingSurface {
   // The buttons held that went down over the inner area: while any is held,
   // every mouse event is reported.
   Qt::MouseButtons dragButtons_;
+  // Sets dragButtons_, telling when whether any is held changes.
+  void HoldButtons(Qt::MouseButtons buttons);
   bool focusMark_ = false;
   void ShowFocusMark(bool show);
 };

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "Design.h"
+#include "History.h"
 #include "IntPoint.h"
 #include "PictureBox.h"
 #include "Scene.h"
@@ -97,12 +98,14 @@ class main : public QWidget {
   // HScroll1_Change does when the distance changes, then calls Redraw once.
   // Records no undo step; `state` must be one the window can reach.
   void ApplyState(const scene::State& state);
-  // How a step merges with the step recorded just before it: consecutive
-  // key moves of the same point make one step.
-  enum class UndoMerge { None, MovePoint0, MovePoint1, MovePoint2, MovePoint3 };
+  // How a step merges with the step recorded just before it (state/History.h).
+  using UndoMerge = state::History::Merge;
   // Records one undoable step from `before` to the state the window shows
   // now; nothing when they are the same. Never redraws, runs no handler.
   void RecordStep(const scene::State& before, UndoMerge merge = UndoMerge::None);
+  // Whether the keys that change the state wait: a button is held over
+  // Picture1 or on the scroll bar's thumb.
+  bool KeysWait() const;
 
  signals:
   // After every Redraw: the convergence window (F2) follows the state.

@@ -1,6 +1,7 @@
 // The state keys through real key and mouse events on the shown window:
-// undo and redo, reset, save and open, copy and paste, bad files and pastes,
-// and the window as the program opens it from its command line.
+// undo and redo (the undo scenarios the page runs too), reset, save and open,
+// copy and paste, bad files and pastes, and the window as the program opens
+// it from its command line.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 
 #include "MouseInput.h"
 #include "StateFile.h"
+#include "UndoScenarios.h"
 #include "WindowArguments.h"
 #include "main.h"
 
@@ -212,6 +214,18 @@ TEST_F(StateKeys, StateKeysWaitForTheReleaseOfADoubleClickDrag) {
   EXPECT_EQ(Now(), ticked);
 }
 
+// The drawing area's keys wait for the buttons the area holds, not for one
+// held anywhere else.
+TEST_F(StateKeys, PointKeysWaitOnlyForTheAreasOwnButtons) {
+  window.Picture1->setFocus();
+  const QPoint label = window.Label1->mapTo(&window, window.Label1->rect().center());
+  mouse.Press(QPointF(label) - mouse.InWindow({0, 0}), Qt::RightButton);
+  Key(Qt::Key_2, Qt::NoModifier);
+  Key(Qt::Key_Right, Qt::NoModifier);
+  mouse.Release(Qt::RightButton);
+  EXPECT_EQ(window.P[1], (geometry::IntPoint{151, 50}));
+}
+
 TEST_F(StateKeys, SaveThenOpenGivesTheSameStateByteForByte) {
   Drag({150, 50}, {240, 20});
   QTest::mouseClick(window.Check1[3], Qt::LeftButton);
@@ -308,6 +322,99 @@ TEST_F(StateKeys, ACopiedStateLinePastesBack) {
   EXPECT_EQ(window.HScroll1->value(), 7);
   EXPECT_EQ(window.Label2->text().toStdString(), "オフセット距離:7");
 }
+
+// The undo scenarios through the window's own events: the mouse over the
+// area, its keys with the focus there, the boxes clicked, the thumb dragged a
+// pixel at a time, the state keys.
+class WindowFront final : public undo_scenarios::FrontEnd {
+ public:
+  WindowFront() {
+    window_.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  }
+
+  void Run(const undo_scenarios::Event& event) override {
+    using undo_scenarios::Do;
+    QScrollBar* bar = window_.HScroll1;
+    const QPointF at(event.a, event.b);
+    switch (event.what) {
+      case Do::Press:
+        mouse_.Press(at, Button(event.button));
+        break;
+      case Do::Move:
+        mouse_.Move(at);
+        break;
+      case Do::Release:
+        mouse_.Release(Button(event.button));
+        break;
+      case Do::Pick:
+        PictureKey(Qt::Key(Qt::Key_1 + event.a), Qt::NoModifier);
+        break;
+      case Do::KeyMove:
+        PictureKey(event.a > 0   ? Qt::Key_Right
+                   : event.a < 0 ? Qt::Key_Left
+                   : event.b > 0 ? Qt::Key_Down
+                                 : Qt::Key_Up,
+                   std::abs(event.a + event.b) == 10 ? Qt::ShiftModifier : Qt::NoModifier);
+        break;
+      case Do::Box:
+        QTest::mouseClick(event.a < 4 ? window_.Check1[event.a] : window_.Check2[event.a - 4],
+                          Qt::LeftButton);
+        break;
+      case Do::ThumbPress:
+        thumb_ = testing_support::Part(bar, QStyle::SC_ScrollBarSlider).center();
+        QTest::mousePress(bar, Qt::LeftButton, {}, thumb_);
+        break;
+      case Do::ThumbTo:
+        for (int i = 0; i < 1000 && bar->value() != event.a; ++i) {
+          thumb_.rx() += bar->value() < event.a ? 1 : -1;
+          QTest::mouseMove(bar, thumb_);
+        }
+        break;
+      case Do::ThumbRelease:
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb_);
+        break;
+      case Do::Undo:
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        break;
+      case Do::Redo:
+        Key(Qt::Key_Y, Qt::ControlModifier);
+        break;
+      case Do::Reset:
+        Key(Qt::Key_R, Qt::ControlModifier);
+        break;
+    }
+  }
+  scene::State Shown() override { return window_.CurrentState(); }
+
+ private:
+  static Qt::MouseButton Button(int code) {
+    return code == 2 ? Qt::RightButton : code == 4 ? Qt::MiddleButton : Qt::LeftButton;
+  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+    QTest::keyClick(window_.windowHandle(), key, modifiers);
+  }
+  void PictureKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    window_.Picture1->setFocus();
+    Key(key, modifiers);
+  }
+
+  editor::main window_;
+  testing_support::MouseInput mouse_{*window_.Picture1};
+  QPoint thumb_;
+};
+
+class WindowScenarios : public ::testing::TestWithParam<undo_scenarios::Scenario> {};
+
+TEST_P(WindowScenarios, UndoStepsAsOnThePage) {
+  WindowFront front;
+  undo_scenarios::Run(front, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Undo, WindowScenarios, ::testing::ValuesIn(undo_scenarios::Scenarios()),
+                         undo_scenarios::NameOf);
 
 TEST(StartWindow, NoArgumentsRedrawOnceAndAStateOpensAfterFormLoad) {
   RedrawCounter redraws;

@@ -87,6 +87,13 @@ EMSCRIPTEN_KEEPALIVE void bl_pointer_move(double x, double y) {
 EMSCRIPTEN_KEEPALIVE void bl_pointer_up() {
   Guarded([](web::Page& p) { p.PointerUp(); });
 }
+// One of two buttons held over the area goes up; another holds it yet.
+EMSCRIPTEN_KEEPALIVE void bl_pointer_up_held() {
+  Guarded([](web::Page& p) { p.PointerUp(true); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_thumb(int held) {
+  Guarded([=](web::Page& p) { p.HoldThumb(held != 0); });
+}
 EMSCRIPTEN_KEEPALIVE int bl_button_held() { return ThePage().ButtonHeld() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE void bl_pick(int i) {
   Guarded([=](web::Page& p) { p.PickPoint(i); });

@@ -6,17 +6,7 @@
 
 namespace web {
 
-namespace {
-
-// Steps kept for undo, as in the window; the oldest go first.
-constexpr std::size_t kUndoLimit = 1000;
-
-}  // namespace
-
-Page::Page() {
-  Redraw();
-  committed_ = Current();
-}
+Page::Page() : history_(state_) { Redraw(); }
 
 scene::State Page::Current() const {
   scene::State state = state_;
@@ -31,8 +21,8 @@ void Page::Redraw() {
 }
 
 void Page::PointerDown(double x, double y) {
-  if (keyPicked_) ReleasePoint();
-  held_ = true;
+  if (keyPicked_) LetGo();
+  history_.SetHeld(state::History::Hold::Area, true);
   scene::ButtonDown(state_.P, state_.grabIndex, static_cast<float>(x), static_cast<float>(y));
   Redraw();
 }
@@ -43,7 +33,7 @@ void Page::PointerMove(double x, double y) {
   pointer_ = at;
   if (keyPicked_ && state_.grabIndex >= 0) {
     if (!moved) return;  // a jitter within the same pixel keeps a picked point
-    ReleasePoint();
+    LetGo();
   }
   if (state_.grabIndex < 0) return;
   MoveGrabbedPoint(at.x, at.y);
@@ -55,29 +45,37 @@ void Page::MoveGrabbedPoint(std::int32_t cx, std::int32_t cy) {
   Redraw();
 }
 
-void Page::PointerUp() {
-  held_ = false;
+void Page::PointerUp(bool stillHeld) {
+  if (!stillHeld) history_.SetHeld(state::History::Hold::Area, false);
   if (scene::ButtonUp(state_.grabIndex)) Redraw();
   Commit();
 }
 
+void Page::HoldThumb(bool held) {
+  history_.SetHeld(state::History::Hold::Thumb, held);
+  if (!held) Commit();
+}
+
 void Page::PickPoint(int i) {
-  if (held_ || i < 0 || i > 3) return;
+  if (history_.KeysWait() || i < 0 || i > 3) return;
   state_.grabIndex = i;
   keyPicked_ = true;
   Redraw();
 }
 
 void Page::MovePoint(int dx, int dy) {
-  if (held_ || state_.grabIndex < 0) return;
+  if (history_.KeysWait() || state_.grabIndex < 0) return;
   const geometry::IntPoint from = state_.P[static_cast<std::size_t>(state_.grabIndex)];
   const scene::State before = Current();
   MoveGrabbedPoint(geometry::Add(from.x, dx), geometry::Add(from.y, dy));
-  Record(before, 1 + state_.grabIndex);
+  history_.Record(before, Current(), state::History::KeyMoveOf(state_.grabIndex));
 }
 
 void Page::ReleasePoint() {
-  if (held_) return;
+  if (!history_.KeysWait()) LetGo();
+}
+
+void Page::LetGo() {
   keyPicked_ = false;
   if (state_.grabIndex < 0) return;
   state_.grabIndex = -1;
@@ -117,54 +115,20 @@ void Page::Apply(const scene::State& state) {
   keyPicked_ = false;
   if (state_.dist != distance) distanceShown_ = static_cast<int>(state_.dist);
   Redraw();
-  committed_ = Current();
+  history_.Applied(Current());
 }
 
-void Page::Take(const scene::State& state) {
-  if (held_) return;
-  Commit();
-  const scene::State before = Current();
-  if (state::SameWindowState(before, state)) return;
-  Apply(state);
-  Record(before, 0);
+void Page::Apply(const std::optional<scene::State>& state) {
+  if (state) Apply(*state);
 }
 
-void Page::Commit() {
-  if (!held_) Record(committed_, 0);
-}
+void Page::Take(const scene::State& state) { Apply(history_.Take(Current(), state)); }
 
-void Page::Record(scene::State before, int merge) {
-  const scene::State after = Current();
-  committed_ = after;
-  if (state::SameWindowState(before, after)) return;
-  redo_.clear();
-  if (merge != 0 && !undo_.empty() && undo_.back().merge == merge) {
-    undo_.back().after = after;
-    // Moves that came back to where they began leave no step.
-    if (state::SameWindowState(undo_.back().before, after)) undo_.pop_back();
-    return;
-  }
-  undo_.push_back({before, after, merge});
-  if (undo_.size() > kUndoLimit) undo_.erase(undo_.begin());
-}
+void Page::Commit() { history_.Commit(Current()); }
 
-void Page::Undo() {
-  if (held_ || undo_.empty()) return;
-  Commit();
-  if (undo_.empty()) return;
-  Step step = undo_.back();
-  undo_.pop_back();
-  Apply(step.before);
-  redo_.push_back(step);
-}
+void Page::Undo() { Apply(history_.Undo()); }
 
-void Page::Redo() {
-  if (held_ || redo_.empty()) return;
-  Step step = redo_.back();
-  redo_.pop_back();
-  Apply(step.after);
-  undo_.push_back(step);
-}
+void Page::Redo() { Apply(history_.Redo()); }
 
 void Page::Reset() { Take(scene::State{}); }
 

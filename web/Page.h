@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "History.h"
 #include "Language.h"
 #include "Recorder.h"
 #include "Scene.h"
@@ -23,11 +23,16 @@ class Page {
  public:
   Page();  // the window's Form_Load
 
-  // The pointer over the drawing area, in its pixels (fractions kept).
+  // The pointer over the drawing area, in its pixels (fractions kept): a
+  // press of any button (a second one too), a move, a button going up
+  // (`stillHeld` when another is held yet: the drag's step waits for it).
   void PointerDown(double x, double y);
   void PointerMove(double x, double y);
-  void PointerUp();
-  bool ButtonHeld() const { return held_; }
+  void PointerUp(bool stillHeld = false);
+  bool ButtonHeld() const { return history_.Held(state::History::Hold::Area); }
+  // The range control's thumb pressed or let go: while it is held its
+  // values make no step and the state keys wait; its release makes one.
+  void HoldThumb(bool held);
 
   // The drawing area's keys: 1-4 pick, arrows move by (dx, dy), Escape lets go.
   void PickPoint(int i);
@@ -44,7 +49,7 @@ class Page {
   // grabbed, Label2 written only when the distance changes; one redraw.
   void Apply(const scene::State& state);
   // A state from a link, Open or Paste: applied, and one undo step when it
-  // differs from what is shown. Nothing while a button is held.
+  // differs from what is shown. Nothing while a button or the thumb is held.
   void Take(const scene::State& state);
   // Records the changes since the last step (a drag, a box, the distance).
   void Commit();
@@ -76,24 +81,13 @@ class Page {
   void Redraw();
   void SpeakChosenLanguage();
   void MoveGrabbedPoint(std::int32_t cx, std::int32_t cy);
-  // An undo step from `before` to the current state, merged with the last
-  // one when both move the same point by key; nothing when nothing changed.
-  // `before` is taken by value: it may be committed_, which this replaces.
-  void Record(scene::State before, int merge);
-
-  struct Step {
-    scene::State before;
-    scene::State after;
-    int merge;
-  };
+  void LetGo();  // the point picked by key, let go
+  void Apply(const std::optional<scene::State>& state);
 
   scene::State state_;
-  bool held_ = false;       // a button is down on the drawing area
   bool keyPicked_ = false;  // the grabbed point was picked by key
   std::optional<geometry::IntPoint> pointer_;
-  scene::State committed_;  // the state after the last step
-  std::vector<Step> undo_;
-  std::vector<Step> redo_;
+  state::History history_;  // the undo steps and what is held
   Recorder recorder_;
   scene::Result last_;
   scene::LazyAnalysis analysis_;

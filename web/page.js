@@ -19,6 +19,8 @@ var Page = (function () {
       down: f("bl_pointer_down", null, ["number", "number"]),
       move: f("bl_pointer_move", null, ["number", "number"]),
       up: f("bl_pointer_up", null, []),
+      upHeld: f("bl_pointer_up_held", null, []),
+      thumb: f("bl_thumb", null, ["number"]),
       held: f("bl_button_held", "number", []),
       pick: f("bl_pick", null, ["number"]),
       movePoint: f("bl_move_point", null, ["number", "number"]),
@@ -133,9 +135,13 @@ var Page = (function () {
     return [e.clientX - r.left, e.clientY - r.top];
   }
 
+  // The bit of e.buttons that stands for e.button's button.
+  var BUTTON_BITS = [1, 4, 2, 8, 16];
+
+  // Every button grabs and drags, as in the window; a second button pressed
+  // or let go while one is held arrives as a move that names it.
   function pointerEvents() {
     canvas.addEventListener("pointerdown", function (e) {
-      if (e.button !== 0) return;
       canvas.setPointerCapture(e.pointerId);
       canvas.focus({ preventScroll: true });
       var p = at(e);
@@ -145,6 +151,11 @@ var Page = (function () {
     });
     canvas.addEventListener("pointermove", function (e) {
       var p = at(e);
+      if (e.button >= 0 && core.held()) {
+        if (e.buttons & BUTTON_BITS[e.button]) core.down(p[0], p[1]); else core.upHeld();
+        show(true);
+        return;
+      }
       // Without a button, only moves over the area reach the handler.
       var size = canvas.clientWidth;
       if (!core.held() && (p[0] < 0 || p[1] < 0 || p[0] >= size || p[1] >= size)) return;
@@ -159,6 +170,8 @@ var Page = (function () {
     };
     canvas.addEventListener("pointerup", up);
     canvas.addEventListener("pointercancel", up);
+    // The right button drags: it opens no menu over the area.
+    canvas.addEventListener("contextmenu", function (e) { e.preventDefault(); });
   }
 
   function controlEvents() {
@@ -174,6 +187,20 @@ var Page = (function () {
       core.distance(Number(range.value));
       show(false);
     });
+    // A press on the range control holds its thumb until the pointer goes
+    // up, wherever that is: the core makes one step of the whole drag.
+    var thumb = null;
+    range.addEventListener("pointerdown", function (e) {
+      thumb = e.pointerId;
+      core.thumb(1);
+    });
+    var letGo = function (e) {
+      if (thumb === null || e.pointerId !== thumb) return;
+      thumb = null;
+      core.thumb(0);
+    };
+    window.addEventListener("pointerup", letGo, true);
+    window.addEventListener("pointercancel", letGo, true);
     // HScroll1's keys: Right, Down, PageDown add one; Left, Up, PageUp take
     // one away; Home and End go to the ends.
     range.addEventListener("keydown", function (e) {

@@ -1,6 +1,7 @@
 // The page's state and handlers without a browser: the link's fragment
-// (state/StateRules.h) with the page's language, the window's undo step rules
-// and apply routine as web::Page keeps them, and a switch of language.
+// (state/StateRules.h) with the page's language, the undo scenarios the
+// window runs too, the apply routine as web::Page keeps it, and a switch of
+// language.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include "Page.h"
 #include "StateRules.h"
+#include "UndoScenarios.h"
 
 namespace {
 
@@ -174,6 +176,81 @@ TEST(PageSteps, NothingIsRecordedForNoChangeAndKeysWaitWhileAButtonIsHeld) {
   EXPECT_EQ(page.Last().state.grabIndex, 2);
   page.PointerUp();
 }
+
+// The undo scenarios as the page's scripts hand the browser's events to
+// the core: a second button arrives as a press, the range control's values
+// one by one while its thumb is held.
+class PageFront final : public undo_scenarios::FrontEnd {
+ public:
+  void Run(const undo_scenarios::Event& event) override {
+    using undo_scenarios::Do;
+    const scene::State shown = page_.Current();
+    switch (event.what) {
+      case Do::Press:
+        held_ |= event.button;
+        page_.PointerDown(event.a, event.b);
+        break;
+      case Do::Move:
+        page_.PointerMove(event.a, event.b);
+        break;
+      case Do::Release:
+        held_ &= ~event.button;
+        page_.PointerUp(held_ != 0);
+        break;
+      case Do::Pick:
+        page_.PickPoint(event.a);
+        break;
+      case Do::KeyMove:
+        page_.MovePoint(event.a, event.b);
+        break;
+      case Do::Box:
+        if (event.a < 4) {
+          page_.SetDivisions(event.a, !shown.divisions[static_cast<std::size_t>(event.a)]);
+        } else if (event.a == 4) {
+          page_.SetApproximate(!shown.approximate);
+        } else {
+          page_.SetAccurate(!shown.accurate);
+        }
+        break;
+      case Do::ThumbPress:
+        page_.HoldThumb(true);
+        break;
+      case Do::ThumbTo:
+        for (int d = static_cast<int>(shown.dist); d != event.a;) {
+          d += d < event.a ? 1 : -1;
+          page_.SetDistance(d);
+        }
+        break;
+      case Do::ThumbRelease:
+        page_.HoldThumb(false);
+        break;
+      case Do::Undo:
+        page_.Undo();
+        break;
+      case Do::Redo:
+        page_.Redo();
+        break;
+      case Do::Reset:
+        page_.Reset();
+        break;
+    }
+  }
+  scene::State Shown() override { return page_.Current(); }
+
+ private:
+  web::Page page_;
+  int held_ = 0;
+};
+
+class PageScenarios : public ::testing::TestWithParam<undo_scenarios::Scenario> {};
+
+TEST_P(PageScenarios, UndoStepsAsInTheWindow) {
+  PageFront front;
+  undo_scenarios::Run(front, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Undo, PageScenarios, ::testing::ValuesIn(undo_scenarios::Scenarios()),
+                         undo_scenarios::NameOf);
 
 TEST(PageApply, WritesLabel2OnlyWhenTheDistanceChanges) {
   web::Page page;

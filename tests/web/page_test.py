@@ -6,7 +6,9 @@
 Checks, each against the report tool or the window's rules, in a browser that
 prefers Japanese: the start report; a drag of P(2) with pointer actions
 (report, caption, the link); a box click; the range control's keys; the
-drawing area's keys; undo and redo; the link after a change and a reload that
+drawing area's keys; undo and redo; a thumb drag of the range control as one
+undo step, the state keys waiting while it is held; drags with the right and
+middle buttons, no context menu over the area; the link after a change and a reload that
 restores it; a bad link's message; Save, Open and the paste of JSON and of a
 line of options; the accessible names in Chromium's accessibility tree; the
 canvas's pixels at the control points; a console free of errors; a link that
@@ -27,6 +29,8 @@ import time
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.mouse_button import MouseButton
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -331,6 +335,54 @@ def keyboard_order(d, base):
           d.execute_script("return Page.core().lengthTip()"))
 
 
+def held_drags(d, base):
+    """A drag of the range control's thumb is one undo step, and the state
+    keys wait while the thumb is held; the right and middle buttons drag a
+    point as the left does, and no context menu opens over the area."""
+    load(d, base)
+    scroll = d.find_element(By.ID, "HScroll1")
+    width = scroll.size["width"]
+
+    def at(value):  # the offset from the control's middle where `value` lies, near enough
+        return round((value - 25) / 50 * (width - 16))
+
+    def ctrl(chain, key):
+        return chain.key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL)
+
+    chain = ActionChains(d).move_to_element_with_offset(scroll, at(30), 0).click_and_hold()
+    for value in range(31, 41):
+        chain.move_to_element_with_offset(scroll, at(value), 0)
+    chain.perform()
+    dragged = text(d, "Label2")
+    ctrl(ActionChains(d), "z").perform()
+    ctrl(ActionChains(d), "r").perform()
+    check("Ctrl+Z and Ctrl+R wait while the thumb is held", text(d, "Label2"), dragged)
+    ActionChains(d).move_to_element_with_offset(scroll, at(40), 0).release().perform()
+    check("the thumb drag moved the distance to 40", text(d, "Label2"), "オフセット距離:40")
+    ctrl(ActionChains(d), "z").perform()
+    check("one Ctrl+Z undoes the whole thumb drag", text(d, "Label2"), "オフセット距離:30")
+    ctrl(ActionChains(d), "y").perform()
+    check("Ctrl+Y redoes it", text(d, "Label2"), dragged)
+    ctrl(ActionChains(d), "z").perform()
+
+    d.execute_script("""window.menus = [];
+      document.addEventListener('contextmenu', e => menus.push(e.defaultPrevented));""")
+    canvas = d.find_element(By.ID, "Picture1")
+    for button, start, end in [(MouseButton.RIGHT, (150, 150), (200, 120)),
+                               (MouseButton.MIDDLE, (150, 50), (170, 30))]:
+        action = ActionBuilder(d)
+        action.pointer_action.move_to(canvas, start[0] - 130, start[1] - 130)
+        action.pointer_action.pointer_down(button=button)
+        action.pointer_action.move_to(canvas, end[0] - 130, end[1] - 130)
+        action.pointer_action.pointer_up(button=button)
+        action.perform()
+    check("the right button drags P(2), the middle one P(1)", report(d),
+          tool_report("--points", "50,50,170,30,200,120,50,150"))
+    menus = d.execute_script("return menus")
+    check("a context menu asked for over the area is refused", (len(menus) > 0, all(menus)),
+          (True, True))
+
+
 def text_of_message(d):
     return text(d, "message")
 
@@ -432,6 +484,7 @@ def main():
                 bad_link(d, url)
                 save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
                 failing_handler(d, url)
+                held_drags(d, url)
                 keyboard_order(d, url)
                 link_language(d, url)
                 check(f"{tag} console errors", console_errors(d), [])
