@@ -31,6 +31,7 @@
 #include "PathBytes.h"
 #include "Pointer.h"
 #include "ReadWhole.h"
+#include "RuntimeFolder.h"
 #include "StateFile.h"
 #include "StateOptions.h"
 #include "Tr.h"
@@ -62,6 +63,8 @@ std::variant<scene::State, QString> ChosenState(const QCommandLineParser& parser
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Before Qt Gui starts: a usable runtime folder, so Qt prints nothing.
+  const files::PrivateRuntimeFolder runtime("screenshot");
   QApplication app(argc, argv);
   std::vector<std::string> words;
   for (const QString& argument : QCoreApplication::arguments())
