@@ -127,9 +127,7 @@ int Save(const QPixmap& picture, const QString& output) {
   return kExitOk;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
+int Run(int argc, char* argv[]) {
   // Before Qt Gui starts: a usable runtime folder, so Qt prints nothing.
   const files::PrivateRuntimeFolder runtime(kProgram);
   QApplication app(argc, argv);
@@ -205,4 +203,16 @@ int main(int argc, char* argv[]) {
   }
   if (found.IsSet("report")) return Print(window.Label1->text().toStdString());
   return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  try {
+    return Run(argc, argv);
+  } catch (...) {
+    // Only memory running out throws here: the run ends without a picture.
+    std::fprintf(stderr, "%s: %s\n", kProgram, Tr("メモリが足りません"));
+    return kExitFailed;
+  }
 }
