@@ -39,9 +39,7 @@ constexpr const char* kHelp = i18n::Mark(
     "\n"
     "状態のオプション（bezierlab-report と同じ）:\n"
     "%STATE%"
-    "  --language 言語     表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから\n"
-    "  -h, --help          この説明を表示します\n"
-    "  --version           版を表示します\n"
+    "%COMMON%"
     "\n"
     "Qt のオプション（-platform など）も使えます。ウィンドウの中では F1 でキーの一覧を\n"
     "表示します。\n"
@@ -49,18 +47,11 @@ constexpr const char* kHelp = i18n::Mark(
     "終了コード: 0 成功、2 オプションかファイルの誤り（ウィンドウは開きません）\n");
 
 // The help in the language of the run: the state options' lines with the
-// window's ranges in their place.
+// window's ranges, and the options every program takes, in their places.
 std::string Help() {
-  using i18n::Format;
-  using i18n::Tr;
-  std::string help = Tr(kHelp);
-  const std::string state = state::StateOptionsHelp(
-      {Format(Tr("。座標は %1 から %2"),
-              {std::to_string(state::kReachLow), std::to_string(state::kReachHigh)}),
-       Format(Tr("。%1 から %2 の整数"),
-              {std::to_string(state::kDistanceLow), std::to_string(state::kDistanceHigh)}),
-       Tr("受け付けますが、ウィンドウはどの点もつかまずに開きます")});
-  help.replace(help.find("%STATE%"), 7, state);
+  std::string help = i18n::Tr(kHelp);
+  help.replace(help.find("%STATE%"), 7, state::StateOptionsHelp(state::WindowRanges()));
+  help.replace(help.find("%COMMON%"), 8, state::CommonOptionsHelp());
   return help;
 }
 

@@ -28,8 +28,8 @@ namespace {
 using state::Dashed;
 using state::KnownOption;
 
-// The tool's own options, after the state's.
-constexpr std::array<KnownOption, 14> kToolOptions{{
+// The tool's own options, after the state's; then the common ones.
+constexpr std::array<KnownOption, 11> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -38,18 +38,16 @@ constexpr std::array<KnownOption, 14> kToolOptions{{
     {"svg", true, false},
     {"scale", true, false},
     {"batch", false, false},
-    {"help", false, false, 'h'},
-    {"version", false, false},
     {"convergence", false, true},
     {"plot", true, false},
     {"plot-format", true, false},
-    {"language", true, false},  // read before anything else: i18n::StartLanguage in Run
 }};
 
 const std::vector<KnownOption>& Table() {
   static const std::vector<KnownOption> table = [] {
     std::vector<KnownOption> all(state::StateOptions().begin(), state::StateOptions().end());
     all.insert(all.end(), kToolOptions.begin(), kToolOptions.end());
+    all.insert(all.end(), state::CommonOptions().begin(), state::CommonOptions().end());
     return all;
   }();
   return table;

@@ -66,20 +66,18 @@ constexpr const char* kHelp = i18n::Mark(
     "  --plot-format F     図の形式 svg か png（--plot - のときは必須）\n"
     "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
     "                      （空の行と # で始まる行は読み飛ばします）\n"
-    "  --language 言語     表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから。\n"
-    "                      JSON のキー、数、エラーの種類は言語によりません\n"
-    "  -h, --help          この説明を表示します\n"
-    "  --version           版を表示します\n"
+    "%COMMON%"
     "\n"
     "終了コード: 0 成功、1 ファイルに書き込めない（または入力を読めない）、2 使い方の誤り\n");
 
-// The help: the state options' lines, with the tool's ranges, in their place.
+// The help: the state options' lines, with the tool's ranges, and the
+// options every program takes, in their places.
 QByteArray Help() {
   std::string help = i18n::Tr(kHelp);
-  const std::string state =
-      state::StateOptionsHelp({i18n::Tr("（32 ビット整数）"), i18n::Tr("（単精度で保持）"),
-                               i18n::Tr("ドラッグ中の点の番号（-1 から 3）。既定: -1")});
-  help.replace(help.find("%STATE%"), 7, state);
+  help.replace(help.find("%STATE%"), 7, state::StateOptionsHelp(state::ToolRanges()));
+  help.replace(
+      help.find("%COMMON%"), 8,
+      state::CommonOptionsHelp(i18n::Tr("JSON のキー、数、エラーの種類は言語によりません")));
   return QByteArray::fromStdString(help);
 }
 

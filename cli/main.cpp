@@ -3,57 +3,26 @@
 // pictures are painted on images and SVG generators, which need none of them.
 // The convergence plot (--plot) has text, and fonts need a GUI application:
 // only then is one made, on the offscreen platform, so no display is needed.
-// Starting it, Qt looks up the user's runtime folder and warns on stderr when
-// XDG_RUNTIME_DIR is unset (su -, sudo -i, cron, a container). The offscreen
-// plot keeps nothing there, so it is given an empty private folder of its own
-// (mode 0700, as Qt requires), removed again on the way out.
+// Qt then wants a usable runtime folder (RuntimeFolder.h): where the user has
+// none, the run gets a private one, so that Qt prints nothing of its own.
 
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
 
 #include "PathBytes.h"
 #include "PlotOutput.h"
+#include "RuntimeFolder.h"
 #include "Tool.h"
 
-namespace {
-
-// XDG_RUNTIME_DIR for this run when it is unset: a new empty folder under the
-// temporary folder, removed by the destructor (Qt leaves nothing in it).
-class PrivateRuntimeDir {
- public:
-  PrivateRuntimeDir() {
-    if (std::getenv("XDG_RUNTIME_DIR") != nullptr) return;
-    const char* tmp = std::getenv("TMPDIR");
-    std::string name =
-        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/bezierlab-report-XXXXXX";
-    if (mkdtemp(name.data()) == nullptr) return;
-    path_ = name;
-    setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
-  }
-  ~PrivateRuntimeDir() {
-    if (!path_.empty()) rmdir(path_.c_str());
-  }
-  PrivateRuntimeDir(const PrivateRuntimeDir&) = delete;
-  PrivateRuntimeDir& operator=(const PrivateRuntimeDir&) = delete;
-
- private:
-  std::string path_;
-};
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-  std::unique_ptr<PrivateRuntimeDir> runtime;
+  std::unique_ptr<files::PrivateRuntimeFolder> runtime;
   std::unique_ptr<QCoreApplication> app;
   if (cli::WantsPlot(argc, argv)) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    runtime = std::make_unique<PrivateRuntimeDir>();
+    runtime = std::make_unique<files::PrivateRuntimeFolder>("bezierlab-report");
     app = std::make_unique<QGuiApplication>(argc, argv);
   } else {
     app = std::make_unique<QCoreApplication>(argc, argv);

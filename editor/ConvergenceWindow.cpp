@@ -116,11 +116,15 @@ void ConvergenceWindow::Toggle() {
     return;
   }
   if (!placed_) {
-    // Not yet shown, this window has no frame: it will get the owner's.
+    // Placed from the size it is about to be shown at (its layout's), not
+    // from the default size a window has before it was shown, and no larger
+    // than the screen. Not yet shown, it has no frame: it will get the owner's.
+    adjustSize();
     const QSize frame = owner_.frameGeometry().size() - owner_.size();
     const QScreen* screen = owner_.screen();
-    move(PlaceBeside(owner_.frameGeometry(), size() + frame,
-                     screen != nullptr ? screen->availableGeometry() : QRect()));
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    if (!available.isEmpty()) resize(size().boundedTo(available.size() - frame));
+    move(PlaceBeside(owner_.frameGeometry(), size() + frame, available));
     placed_ = true;
   }
   show();

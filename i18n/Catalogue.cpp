@@ -55,23 +55,23 @@ Catalogue::Catalogue(std::span<const unsigned char> bytes) {
   if (bytes.size() < kHeaderSize || !reader.ReadMagic()) return;
   const auto revision = reader.Word(4);
   const auto count = reader.Word(8);
-  const auto originals = reader.Word(12);
+  const auto msgids = reader.Word(12);
   const auto translations = reader.Word(16);
-  if (!revision || (*revision >> 16) > 1 || !count || !originals || !translations) return;
+  if (!revision || (*revision >> 16) > 1 || !count || !msgids || !translations) return;
   for (std::uint32_t i = 0; i < *count; ++i) {
-    const auto original = reader.String(*originals, i);
+    const auto msgid = reader.String(*msgids, i);
     const auto translation = reader.String(*translations, i);
-    if (!original || !translation) {
+    if (!msgid || !translation) {
       translations_.clear();
       return;
     }
-    // The entry with the empty original is the catalogue's header.
-    if (!original->empty()) translations_.emplace(*original, translation->data());
+    // The entry with the empty msgid is the catalogue's header.
+    if (!msgid->empty()) translations_.emplace(*msgid, translation->data());
   }
 }
 
-const char* Catalogue::Find(std::string_view original) const {
-  const auto found = translations_.find(original);
+const char* Catalogue::Find(std::string_view msgid) const {
+  const auto found = translations_.find(msgid);
   return found == translations_.end() ? nullptr : found->second;
 }
 

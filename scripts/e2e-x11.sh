@@ -7,7 +7,8 @@
 # P(2), a click on the 10-division box, the scroll bar's Right and Left keys
 # and Ctrl+C. Every picture taken from the screen must equal, pixel for pixel,
 # the offscreen rendering of the same state by build-pkg/tools/screenshot, and
-# the clipboard must hold the report that tool prints.
+# the clipboard must hold the report that tool prints. Last, F2 with the main
+# window at the screen's right edge (scripts/x11-convergence.sh).
 #
 # Pictures, logs and the whole screen at the end go to build-pkg/e2e/.
 # Needs root or sudo for the install; scripts/setup.sh --ci installs the tools.
@@ -195,6 +196,13 @@ if grep -qx image/png "$out/clipboard-targets.txt"; then
   fi
 else
   fail "clipboard targets lack image/png: $(tr '\n' ' ' <"$out/clipboard-targets.txt")"
+fi
+
+echo "== convergence window at the screen's right edge"
+if scripts/x11-convergence.sh /usr/bin/bezierlab; then
+  pass "F2 opens the convergence window whole on the screen"
+else
+  fail "F2 opens the convergence window partly off the screen"
 fi
 
 echo "== end"

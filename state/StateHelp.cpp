@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "DivisionCounts.h"
+#include "Pointer.h"
 #include "StateOptions.h"
 #include "Tr.h"
 
@@ -16,7 +17,7 @@ namespace {
 // The text of an option's help begins in this column (counted from 0).
 constexpr std::size_t kTextColumn = 22;
 
-// Each state option's value and text.
+// Each option's value and text.
 struct HelpLine {
   std::string_view name;
   const char* value;
@@ -70,30 +71,68 @@ HelpLine Describe(std::string_view name, const StateHelpRanges& ranges) {
   return {name, nullptr, ""};
 }
 
+// One option's lines: "  -L, --name VALUE" and its text, each line of the
+// text from the text column.
+std::string Lines(const KnownOption& option, const HelpLine& line) {
+  const std::string indent(kTextColumn, ' ');
+  std::string head = "  ";
+  if (option.letter != 0) head.append("-").append(1, option.letter).append(", ");
+  head += Dashed(option.name);
+  if (line.value != nullptr) head.append(" ").append(line.value);
+  const std::size_t columns = Columns(head);
+  std::string help = head;
+  if (columns + 2 <= kTextColumn) {
+    help.append(kTextColumn - columns, ' ');
+  } else {
+    help.append("\n").append(indent);
+  }
+  for (const char c : line.text) {
+    if (c == '\n') {
+      help.append("\n").append(indent);
+    } else {
+      help += c;
+    }
+  }
+  return help + "\n";
+}
+
 }  // namespace
 
+StateHelpRanges ToolRanges() {
+  return {Tr("（32 ビット整数）"), Tr("（単精度で保持）"),
+          Tr("ドラッグ中の点の番号（-1 から 3）。既定: -1")};
+}
+
+StateHelpRanges WindowRanges() {
+  return {Format(Tr("。座標は %1 から %2"),
+                 {std::to_string(scene::kReachLow), std::to_string(scene::kReachHigh)}),
+          Format(Tr("。%1 から %2 の整数"),
+                 {std::to_string(scene::kDistanceLow), std::to_string(scene::kDistanceHigh)}),
+          Tr("受け付けますが、ウィンドウはどの点もつかまずに開きます")};
+}
+
 std::string StateOptionsHelp(const StateHelpRanges& ranges) {
-  const std::string indent(kTextColumn, ' ');
   std::string help;
-  for (const KnownOption& option : StateOptions()) {
-    const HelpLine line = Describe(option.name, ranges);
-    std::string head = "  " + Dashed(option.name);
-    if (line.value != nullptr) head.append(" ").append(line.value);
-    const std::size_t columns = Columns(head);
-    help += head;
-    if (columns + 2 <= kTextColumn) {
-      help.append(kTextColumn - columns, ' ');
-    } else {
-      help.append("\n").append(indent);
+  for (const KnownOption& option : StateOptions())
+    help += Lines(option, Describe(option.name, ranges));
+  return help;
+}
+
+std::string CommonOptionsHelp(const std::string& languageNote) {
+  std::string help;
+  for (const KnownOption& option : CommonOptions()) {
+    const std::string_view name = option.name;
+    HelpLine line{name, nullptr, ""};
+    if (name == "language") {
+      line = {name, Tr("言語"),
+              Tr("表示の言語 ja（日本語）か en（英語）。既定は環境変数 LANG などから。")};
+      if (!languageNote.empty()) line.text.append("\n").append(languageNote);
+    } else if (name == "help") {
+      line.text = Tr("この説明を表示します");
+    } else if (name == "version") {
+      line.text = Tr("版を表示します");
     }
-    for (const char c : line.text) {
-      if (c == '\n') {
-        help.append("\n").append(indent);
-      } else {
-        help += c;
-      }
-    }
-    help += "\n";
+    help += Lines(option, line);
   }
   return help;
 }

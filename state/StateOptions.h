@@ -7,6 +7,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <span>
 #include <string>
 #include <variant>
 
@@ -17,8 +19,18 @@
 
 namespace state {
 
+// The options every desktop program takes beside the state's and its own:
+// --language (read before anything else: i18n::StartLanguage), -h or --help,
+// --version.
+std::span<const KnownOption> CommonOptions();
+
 // The state options alone (program name first), over the start state.
 std::variant<scene::State, UsageError> ParseState(const QStringList& arguments);
+
+// Takes a program's one operand (FILE, OUTPUT.png) out of `arguments`
+// (program name first), read with `table`: the last argument when it is no
+// option nor an option's value, or the one after a final "--".
+std::optional<QString> TakeOperand(std::span<const KnownOption> table, QStringList& arguments);
 
 // A value as it is quoted in a message (StateRules.h), from its bytes.
 std::string Shown(const QString& value);

@@ -1,8 +1,9 @@
-// The window program's command line: FILE and -h are taken out here, the rest
-// goes through the state's option parser.
+// The window program's command line: FILE is taken out here, the rest goes
+// through the state's option parser.
 
 #include "WindowArguments.h"
 
+#include <string_view>
 #include <vector>
 
 #include "PathBytes.h"
@@ -13,49 +14,17 @@ namespace state {
 
 namespace {
 
+// The state options and --language. --help and --version are answered before
+// the arguments come here.
 const std::vector<KnownOption>& Table() {
   static const std::vector<KnownOption> table = [] {
     std::vector<KnownOption> all(StateOptions().begin(), StateOptions().end());
-    all.push_back({"language", true, false});  // read before anything else: i18n::StartLanguage
-    all.push_back({"help", false, false});
-    all.push_back({"version", false, false});
+    for (const KnownOption& common : CommonOptions()) {
+      if (std::string_view(common.name) == "language") all.push_back(common);
+    }
     return all;
   }();
   return table;
-}
-
-bool TakesValue(const QString& argument) {
-  if (!argument.startsWith(QLatin1String("--")) || argument.contains(QLatin1Char('='))) {
-    return false;
-  }
-  for (const KnownOption& known : Table()) {
-    if (argument.mid(2) == QLatin1String(known.name)) return known.takesValue;
-  }
-  return false;
-}
-
-// Takes FILE (the last argument when it is no option nor an option's value,
-// or the one after a final "--") out of `arguments`, and spells -h as --help.
-std::optional<QString> TakeFile(QStringList& arguments) {
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    const bool last = i + 1 == arguments.size();
-    if (a == QLatin1String("--") && i + 2 == arguments.size()) {
-      const QString file = arguments[i + 1];
-      arguments.remove(i, 2);
-      return file;
-    }
-    if (a == QLatin1String("-h")) {
-      arguments[i] = QStringLiteral("--help");
-    } else if (TakesValue(a)) {
-      ++i;
-    } else if (last && !a.startsWith(QLatin1Char('-'))) {
-      const QString file = a;
-      arguments.removeLast();
-      return file;
-    }
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -63,7 +32,7 @@ std::optional<QString> TakeFile(QStringList& arguments) {
 std::variant<WindowStart, StartError> ReadWindowArguments(const QStringList& arguments) {
   QStringList options = arguments;
   WindowStart start;
-  start.file = TakeFile(options);
+  start.file = TakeOperand(Table(), options);
   const auto collected = CollectOptions(Table(), OptionBytes(options), Where::Command);
   if (const auto* error = std::get_if<UsageError>(&collected)) return StartError{error->message};
   const FoundOptions& found = std::get<FoundOptions>(collected);

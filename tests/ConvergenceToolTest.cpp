@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,11 +18,15 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "ToolProcess.h"
 
 namespace {
 
+using testing_support::RunProgram;
 using testing_support::RunTool;
 using testing_support::ToolRun;
 
@@ -168,23 +176,48 @@ TEST(ConvergenceTool, AWideStatesCaptionKeepsTheReferenceLength) {
   EXPECT_EQ(starts[lines.key(found[0])], 72);
 }
 
-// The README's three --plot lines, run as under su - or cron: nothing of Qt's
-// own reaches stderr, and the private runtime folder is gone afterwards.
-TEST(ConvergenceTool, PlotsWithoutARuntimeFolderPrintNothingOfQts) {
-  QTemporaryDir dir, temp;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-  environment.insert(QStringLiteral("TMPDIR"), temp.path());
+// The README's three --plot lines, and the screenshot tool, run where the
+// runtime folder is missing (su -, cron), empty, too open (0755) or someone
+// else's (a plain su): nothing of Qt's own reaches stderr, a folder that was
+// given is left as it was, and the private folder made instead is gone
+// afterwards.
+TEST(ConvergenceTool, GuiRunsPrintNothingOfQtsWhateverTheRuntimeFolder) {
+  QTemporaryDir dir, temp, given;
+  const QString wide = given.filePath("wide");
+  const QString others = given.filePath("others");
+  ASSERT_TRUE(QDir().mkdir(wide) && QDir().mkdir(others));
+  ASSERT_EQ(::chmod(QFile::encodeName(wide).constData(), 0755), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(others).constData(), 0700), 0);
+  const bool chowned =
+      ::chown(QFile::encodeName(others).constData(), 65534, 65534) == 0 && ::geteuid() != 65534;
+  std::vector<std::optional<QString>> folders{std::nullopt, QString(), wide};
+  if (chowned) folders.emplace_back(others);
   const QStringList state{"--points", "20,200,90,15,240,30,130,250"};
-  for (const QStringList& plot : {QStringList{"--plot", dir.filePath("c.png")},
-                                  QStringList{"--plot", dir.filePath("c-2x.png"), "--scale", "2"},
-                                  QStringList{"--plot", dir.filePath("c.svg")}}) {
-    const ToolRun run = RunTool(state + plot, {}, environment);
-    EXPECT_EQ(run.exitCode, 0) << plot.join(' ').toStdString();
-    EXPECT_EQ(run.err.toStdString(), "") << plot.join(' ').toStdString();
-    EXPECT_TRUE(QFile::exists(plot[1]));
+  for (const std::optional<QString>& folder : folders) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    if (folder) environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), *folder);
+    environment.insert(QStringLiteral("TMPDIR"), temp.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const std::string where = folder ? "XDG_RUNTIME_DIR=" + folder->toStdString() : "unset";
+    for (const QStringList& plot : {QStringList{"--plot", dir.filePath("c.png")},
+                                    QStringList{"--plot", dir.filePath("c-2x.png"), "--scale", "2"},
+                                    QStringList{"--plot", dir.filePath("c.svg")}}) {
+      const ToolRun run = RunTool(state + plot, {}, environment);
+      EXPECT_EQ(run.exitCode, 0) << where << " " << plot.join(' ').toStdString();
+      EXPECT_EQ(run.err.toStdString(), "") << where << " " << plot.join(' ').toStdString();
+      EXPECT_TRUE(QFile::exists(plot[1]));
+    }
+    const ToolRun shot = RunProgram(QStringLiteral(BEZIERLAB_SCREENSHOT),
+                                    {"--report", dir.filePath("s.png")}, {}, environment);
+    EXPECT_EQ(shot.exitCode, 0) << where;
+    EXPECT_EQ(shot.err.toStdString(), "") << where;
+    EXPECT_TRUE(shot.out.startsWith("P(0) = ")) << where;
+    EXPECT_TRUE(QDir(temp.path()).isEmpty()) << where;
   }
-  EXPECT_TRUE(QDir(temp.path()).isEmpty());
+  EXPECT_EQ(QFileInfo(wide).permissions() & QFile::ReadGroup, QFile::ReadGroup);
+  EXPECT_TRUE(QDir(wide).isEmpty());
+  if (!chowned) GTEST_SKIP() << "cannot give a folder to another user here (not root)";
 }
 
 // Under a locale whose decimal separator is a comma (German, built into a

@@ -81,7 +81,7 @@ TEST(Language, TheOptionOverridesUntilDoubleDash) {
   EXPECT_EQ(i18n::CurrentLanguage(), Language::Japanese);
 }
 
-// A catalogue in the .mo layout with the given (original, translation) pairs,
+// A catalogue in the .mo layout with the given (msgid, translation) pairs,
 // written in little- or big-endian words.
 std::vector<unsigned char> MakeCatalogue(
     const std::vector<std::pair<std::string, std::string>>& entries, bool bigEndian) {
@@ -92,20 +92,20 @@ std::vector<unsigned char> MakeCatalogue(
     }
   };
   const auto n = static_cast<std::uint32_t>(entries.size());
-  const std::uint32_t originals = 28;
-  const std::uint32_t translations = originals + 8 * n;
+  const std::uint32_t msgids = 28;
+  const std::uint32_t translations = msgids + 8 * n;
   std::uint32_t strings = translations + 8 * n;
   word(0x950412de);
   word(0);
   word(n);
-  word(originals);
+  word(msgids);
   word(translations);
   word(0);
   word(0);
   std::string pool;
   for (int table = 0; table < 2; ++table) {
-    for (const auto& [original, translation] : entries) {
-      const std::string& s = table == 0 ? original : translation;
+    for (const auto& [msgid, translation] : entries) {
+      const std::string& s = table == 0 ? msgid : translation;
       word(static_cast<std::uint32_t>(s.size()));
       word(strings + static_cast<std::uint32_t>(pool.size()));
       pool += s;
@@ -135,7 +135,7 @@ TEST(Catalogue, ReadsEitherByteOrderAndRefusesBrokenOnesWhole) {
   bytes.back() = 'x';
   EXPECT_EQ(i18n::Catalogue(bytes).size(), 0u);
   bytes = MakeCatalogue({{"長さ", "length"}}, false);
-  bytes[32] = 0xff;  // the original's offset far past the end
+  bytes[32] = 0xff;  // the msgid's offset far past the end
   EXPECT_EQ(i18n::Catalogue(bytes).size(), 0u);
 }
 

@@ -6,11 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <set>
 #include <string>
 
+#include "Language.h"
 #include "StateOptions.h"
+#include "ToolProcess.h"
+#include "Tr.h"
 
 namespace {
 
@@ -57,8 +61,52 @@ TEST(StateHelp, ManPagesListTheOptionsOfTheTable) {
       // The window takes the state options, --language, --help and --version,
       // nothing else.
       std::set<std::string> window = table;
-      window.insert({"help", "version", "language"});
+      for (const state::KnownOption& common : state::CommonOptions()) window.insert(common.name);
       EXPECT_EQ(listed, window) << page;
+    }
+  }
+}
+
+// Every program's help lists --language, -h, --help and --version in the same
+// lines, in either language (the report tool adds what its language leaves
+// alone); the screenshot tool's help and mistakes come from the catalogue too,
+// a mistake in the report tool's form, with exit status 2.
+TEST(StateHelp, EveryProgramSaysTheCommonOptionsAndItsMistakesAlike) {
+  using testing_support::RunProgram;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  for (const i18n::Language language : {i18n::Language::Japanese, i18n::Language::English}) {
+    const QString code = language == i18n::Language::English ? "en" : "ja";
+    i18n::SetLanguage(language);
+    const QByteArray common = QByteArray::fromStdString(state::CommonOptionsHelp());
+    const QByteArray tool = QByteArray::fromStdString(
+        state::CommonOptionsHelp(i18n::Tr("JSON のキー、数、エラーの種類は言語によりません")));
+    i18n::SetLanguage(i18n::Language::Japanese);
+    const QStringList help{"--language", code, "--help"};
+    const auto window = RunProgram(BEZIERLAB_WINDOW, help, {}, environment);
+    const auto shot = RunProgram(BEZIERLAB_SCREENSHOT, help, {}, environment);
+    const auto report = RunProgram(BEZIERLAB_REPORT_TOOL, help, {}, environment);
+    EXPECT_TRUE(window.out.contains("\n" + common + "\n")) << window.out.toStdString();
+    EXPECT_TRUE(shot.out.contains("\n" + common + "\n")) << shot.out.toStdString();
+    EXPECT_TRUE(report.out.contains("\n" + tool + "\n")) << report.out.toStdString();
+    EXPECT_EQ(shot.exitCode, 0);
+    // The screenshot tool's help is all in the language asked for, its
+    // state options from the table.
+    EXPECT_EQ(shot.out.startsWith("Usage: screenshot"), language == i18n::Language::English);
+    EXPECT_TRUE(shot.out.contains(
+        QByteArray::fromStdString(state::StateOptionsHelp(state::ToolRanges()).substr(0, 40))));
+
+    for (const QStringList& wrong : {QStringList{"--bogus"}, QStringList{"--distance"},
+                                     QStringList{"--grabbed", "1", "--grabbed=2"}}) {
+      const auto refused = RunProgram(BEZIERLAB_SCREENSHOT, QStringList{"--language", code} + wrong,
+                                      {}, environment);
+      QByteArray expected = RunProgram(BEZIERLAB_REPORT_TOOL,
+                                       QStringList{"--language", code} + wrong, {}, environment)
+                                .err;
+      expected.replace("bezierlab-report: ", "screenshot: ");
+      EXPECT_EQ(refused.exitCode, 2) << wrong.join(' ').toStdString();
+      EXPECT_EQ(refused.err, expected) << wrong.join(' ').toStdString();
+      EXPECT_EQ(refused.out, "");
     }
   }
 }

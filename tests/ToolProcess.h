@@ -1,8 +1,8 @@
 #pragma once
 
 // Runs the built bezierlab-report (its path comes from CMake as
-// BEZIERLAB_REPORT_TOOL), directly or from a shell, and collects what it
-// wrote and how it ended.
+// BEZIERLAB_REPORT_TOOL) or another built program, directly or from a shell,
+// and collects what it wrote and how it ended.
 
 #include <QByteArray>
 #include <QProcess>
@@ -18,12 +18,12 @@ struct ToolRun {
   QByteArray err;
 };
 
-inline ToolRun RunTool(
-    const QStringList& arguments, const QByteArray& input = {},
-    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+// Runs `program` with `arguments`, `input` on its standard input.
+inline ToolRun RunProgram(const QString& program, const QStringList& arguments,
+                          const QByteArray& input, const QProcessEnvironment& environment) {
   QProcess process;
   process.setProcessEnvironment(environment);
-  process.start(QStringLiteral(BEZIERLAB_REPORT_TOOL), arguments);
+  process.start(program, arguments);
   ToolRun run;
   if (!process.waitForStarted()) return run;
   process.write(input);
@@ -34,6 +34,12 @@ inline ToolRun RunTool(
   run.out = process.readAllStandardOutput();
   run.err = process.readAllStandardError();
   return run;
+}
+
+inline ToolRun RunTool(
+    const QStringList& arguments, const QByteArray& input = {},
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  return RunProgram(QStringLiteral(BEZIERLAB_REPORT_TOOL), arguments, input, environment);
 }
 
 // Runs `script` with sh in `folder`, as a CI job or a Python parent runs the
