@@ -89,8 +89,8 @@ class Tokens {
         continue;
       }
       std::size_t end = start;
-      while (end < text_.size() && std::string_view("0123456789+-.eE").find(text_[end]) !=
-                                       std::string_view::npos) {
+      while (end < text_.size() &&
+             std::string_view("0123456789+-.eE").find(text_[end]) != std::string_view::npos) {
         ++end;
       }
       numbers_.at = end;

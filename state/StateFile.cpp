@@ -33,7 +33,8 @@ QByteArray StateFileBytes(const scene::State& state) {
 }
 
 std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
-  return ParseStateJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  return ParseStateJson(
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
