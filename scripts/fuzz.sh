@@ -2,7 +2,8 @@
 # Builds the fuzz targets with clang into build-fuzz/ and fuzzes each for a
 # bounded time over a copy of its seeds, which stay as they are: the geometry
 # (fuzz/corpus), the report tool's option and batch-line reading
-# (fuzz/corpus-report) and state files and pasted text (fuzz/corpus-state).
+# (fuzz/corpus-report), state files and pasted text (fuzz/corpus-state) and
+# what the page takes: a link, a paste, a file (fuzz/corpus-page).
 # The time is shared between them. Fails on any crash,
 # sanitizer report, timeout, leak or broken property; the failing input is
 # kept under build-fuzz/fuzz-artifacts/ and printed in hex.
@@ -12,8 +13,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-${FUZZ_SECONDS:-60}}"
-if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || [ "$seconds" -lt 3 ]; then
-  echo "fuzz.sh: the fuzzing time must be a number of seconds from 3 up, not '$seconds'" >&2
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || [ "$seconds" -lt 4 ]; then
+  echo "fuzz.sh: the fuzzing time must be a number of seconds from 4 up, not '$seconds'" >&2
   exit 2
 fi
 
@@ -24,7 +25,7 @@ done
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBEZIERLAB_FUZZ=ON -DBUILD_TESTING=OFF \
   -DBEZIERLAB_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build-fuzz --target geometry_fuzz report_fuzz state_fuzz -j2
+cmake --build build-fuzz --target geometry_fuzz report_fuzz state_fuzz page_fuzz -j2
 
 artifacts="$PWD/build-fuzz/fuzz-artifacts"
 rm -rf "$artifacts"
@@ -55,10 +56,11 @@ fuzz() {
   fi
 }
 
-third=$((seconds / 3))
+quarter=$((seconds / 4))
 failed=0
-fuzz geometry_fuzz fuzz/corpus "$((seconds - 2 * third))" 64 || failed=1
-fuzz report_fuzz fuzz/corpus-report "$third" 256 -dict=fuzz/report.dict || failed=1
-fuzz state_fuzz fuzz/corpus-state "$third" 1024 -dict=fuzz/state.dict || failed=1
+fuzz geometry_fuzz fuzz/corpus "$((seconds - 3 * quarter))" 64 || failed=1
+fuzz report_fuzz fuzz/corpus-report "$quarter" 256 -dict=fuzz/report.dict || failed=1
+fuzz state_fuzz fuzz/corpus-state "$quarter" 1024 -dict=fuzz/state.dict || failed=1
+fuzz page_fuzz fuzz/corpus-page "$quarter" 1024 -dict=fuzz/page.dict || failed=1
 [ "$failed" -eq 0 ] || exit 1
 echo "fuzz.sh: no findings in $seconds s"

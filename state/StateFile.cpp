@@ -3,7 +3,6 @@
 
 #include "StateFile.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <array>
 #include <charconv>
@@ -24,16 +23,6 @@ namespace state {
 using i18n::Format;
 using i18n::Tr;
 
-namespace {
-
-// A JSON value from Qt, for the Qt-free rules.
-nlohmann::json FromQt(const QJsonValue& value) {
-  const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-  return nlohmann::json::parse(text.toStdString()).at(0);
-}
-
-}  // namespace
-
 QJsonObject ToJson(const scene::State& state) {
   const std::string text = JsonText(StateObject(state), JsonFormat::kCompact);
   return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
@@ -44,20 +33,8 @@ QByteArray StateFileBytes(const scene::State& state) {
 }
 
 std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
-  QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-  if (error.error != QJsonParseError::NoError) {
-    return UsageError{
-        Format(Tr("JSON として読めません（%1 バイト目）"), {std::to_string(error.offset)})};
-  }
-  if (!document.isObject()) return UsageError{Tr("JSON のオブジェクトではありません")};
-  const QJsonValue member = document.object().value(QStringLiteral("state"));
-  if (member.isUndefined()) return UsageError{Tr("\"state\" メンバーがありません")};
-  if (!member.isObject()) {
-    return UsageError{Format(Tr("\"state\" の値「%1」はオブジェクトではありません"),
-                             {ShownJson(FromQt(member))})};
-  }
-  return ReadStateObject(FromQt(member));
+  return ParseStateJson(
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
@@ -99,7 +76,7 @@ std::variant<scene::State, UsageError> ParseStateText(const QString& text) {
   if (auto problem = CheckPastedText(bytes)) return *problem;
   const std::string_view trimmed = Trimmed(bytes);
   if (trimmed.starts_with('{')) {
-    return ParseStateFile(QByteArray(trimmed.data(), static_cast<qsizetype>(trimmed.size())));
+    return ParseStateJson(trimmed);
   }
   return ParseStateLine(trimmed);
 }

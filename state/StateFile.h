@@ -14,8 +14,9 @@
 //
 // The window takes only the states a user can reach in it: control points
 // within a drag's reach and a whole distance in the scroll bar's range
-// (StateRules.h). The rules of the file's members are Qt-free (StateJson.h);
-// this reads and writes files and pasted text with Qt's JSON and strings.
+// (StateRules.h). The JSON reader and the rules of the file's members are
+// Qt-free (JsonRead.h, StateJson.h), the same in every program; this reads
+// files and pasted text with them, and gives the writer Qt's JSON and strings.
 
 #include <QByteArray>
 #include <QJsonObject>

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "Arithmetic.h"
 #include "DivisionCounts.h"
+#include "JsonRead.h"
 #include "JsonText.h"
 #include "StateRules.h"
 #include "Tr.h"
@@ -119,13 +121,10 @@ std::variant<scene::State, UsageError> ReadStateObject(const nlohmann::json& obj
   return chosen;
 }
 
-std::variant<scene::State, UsageError> ParseStateJson(std::string_view text) {
-  nlohmann::json document;
-  try {
-    document = nlohmann::json::parse(text);
-  } catch (const nlohmann::json::parse_error& e) {
-    return UsageError{Format(Tr("JSON として読めません（%1 バイト目）"), {std::to_string(e.byte)})};
-  }
+std::variant<scene::State, UsageError> ParseStateJson(std::string_view bytes) {
+  auto read = ReadJson(bytes);
+  if (auto* error = std::get_if<UsageError>(&read)) return std::move(*error);
+  const nlohmann::json& document = std::get<nlohmann::json>(read);
   if (!document.is_object()) return UsageError{Tr("JSON のオブジェクトではありません")};
   const auto member = document.find("state");
   if (member == document.end()) return UsageError{Tr("\"state\" メンバーがありません")};

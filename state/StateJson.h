@@ -24,10 +24,9 @@ std::string StateFileText(const scene::State& state);
 // The members of a "state" object, over the start state.
 std::variant<scene::State, UsageError> ReadStateObject(const nlohmann::json& object);
 
-// A whole state file's text, without Qt (the page's Open and Paste). The
-// desktop programs read the file with QJsonDocument, for its messages about
-// text that is no JSON, and give the "state" member to ReadStateObject.
-std::variant<scene::State, UsageError> ParseStateJson(std::string_view text);
+// The state in a whole state file's bytes, or a pasted state file, read by
+// the one JSON reader (JsonRead.h) in every program.
+std::variant<scene::State, UsageError> ParseStateJson(std::string_view bytes);
 
 // A JSON value as it is written in a file, quoted in a message.
 std::string ShownJson(const nlohmann::json& value);

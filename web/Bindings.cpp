@@ -7,14 +7,14 @@
 
 #include <exception>
 #include <string>
-#include <variant>
+#include <utility>
 
 #include "AnalysisText.h"
 #include "Descriptions.h"
+#include "Inputs.h"
 #include "Layout.h"
 #include "Page.h"
 #include "Plot.h"
-#include "StateArguments.h"
 #include "StateJson.h"
 #include "StateRules.h"
 #include "Texts.h"
@@ -45,25 +45,19 @@ void Guarded(F&& f) {
   }
 }
 
-// A state from a link, a file or a paste, taken as the window takes one (no
-// point grabbed, within its reach): "" when it was, else the message.
-std::string Take(const std::variant<scene::State, state::UsageError>& chosen) {
-  if (const auto* error = std::get_if<state::UsageError>(&chosen)) return error->message;
-  scene::State wanted = std::get<scene::State>(chosen);
-  wanted.grabIndex = scene::kStartGrabIndex;
-  if (auto error = state::CheckWindowReach(wanted)) return error->message;
-  Guarded([&](web::Page& p) { p.Take(wanted); });
-  return "";
+// A text from the page's inputs (Inputs.h): "" also when taking it failed
+// and the event was dropped.
+template <typename F>
+const char* Taken(F&& f) {
+  std::string message;
+  Guarded([&](web::Page& p) { message = f(p); });
+  return Give(std::move(message));
 }
 
-// What a link's fragment asks that cannot be done, "" when nothing: its
-// state's problem first, then its language's.
-std::string LinkProblem(std::string_view fragment) {
-  const auto parsed = state::ParseFragment(fragment);
-  if (const auto* error = std::get_if<state::UsageError>(&parsed)) return error->message;
-  const auto language = state::FragmentLanguage(fragment);
-  if (const auto* error = std::get_if<state::UsageError>(&language)) return error->message;
-  return "";
+// The bytes of the file the page opens next, copied in by the page.
+std::string& FileBytes() {
+  static std::string bytes;
+  return bytes;
 }
 
 // The page's font metrics, from its canvas (plot.js).
@@ -162,11 +156,7 @@ EMSCRIPTEN_KEEPALIVE const char* bl_deviation_tip() {
 // applied, else the message that names the problem.
 EMSCRIPTEN_KEEPALIVE const char* bl_fragment() { return Give(ThePage().Fragment()); }
 EMSCRIPTEN_KEEPALIVE const char* bl_take_fragment(const char* fragment) {
-  const auto language = state::FragmentLanguage(fragment);
-  const auto* named = std::get_if<std::optional<i18n::Language>>(&language);
-  Guarded([&](web::Page& p) { p.ChooseLanguage(named != nullptr ? *named : std::nullopt); });
-  Take(state::ParseFragment(fragment));
-  return Give(LinkProblem(fragment));
+  return Taken([=](web::Page& p) { return web::TakeFragment(p, fragment); });
 }
 
 // The state as one line of options, as the window copies it.
@@ -179,36 +169,24 @@ EMSCRIPTEN_KEEPALIVE const char* bl_state_file() {
   return Give(state::StateFileText(ThePage().Current()));
 }
 
-// A state file's JSON, a line of state options (as Ctrl+Shift+C copies it) or
-// a link's fragment (opened or pasted) taken as the state: "" when it was
-// applied, else the message that names the problem.
+// A state file's JSON, a line of state options or a link's fragment pasted
+// (web::TakeText): "" when it was applied, else the message.
 EMSCRIPTEN_KEEPALIVE const char* bl_take_text(const char* text) {
-  const std::string_view view(text);
-  if (auto problem = state::CheckPastedText(view)) return Give(problem->message);
-  const std::string_view trimmed = state::Trimmed(view);
-  if (trimmed.starts_with('{')) return Give(Take(state::ParseStateJson(trimmed)));
-  if (trimmed.starts_with("--")) return Give(Take(state::ParseStateLine(trimmed)));
-  const std::size_t hash = view.find('#');
-  return Give(
-      Take(state::ParseFragment(hash == std::string_view::npos ? view : view.substr(hash))));
+  return Taken([=](web::Page& p) { return web::TakeText(p, text); });
 }
 
-// A state file chosen to open, of `size` bytes, named `name`, read as the
-// window reads one: its JSON, refused unread beyond the largest state text
-// (the page then passes no text). "" when it was applied, else the message.
-EMSCRIPTEN_KEEPALIVE const char* bl_take_file(const char* name, double size, const char* text) {
-  const std::string shown = state::Shown(name);
-  if (size > static_cast<double>(state::kLargestStateText)) {
-    return Give(state::StateFileTooLarge(shown).message);
-  }
-  auto parsed = state::ParseStateJson(text);
-  if (const auto* error = std::get_if<state::UsageError>(&parsed)) {
-    return Give(state::InStateFile(shown, *error).message);
-  }
-  if (auto error = state::CheckFileWindowReach(shown, std::get<scene::State>(parsed))) {
-    return Give(error->message);
-  }
-  return Give(Take(parsed));
+// Room for the `length` bytes of a file chosen to open, which the page writes
+// there before bl_take_file.
+EMSCRIPTEN_KEEPALIVE char* bl_file_bytes(double length) {
+  FileBytes().assign(static_cast<std::size_t>(length), '\0');
+  return FileBytes().data();
+}
+
+// The file chosen to open, of `size` bytes, named `name`, with the bytes the
+// page wrote (none beyond the largest state text): "" when it was applied,
+// else the message.
+EMSCRIPTEN_KEEPALIVE const char* bl_take_file(const char* name, double size) {
+  return Taken([=](web::Page& p) { return web::TakeFile(p, name, size, FileBytes()); });
 }
 EMSCRIPTEN_KEEPALIVE double bl_largest_state_text() {
   return static_cast<double>(state::kLargestStateText);
@@ -240,7 +218,7 @@ EMSCRIPTEN_KEEPALIVE void bl_choose_language(const char* name) {
 }
 EMSCRIPTEN_KEEPALIVE const char* bl_texts() { return Give(web::TextsJson()); }
 EMSCRIPTEN_KEEPALIVE const char* bl_link_problem(const char* fragment) {
-  return Give(LinkProblem(fragment));
+  return Give(web::LinkProblem(fragment));
 }
 
 }  // extern "C"

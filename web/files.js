@@ -1,6 +1,6 @@
 // Save, Open and Paste: the state as the window's state file (downloaded as a
-// .bezierlab file), a state file chosen to open (its JSON, as the window reads
-// one), and a state file's JSON, a line of options or a link pasted; each
+// .bezierlab file), a state file chosen to open (its bytes, read as the
+// window reads one), and a state file's JSON, a line of options or a link pasted; each
 // refusal shown with the window's message. Ctrl+Shift+C
 // copies the state as one line of options. Copy and paste go through the
 // page's copy and paste events, which work on a plain-http host too.
@@ -36,11 +36,14 @@
   $("file").addEventListener("change", function () {
     var file = $("file").files[0];
     if (!file) return;
-    // A file beyond the largest state text is refused unread.
+    // A file beyond the largest state text is refused unread. The core gets
+    // the bytes, not a text: bytes that are no UTF-8 must reach its reader.
     var core = Page.core();
-    var read = file.size > core.largestStateText() ? Promise.resolve("") : file.text();
-    read.then(function (text) {
-      var again = function () { return core.takeFile(file.name, file.size, text); };
+    var read = file.size > core.largestStateText() ? Promise.resolve(new ArrayBuffer(0))
+      : file.arrayBuffer();
+    read.then(function (buffer) {
+      var bytes = new Uint8Array(buffer);
+      var again = function () { return core.takeFile(file.name, file.size, bytes); };
       Page.refuse("openRefused", again(), again);
       Page.show(false);
     });

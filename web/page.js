@@ -46,7 +46,15 @@ var Page = (function () {
       stateFile: s("bl_state_file"),
       stateLine: s("bl_state_line"),
       takeText: s("bl_take_text", ["string"]),
-      takeFile: s("bl_take_file", ["string", "number", "string"]),
+      takeFile: (function () {
+        var room = f("bl_file_bytes", "number", ["number"]);
+        var take = s("bl_take_file", ["string", "number"]);
+        // The file's bytes as they are (a Uint8Array), copied into the core.
+        return function (name, size, bytes) {
+          M.HEAPU8.set(bytes, room(bytes.length));
+          return take(name, size);
+        };
+      })(),
       largestStateText: f("bl_largest_state_text", "number", []),
       layout: s("bl_layout"),
       plot: f("bl_plot", "string", ["number", "number"]),
