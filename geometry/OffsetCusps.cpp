@@ -30,6 +30,7 @@
 //   not turn back there.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -41,8 +42,7 @@ namespace {
 
 // The polishing brackets' half widths: from well above the rounding of t near
 // 1 to well below the spacing of two cusps the measure can tell apart.
-constexpr double kFirstBracket = 1e-12;
-constexpr double kLastBracket = 1e-6;
+constexpr std::array<double, 7> kBrackets{1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6};
 // Intervals that still hold several sign changes are halved down to this
 // width: two roots of p closer than this are one candidate.
 constexpr double kClusterWidth = 1e-13;
@@ -196,7 +196,7 @@ std::vector<double> CuspParameters(const FactorField& field) {
   std::vector<double> cusps;
   for (double r : roots) {
     if (!(field.Side(r) < 0)) continue;
-    for (double e = kFirstBracket; e <= kLastBracket; e *= 10) {
+    for (const double e : kBrackets) {
       const double a = std::max(0.0, r - e), b = std::min(1.0, r + e);
       const double na = numerator(a), nb = numerator(b);
       double t = -1;

@@ -43,6 +43,7 @@ void Part(const F& f) {
 
 std::vector<double> Parameters() {
   std::vector<double> u;
+  u.reserve(kStudySamples);
   for (int i = 0; i < kStudySamples; ++i) u.push_back(static_cast<double>(i) / (kStudySamples - 1));
   return u;
 }
