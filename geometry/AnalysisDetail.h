@@ -95,6 +95,18 @@ struct Cubic {
     return {x[0], x[1], x[2], x[3], y[0], y[1], y[2], y[3]};
   }
 
+  // From control points that need not be whole numbers (rounded in double).
+  static Cubic OfPoints(const std::array<Vec2, 4>& P) {
+    const auto coefficients = [&P](double Vec2::*m) {
+      const double p0 = P[0].*m, p1 = P[1].*m, p2 = P[2].*m, p3 = P[3].*m;
+      return std::array<double, 4>{-p0 + 3 * p1 - 3 * p2 + p3, 3 * p0 - 6 * p1 + 3 * p2,
+                                   3 * (p1 - p0), p0};
+    };
+    const auto x = coefficients(&Vec2::x);
+    const auto y = coefficients(&Vec2::y);
+    return {x[0], x[1], x[2], x[3], y[0], y[1], y[2], y[3]};
+  }
+
   Vec2 At(double t) const {
     return {((ax * t + bx) * t + cx) * t + dx, ((ay * t + by) * t + cy) * t + dy};
   }
@@ -183,6 +195,16 @@ Length LengthOf(const TangentField& f, std::span<const IntPoint> P);
 // for a curve that is not degenerate and a finite d (Deviation.cpp).
 std::optional<Deviation> DeviationOf(const TangentField& f, std::span<const IntPoint> P,
                                      const std::array<IntPoint, 4>& Q, double d);
+
+// The same measure for any cubic A against an offset curve sampled once: the
+// largest deviation, and h(u) at each of `u` (NaN where no point of O is
+// defined). `leg` is the longest leg of A's control polygon (LongestLeg),
+// which bounds |A'| for the scan of Deviation.cpp.
+std::optional<Deviation> DeviationOf(const SampledOffset& O, const Cubic& A, double leg);
+std::vector<double> DistancesOf(const SampledOffset& O, const Cubic& A, double leg,
+                                std::span<const double> u);
+double LongestLeg(const std::array<IntPoint, 4>& Q);
+double LongestLeg(const std::array<Vec2, 4>& Q);
 
 // Runs f, turning what a library raises into the program's own error: an
 // overflow into ErrorKind::Overflow, anything else into InvalidOperation. The

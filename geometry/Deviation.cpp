@@ -105,16 +105,11 @@ void SortByValue(std::vector<Basin>& basins) {
 
 class DeviationSearch {
  public:
-  DeviationSearch(const TangentField& f, std::span<const IntPoint> P,
-                  const std::array<IntPoint, 4>& Q, double d)
-      : O_(f, P, d), A_(Cubic::Of(Q)) {
-    double leg = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-      leg = std::max(leg, Norm(static_cast<double>(std::int64_t{Q[i + 1].x} - Q[i].x),
-                               static_cast<double>(std::int64_t{Q[i + 1].y} - Q[i].y)));
-    }
-    lipschitz_ = 3 * leg;
-  }
+  DeviationSearch(const SampledOffset& O, const Cubic& A, double leg)
+      : O_(O), A_(A), lipschitz_(3 * leg) {}
+
+  // h(u) alone, NaN where no point of O is defined.
+  double At(double u) const { return Nearest(u); }
 
   std::optional<Deviation> Run() const {
     // At a kink h is off by up to L times half the bracket, widest at u = 1.
@@ -219,7 +214,7 @@ class DeviationSearch {
            Distance2(a.o, b.o) > kTolerance * kTolerance;
   }
 
-  SampledOffset O_;
+  const SampledOffset& O_;
   Cubic A_;
   double lipschitz_ = 0;
   // Whether the result so far meets kTolerance.
@@ -231,9 +226,40 @@ class DeviationSearch {
 
 }  // namespace
 
+double LongestLeg(const std::array<IntPoint, 4>& Q) {
+  double leg = 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    leg = std::max(leg, Norm(static_cast<double>(std::int64_t{Q[i + 1].x} - Q[i].x),
+                             static_cast<double>(std::int64_t{Q[i + 1].y} - Q[i].y)));
+  }
+  return leg;
+}
+
+double LongestLeg(const std::array<Vec2, 4>& Q) {
+  double leg = 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    leg = std::max(leg, Norm(Q[i + 1].x - Q[i].x, Q[i + 1].y - Q[i].y));
+  }
+  return leg;
+}
+
+std::optional<Deviation> DeviationOf(const SampledOffset& O, const Cubic& A, double leg) {
+  return DeviationSearch(O, A, leg).Run();
+}
+
+std::vector<double> DistancesOf(const SampledOffset& O, const Cubic& A, double leg,
+                                std::span<const double> u) {
+  const DeviationSearch search(O, A, leg);
+  std::vector<double> h;
+  h.reserve(u.size());
+  for (double v : u) h.push_back(search.At(v));
+  return h;
+}
+
 std::optional<Deviation> DeviationOf(const TangentField& f, std::span<const IntPoint> P,
                                      const std::array<IntPoint, 4>& Q, double d) {
-  return DeviationSearch(f, P, Q, d).Run();
+  const SampledOffset O(f, P, d);
+  return DeviationOf(O, Cubic::Of(Q), LongestLeg(Q));
 }
 
 }  // namespace detail
