@@ -29,7 +29,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's.
-constexpr std::array<KnownOption, 14> kToolOptions{{
+constexpr std::array<KnownOption, 15> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -44,6 +44,7 @@ constexpr std::array<KnownOption, 14> kToolOptions{{
     {"plot", true, false},
     {"plot-format", true, false},
     {"language", true, false},  // read before anything else: i18n::StartLanguage in Run
+    {"rules", false, true},
 }};
 
 const std::vector<KnownOption>& Table() {
@@ -102,6 +103,7 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
   request.analysis = found.IsSet("analysis");
   request.json = found.IsSet("json");
   request.crlf = found.IsSet("crlf");
+  request.rules = found.IsSet("rules");
   if (auto scale = found.Value("scale")) {
     if (auto error = state::ReadRange("scale", *scale, 1, 4, request.scale)) return *error;
   }
@@ -145,7 +147,7 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                         : IsStdout(request.plot) ? "--plot -"
                                                  : nullptr;
   if (picture == nullptr) return std::nullopt;
-  for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
+  for (const char* text : {"json", "crlf", "analysis", "convergence", "rules"}) {
     if (found.IsSet(text)) {
       return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
                                {Dashed(text), picture})};
