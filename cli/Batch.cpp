@@ -9,6 +9,7 @@
 #include "Options.h"
 #include "ReadWhole.h"
 #include "ReportJson.h"
+#include "RulesOutput.h"
 #include "StateFile.h"
 #include "Tr.h"
 
@@ -29,6 +30,7 @@ QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
       object = ToJson(result);
     }
     if (request.convergence) InsertConvergence(object, geometry::Convergence(request.state.P));
+    if (request.rules) InsertRules(object, geometry::LengthRules(request.state.P));
   }
   object.insert(QStringLiteral("line"), number);
   return QJsonDocument(object).toJson(QJsonDocument::Compact);

@@ -6,6 +6,7 @@
 #include "PathBytes.h"
 #include "Report.h"
 #include "ReportJson.h"
+#include "TextColumns.h"
 #include "Tr.h"
 
 namespace cli {
@@ -20,19 +21,7 @@ QJsonValue Optional(const std::optional<double>& value) {
   return value && std::isfinite(*value) ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
 }
 
-// A column of `width` terminal cells, right-aligned; Japanese headings take
-// two cells per character.
-std::string Cell(const std::string& text, int width) {
-  int cells = 0;
-  for (const unsigned char c : text) {
-    if (c < 0x80) {
-      ++cells;
-    } else if ((c & 0xC0) != 0x80) {
-      cells += 2;
-    }
-  }
-  return std::string(static_cast<std::size_t>(std::max(0, width - cells)), ' ') + text;
-}
+using scene::Cell;
 
 constexpr int kWidths[] = {7, 7, 18, 16, 14};
 

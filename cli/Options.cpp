@@ -29,7 +29,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's; then the common ones.
-constexpr std::array<KnownOption, 11> kToolOptions{{
+constexpr std::array<KnownOption, 12> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -41,6 +41,7 @@ constexpr std::array<KnownOption, 11> kToolOptions{{
     {"convergence", false, true},
     {"plot", true, false},
     {"plot-format", true, false},
+    {"rules", false, true},
 }};
 
 const std::vector<KnownOption>& Table() {
@@ -100,6 +101,7 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
   request.analysis = found.IsSet("analysis");
   request.json = found.IsSet("json");
   request.crlf = found.IsSet("crlf");
+  request.rules = found.IsSet("rules");
   if (auto scale = found.Value("scale")) {
     if (auto error = state::ReadRange("scale", *scale, 1, 4, request.scale)) return *error;
   }
@@ -143,7 +145,7 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                         : IsStdout(request.plot) ? "--plot -"
                                                  : nullptr;
   if (picture == nullptr) return std::nullopt;
-  for (const char* text : {"json", "crlf", "analysis", "convergence"}) {
+  for (const char* text : {"json", "crlf", "analysis", "convergence", "rules"}) {
     if (found.IsSet(text)) {
       return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
                                {Dashed(text), picture})};

@@ -29,6 +29,7 @@ struct Request {
   bool convergence = false;     // --convergence: the table after the report
   std::optional<QString> plot;  // --plot: the convergence plot, "-" is stdout
   QString plotFormat;           // "svg" or "png"
+  bool rules = false;           // --rules: the table of the length rules after the report
   bool batch = false;
   bool help = false;
   bool version = false;
@@ -40,8 +41,8 @@ using Parsed = std::variant<Request, UsageError>;
 Parsed ParseArguments(const QStringList& arguments);
 
 // One line of --batch input, without its line end: split at ASCII white
-// space; only the options that choose the state, --analysis and
-// --convergence are allowed.
+// space; only the options that choose the state, --analysis,
+// --convergence and --rules are allowed.
 // An empty line is an error (RunBatch skips blank and comment lines).
 Parsed ParseBatchLine(std::string_view line);
 

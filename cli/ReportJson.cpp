@@ -40,19 +40,7 @@ QJsonValue Number(double v) {
 
 }  // namespace
 
-const char* ErrorName(geometry::ErrorKind kind) {
-  switch (kind) {
-    case geometry::ErrorKind::Overflow:
-      return "Overflow";
-    case geometry::ErrorKind::DivisionByZero:
-      return "DivisionByZero";
-    case geometry::ErrorKind::InvalidOperation:
-      return "InvalidOperation";
-    case geometry::ErrorKind::SubscriptOutOfRange:
-      return "SubscriptOutOfRange";
-  }
-  return "Error";
-}
+const char* ErrorName(geometry::ErrorKind kind) { return geometry::ErrorKindName(kind); }
 
 QJsonObject ToJson(const geometry::Analysis& analysis) {
   QJsonArray sums;

@@ -20,6 +20,8 @@
 #include "PlotOutput.h"
 #include "RasterSurface.h"
 #include "ReportJson.h"
+#include "RulesOutput.h"
+#include "RulesText.h"
 #include "StateHelp.h"
 #include "Tr.h"
 #include "VectorSurface.h"
@@ -51,6 +53,9 @@ constexpr const char* kHelp = i18n::Mark(
     "                      近似オフセット曲線のずれ、接線の長さが 0 になる点\n"
     "  --convergence       長さの収束の表を加えます: 分割数 1 から 100000 の和と\n"
     "                      点の数、真の長さに対する誤差（--batch の行でも使えます）\n"
+    "  --rules             長さの規則の表を加えます: 同じ分割数で、ウィンドウの和、\n"
+    "                      その端の補正、台形則、シンプソン則、ガウス則の評価の回数、\n"
+    "                      長さと真の長さに対する誤差（--batch の行でも使えます）\n"
     "\n"
     "書き出すもの:\n"
     "  （既定）            ウィンドウと同じレポートを標準出力へ（行末は \\n）\n"
@@ -114,15 +119,17 @@ QImage Palettized(const QImage& picture) {
 }
 
 // The report text as the window shows it, then, each after an empty line, the
-// analysis and the convergence table when they are asked for; with "\n" line
-// ends unless the window's "\r\n" are asked for.
+// analysis, the convergence table and the rules' table when they are asked
+// for; with "\n" line ends unless the window's "\r\n" are asked for.
 QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis,
-                const geometry::ConvergenceTable* table, bool crlf) {
+                const geometry::ConvergenceTable* table, const geometry::LengthRulesTable* rules,
+                bool crlf) {
   std::string text = scene::Report(result);
   if (analysis != nullptr) {
     text += "\r\n" + scene::JoinLines(scene::AnalysisLines(*analysis), "\r\n") + "\r\n";
   }
   if (table != nullptr) text += "\r\n" + ConvergenceText(*table);
+  if (rules != nullptr) text += "\r\n" + scene::RulesText(*rules);
   QByteArray bytes = QByteArray::fromStdString(text);
   if (!crlf) bytes.replace("\r\n", "\n");
   return bytes;
@@ -225,6 +232,8 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     return kExitUnwritable;
   }
   const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
+  std::optional<geometry::LengthRulesTable> rules;
+  if (request.rules && toStdout == nullptr) rules = geometry::LengthRules(request.state.P);
   QByteArray report;
   if (toStdout == nullptr) {
     std::optional<geometry::Analysis> analysis;
@@ -233,9 +242,10 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     if (request.json) {
       QJsonObject object = ToJson(result, analysed);
       if (listed != nullptr) InsertConvergence(object, *listed);
+      if (rules) InsertRules(object, *rules);
       report = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
     } else {
-      report = Text(result, analysed, listed, request.crlf);
+      report = Text(result, analysed, listed, rules ? &*rules : nullptr, request.crlf);
     }
     toStdout = &report;
   }

@@ -65,6 +65,18 @@ struct Analysis {
 // points; no other exception than geometry::Error and std::bad_alloc passes out.
 double ReferenceLength(std::span<const IntPoint> P, bool* converged = nullptr);
 
+// The reference length with what it cost: the evaluations of the speed its
+// rules took (none for collinear or coincident points, whose length has a
+// closed form) and the sum of their error estimates |K - G|, an absolute
+// bound below which a difference from it says nothing. Raises as ReferenceLength.
+struct MeasuredLength {
+  double value;
+  bool converged;
+  std::int64_t evaluations;
+  double estimate;
+};
+MeasuredLength MeasureReferenceLength(std::span<const IntPoint> P);
+
 // The parameters t in [0, 1] where B'(t) = 0, found exactly, ascending; empty
 // when all four points coincide. Raises as ReferenceLength.
 std::vector<double> ZeroTangents(std::span<const IntPoint> P);

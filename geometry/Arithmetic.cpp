@@ -31,6 +31,20 @@ const char* Error::what() const noexcept {
   return "error";
 }
 
+const char* ErrorKindName(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::Overflow:
+      return "Overflow";
+    case ErrorKind::DivisionByZero:
+      return "DivisionByZero";
+    case ErrorKind::InvalidOperation:
+      return "InvalidOperation";
+    case ErrorKind::SubscriptOutOfRange:
+      return "SubscriptOutOfRange";
+  }
+  return "Error";
+}
+
 std::int32_t Add(std::int32_t a, std::int32_t b) {
   return Narrow(std::int64_t{a} + std::int64_t{b});
 }

@@ -14,6 +14,10 @@ namespace geometry {
 
 enum class ErrorKind { Overflow, DivisionByZero, InvalidOperation, SubscriptOutOfRange };
 
+// The kind's name in the programs' outputs, the same in every language:
+// "Overflow", "DivisionByZero", "InvalidOperation", "SubscriptOutOfRange".
+const char* ErrorKindName(ErrorKind kind);
+
 // The one error type the program raises.
 class Error : public std::exception {
  public:

@@ -17,21 +17,16 @@ namespace {
 constexpr int kStepsPerDecade = 40;
 constexpr int kDecades = 5;
 
-struct Reference {
-  double length;
-  bool converged;
-};
-
-// The analysis's reference length and whether it met its accuracy; NaN and
-// not converged when it could not be computed.
-Reference ReferenceOf(std::span<const IntPoint> P) {
+// The analysis's reference length, whether it met its accuracy and what it
+// cost; NaN and not converged when it could not be computed.
+MeasuredLength ReferenceOf(std::span<const IntPoint> P) {
   try {
-    bool converged = false;
-    const double r = ReferenceLength(P, &converged);
-    if (std::isfinite(r)) return {r, converged};
+    const MeasuredLength r = MeasureReferenceLength(P);
+    if (std::isfinite(r.value)) return r;
   } catch (const Error&) {
   }
-  return {std::numeric_limits<double>::quiet_NaN(), false};
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  return {kNaN, false, 0, kNaN};
 }
 
 // The sample count of every row, by the sum's own loop (Vendrel::CurveLengthSamples).
@@ -63,9 +58,10 @@ const std::vector<double>& ConvergenceDivisions() {
 
 ConvergenceTable Convergence(std::span<const IntPoint> P) {
   CheckSubscript(P.size(), 4);
-  const Reference reference = ReferenceOf(P);
-  const double r = reference.length;
-  ConvergenceTable table{{P[0], P[1], P[2], P[3]}, r, reference.converged, {}};
+  const MeasuredLength reference = ReferenceOf(P);
+  const double r = reference.value;
+  ConvergenceTable table{{P[0], P[1], P[2], P[3]}, r, reference.converged, reference.evaluations,
+                         reference.estimate,       {}};
   const std::vector<double>& divisions = ConvergenceDivisions();
   const std::vector<std::int64_t>& samples = SampleCounts();
   table.rows.reserve(divisions.size());

@@ -35,6 +35,10 @@ struct ConvergenceTable {
   // False when the reference length fell short of its stated accuracy (or
   // could not be computed): the errors below are then only as good as it is.
   bool referenceConverged = true;
+  // What the reference cost and how far it may be off (MeasureReferenceLength);
+  // 0 and NaN when it could not be computed.
+  std::int64_t referenceEvaluations = 0;
+  double referenceEstimate = 0;
   std::vector<ConvergenceRow> rows;  // ascending n
 };
 

@@ -127,7 +127,7 @@ std::optional<Steps> StepsOf(double divisions) {
 
 }  // namespace
 
-double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
+std::array<float, 5> SpeedSquaredCoefficients(std::span<const geometry::IntPoint> P) {
   geometry::CheckSubscript(P.size(), 4);
 
   // cubicCoef holds ax, bx, cx, ay, by, cy.
@@ -145,6 +145,11 @@ double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
       ToSingle((by * cy + bx * cx) * 4),
       ToSingle(cx * cx + cy * cy),
   };
+  return speedSqCoef;
+}
+
+double CurveLength(std::span<const geometry::IntPoint> P, double divisions) {
+  const std::array<float, 5> speedSqCoef = SpeedSquaredCoefficients(P);
   const double C0 = speedSqCoef[0], C1 = speedSqCoef[1], C2 = speedSqCoef[2], C3 = speedSqCoef[3],
                C4 = speedSqCoef[4];
 

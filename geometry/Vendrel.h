@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -16,6 +17,11 @@ namespace Vendrel {
 // Raises geometry::Error: subscript out of range when P has fewer than four
 // points, overflow in the integer coefficients, division by zero for n = 0.
 double CurveLength(std::span<const geometry::IntPoint> P, double divisions);
+
+// C0..C4 of the squared speed f(t) = ((C0 t^4 + C1 t^3) + C2 t^2) + C3 t + C4
+// as CurveLength holds them, in single precision. Raises what CurveLength
+// raises for P.
+std::array<float, 5> SpeedSquaredCoefficients(std::span<const geometry::IntPoint> P);
 
 // The number of samples CurveLength(P, divisions) takes, by the same loop:
 // t = 0, dt, dt + dt, ... while t <= 1 - dt. It depends on n alone: 10, 99,

@@ -1,0 +1,20 @@
+#pragma once
+
+// --rules: the table of the length rules after the report, and in the JSON of
+// a run or a --batch line.
+
+#include <QJsonObject>
+
+#include "LengthRules.h"
+
+namespace cli {
+
+// {"reference": {"length", "evaluations", "estimate"}, "rows": [{"rule",
+// "evaluations", "samples", "length", "absoluteError", "relativeError"}, ...]};
+// a value that could not be had is null, and a failed row adds "error": its kind.
+QJsonObject RulesJson(const geometry::LengthRulesTable& table);
+
+// Adds "rules" to a result's object.
+void InsertRules(QJsonObject& object, const geometry::LengthRulesTable& table);
+
+}  // namespace cli
