@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FanOutSurface.h"
+#include "Pointer.h"
 #include "ReportJson.h"
 
 namespace {
@@ -42,7 +43,7 @@ constexpr std::size_t kStates = 1000;
 
 void BM_StateJson(benchmark::State& state) {
   const std::vector<scene::State> states = States(kStates);
-  drawing::FanOutSurface nothing(260, 260);
+  drawing::FanOutSurface nothing(scene::kAreaSize, scene::kAreaSize);
   std::size_t i = 0;
   std::size_t bytes = 0;
   for (auto _ : state) {

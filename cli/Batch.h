@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "FanOutSurface.h"
+#include "Pointer.h"
 
 namespace cli {
 
@@ -24,7 +25,7 @@ class BatchRunner {
 
  private:
   // No picture is written: the scene draws on nothing.
-  drawing::FanOutSurface nothing_{260, 260};
+  drawing::FanOutSurface nothing_{scene::kAreaSize, scene::kAreaSize};
 };
 
 // Reads `in` to its end and writes to `out`. Returns nothing, or the one

@@ -16,8 +16,10 @@
 #include "ConvergenceOutput.h"
 #include "FanOutSurface.h"
 #include "Options.h"
+#include "PainterSurface.h"
 #include "PathBytes.h"
 #include "PlotOutput.h"
+#include "Pointer.h"
 #include "RasterSurface.h"
 #include "ReportJson.h"
 #include "RulesOutput.h"
@@ -164,7 +166,8 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
 
   // One run of the scene draws every picture asked for; without pictures it
   // draws on nothing, and no GUI class is touched.
-  const QColor background = QColor::fromRgb(kBackgroundRgb);
+  using scene::kAreaSize;
+  const QColor background = surface::ToQColor(scene::kAreaBackColour);
   drawing::FanOutSurface surface(kAreaSize, kAreaSize);
   std::optional<surface::RasterSurface> raster;
   if (request.png) {

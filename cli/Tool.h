@@ -10,11 +10,6 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUnwritable = 1;
 inline constexpr int kExitUsage = 2;
 
-// The drawing area's inner size, and the background it is erased to: the
-// button colour the window's style gives the picture box.
-inline constexpr int kAreaSize = 260;
-inline constexpr unsigned kBackgroundRgb = 0xEFEFEF;
-
 // The whole tool for `arguments` (program name first): reads `in` for
 // --batch, writes the report or pictures to `out` and messages to `err`, and
 // returns the exit code. Needs a QCoreApplication and nothing more.

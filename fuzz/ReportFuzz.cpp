@@ -19,6 +19,7 @@
 #include "FanOutSurface.h"
 #include "FuzzCheck.h"
 #include "Options.h"
+#include "Pointer.h"
 #include "ReportJson.h"
 
 namespace {
@@ -68,7 +69,7 @@ void CheckCommandLine(std::string_view bytes) {
   Require(request.scale >= 1 && request.scale <= 4, "command line: scale out of range");
   Require(request.state.grabIndex >= -1 && request.state.grabIndex <= 3,
           "command line: grabbed point out of range");
-  drawing::FanOutSurface nothing(260, 260);
+  drawing::FanOutSurface nothing(scene::kAreaSize, scene::kAreaSize);
   const scene::Result result = scene::Draw(request.state, nothing, scene::Vertices::kKeep);
   std::optional<geometry::Analysis> analysis;
   if (request.analysis) {

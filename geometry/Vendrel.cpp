@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 
 #if defined(__wasm_simd128__)
@@ -34,11 +35,26 @@ std::array<float, 3> CubicCoefficients(std::int32_t p0, std::int32_t p1, std::in
 
 // The sum's samples: t = 0, dt, dt + dt, ... while t <= end, the parameter
 // accumulated by addition, never by multiplying the pass number. The sum and
-// the count of its samples both walk them here.
-template <class Sample>
-[[gnu::always_inline]] inline void ForEachSample(double dt, double end, Sample&& sample) {
+// the count of its samples both walk them here. With kLanes > 1 the samples
+// come kLanes at a time, consecutive, to `lanes` (an array of them) while the
+// last of them is within the end, and the few left over one at a time to
+// `sample`; the counter runs through the same additions either way.
+template <std::size_t kLanes = 1, class Sample, class Lanes = std::nullptr_t>
+[[gnu::always_inline]] inline void ForEachSample(double dt, double end, Sample&& sample,
+                                                 [[maybe_unused]] Lanes&& lanes = nullptr) {
+  double t = 0.0;
+  if constexpr (kLanes > 1) {
+    std::array<double, kLanes> ts{};
+    for (;;) {
+      ts[0] = t;
+      for (std::size_t k = 1; k < kLanes; ++k) ts[k] = ts[k - 1] + dt;
+      if (!(ts[kLanes - 1] <= end)) break;
+      lanes(ts);
+      t = ts[kLanes - 1] + dt;
+    }
+  }
   // NOLINTNEXTLINE(cert-flp30-c,clang-analyzer-security.FloatLoopCounter)
-  for (double t = 0.0; t <= end; t += dt) sample(t);
+  for (; t <= end; t += dt) sample(t);
 }
 
 // f(t) = ((C0 t^4 + C1 t^3) + C2 t^2) + C3 t + C4 at a sample t, or on
@@ -58,15 +74,28 @@ template <bool kFusedSquareError, class T>
 }
 
 // The left Riemann sum of sqrt(f) over the samples. Samples where f is
-// negative add nothing.
+// negative add nothing. WebAssembly has no fused multiply-add; its vectors
+// evaluate two consecutive samples at once instead, each lane with the
+// one-sample operations, and the two terms are added to the sum in order.
 template <bool kFusedSquareError>
 [[gnu::always_inline]] inline double Integrate(const std::array<double, 5>& C, double dt,
                                                double end) {
   double S = 0.0;
-  ForEachSample(dt, end, [&](double t) {
+  const auto one = [&](double t) {
     const double f = SpeedSquared<kFusedSquareError>(C, t);
     if (f >= 0) S += std::sqrt(f) * dt;
+  };
+#if defined(__wasm_simd128__)
+  using Pair = double __attribute__((vector_size(16)));
+  ForEachSample<2>(dt, end, one, [&](const std::array<double, 2>& t) {
+    const Pair f = SpeedSquared<kFusedSquareError>(C, Pair{t[0], t[1]});
+    const Pair term = reinterpret_cast<Pair>(wasm_f64x2_sqrt(reinterpret_cast<v128_t>(f))) * dt;
+    if (f[0] >= 0) S += term[0];
+    if (f[1] >= 0) S += term[1];
   });
+#else
+  ForEachSample(dt, end, one);
+#endif
   return S;
 }
 
@@ -79,27 +108,6 @@ __attribute__((target("fma"))) double IntegrateFused(const std::array<double, 5>
 double IntegrateFastest(const std::array<double, 5>& C, double dt, double end) {
   static const bool hasFma = __builtin_cpu_supports("fma");
   return hasFma ? IntegrateFused(C, dt, end) : Integrate<false>(C, dt, end);
-}
-#elif defined(__wasm_simd128__)
-// WebAssembly has no fused multiply-add. Its vectors evaluate two consecutive
-// samples at once instead, each lane with the scalar loop's operations, and
-// the two terms are added to the sum in the scalar loop's order.
-double IntegrateFastest(const std::array<double, 5>& C, double dt, double end) {
-  using Pair = double __attribute__((vector_size(16)));
-  double S = 0.0;
-  double t = 0.0;
-  // NOLINTNEXTLINE(cert-flp30-c,clang-analyzer-security.FloatLoopCounter)
-  for (double u = t + dt; u <= end; t = u + dt, u = t + dt) {
-    const Pair f = SpeedSquared<false>(C, Pair{t, u});
-    const Pair term = reinterpret_cast<Pair>(wasm_f64x2_sqrt(reinterpret_cast<v128_t>(f))) * dt;
-    if (f[0] >= 0) S += term[0];
-    if (f[1] >= 0) S += term[1];
-  }
-  if (t <= end) {
-    const double f = SpeedSquared<false>(C, t);
-    if (f >= 0) S += std::sqrt(f) * dt;
-  }
-  return S;
 }
 #else
 double IntegrateFastest(const std::array<double, 5>& C, double dt, double end) {

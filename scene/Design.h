@@ -52,6 +52,10 @@ inline constexpr int kClientWidth = 631;
 inline constexpr int kClientHeight = 288;
 inline constexpr drawing::Colour kBackColour = 0xC0C0C0;
 
+// The drawing area's background (0xBBGGRR), which every picture of it is
+// erased to: the button colour the window's style gives the picture box.
+inline constexpr drawing::Colour kAreaBackColour = 0xEFEFEF;
+
 // The captions and texts in Japanese, as the design has them; shown through
 // i18n::Tr in the language of the run.
 inline constexpr std::array<const char*, 4> kCheck1Captions{

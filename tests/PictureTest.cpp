@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+#include "Design.h"
+#include "PainterSurface.h"
 #include "main.h"
 
 namespace {
@@ -66,6 +68,8 @@ TEST(RetainedPicture, StartSceneColoursLandOnTheirCurves) {
   window.Check2[1]->setChecked(false);
   window.Redraw();
   const QImage bare = window.Picture1->Raster().Picture();
+  // ... to the one background the report tool's pictures and the page use too.
+  EXPECT_EQ(bare.pixelColor(0, 0), surface::ToQColor(scene::kAreaBackColour));
   EXPECT_EQ(CountAll(bare, kBlue), 0);
   EXPECT_EQ(CountAll(bare, kYellow), 0);
   EXPECT_EQ(CountAll(bare, kPaleYellow), 0);

@@ -43,6 +43,7 @@ std::string LayoutJson() {
                                 {"distanceName", i18n::Tr(scene::kDistanceName)}};
   return nlohmann::json{{"client", {kClientWidth, kClientHeight}},
                         {"area", kAreaSize},
+                        {"areaBackground", kAreaBackColour},
                         {"border", kPicture1Border},
                         {"distance", {kDistanceLow, kDistanceHigh}},
                         {"controls", controls},

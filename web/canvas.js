@@ -6,8 +6,8 @@
 var Replay = (function () {
   var OP_CLS = 0, OP_CIRCLE = 1, OP_LINE = 2, OP_BEZIER = 3, OP_MOVE = 4, OP_LINETO = 5;
   var ARGS = [0, 3, 5, 8, 2, 2];
-  var BACKGROUND = "#efefef";
-  var SIZE = 260;
+  // The area's size and background, from the core's layout (area()).
+  var SIZE = 0, BACKGROUND = "";
 
   function css(colour) {
     var r = colour & 0xff, g = (colour >> 8) & 0xff, b = (colour >> 16) & 0xff;
@@ -80,5 +80,13 @@ var Replay = (function () {
     flush();
   }
 
-  return { draw: draw };
+  // Takes the area's size and background from the core's layout and erases
+  // `canvas` to it until the first drawing.
+  function area(canvas, layout) {
+    SIZE = layout.area;
+    BACKGROUND = css(layout.areaBackground);
+    canvas.style.background = BACKGROUND;
+  }
+
+  return { area: area, draw: draw };
 })();

@@ -73,6 +73,7 @@ var Page = (function () {
     w.style.height = layout.client[1] + "px";
     $("caption").style.width = layout.client[0] + "px";
     canvas.style.width = canvas.style.height = layout.area + "px";
+    Replay.area(canvas, layout);
     $("HScroll1").min = String(layout.distance[0]);
     $("HScroll1").max = String(layout.distance[1]);
     $("frame").style.borderWidth = layout.border + "px";
