@@ -46,23 +46,7 @@ rm -rf "$out"
 mkdir -p "$out"
 
 # -- Clean-up ------------------------------------------------------------------
-work=$(mktemp -d)
-started=()
-cleanup() {
-  local i pid
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    pid=${started[i]}
-    if kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source scripts/work-lib.sh
 
 # Runs "$@" every 0.1 s until it succeeds; false after $timeout_s seconds.
 wait_for() {

@@ -23,23 +23,7 @@ for tool in Xvfb xdotool; do
   }
 done
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-  local i pid
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-    pid=${started[i]}
-    if kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source scripts/work-lib.sh
 
 Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
