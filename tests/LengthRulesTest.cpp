@@ -222,12 +222,12 @@ TEST(LengthRules, TableAgreesWithAnIndependentLongDoubleComputation) {
         for (const auto& [x, w] : gauss[nodes]) G += w * speed((j + x) / pieces);
       }
       const struct {
-        LengthRule rule;
         long double length;
         std::int64_t evaluations;
-      } expected[] = {{LengthRule::kTrapezoid, T / N, N + 1},
-                      {LengthRule::kSimpson, S / (3 * even), even + 1},
-                      {LengthRule::kGauss, G / pieces, nodes * pieces}};
+        LengthRule rule;
+      } expected[] = {{T / N, N + 1, LengthRule::kTrapezoid},
+                      {S / (3 * even), even + 1, LengthRule::kSimpson},
+                      {G / pieces, nodes * pieces, LengthRule::kGauss}};
       for (const auto& e : expected) {
         const LengthRuleRow& row = RowOf(table, e.rule, n);
         const double length = static_cast<double>(e.length);
