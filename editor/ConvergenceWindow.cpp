@@ -11,6 +11,7 @@
 
 #include "Design.h"
 #include "DivisionCounts.h"
+#include "PlotAxes.h"
 #include "main.h"
 
 namespace editor {
@@ -84,7 +85,7 @@ ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
           // Resized since: drawn here once, until the new picture is ready.
           surface::PaintConvergence(painter, size, *table_, shown_->ticked);
         } else {
-          painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+          painter.fillRect(QRectF(QPointF(0, 0), size), surface::ToQt(scene::plot::kBackground));
         }
       },
       this);

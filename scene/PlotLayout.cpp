@@ -180,12 +180,17 @@ void LayOutLegend(Layout& layout, const Measure& measure) {
   layout.legendBox = {a.Right() - width - 40, a.top + 6, width + 34, 3 * line + 6};
   layout.legendPen = {kUntickedColour, 1};
   layout.legendFill = {255, 255, 255, 230};
+  // The sums' line with a dot, a ring, the slope's line.
+  const std::array<std::optional<Pen>, 3> lines{layout.linePen, std::nullopt, layout.slopePen};
+  const std::array<LegendMark, 3> marks{LegendMark::kDot, LegendMark::kRing, LegendMark::kNone};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const Rect& box = layout.legendBox;
     const double y = box.top + 3 + line * (static_cast<double>(i) + 0.5);
     const Point to{box.left + 24, y};
     layout.legend[i] = {{box.left + 6, y},
                         to,
+                        lines[i],
+                        marks[i],
                         {texts[i], {to.x + 6, y + measure.ascent(base) / 2 - 1}, base, kBlack}};
   }
 }

@@ -42,7 +42,17 @@ struct Colour {
   std::uint8_t r = 0, g = 0, b = 0, a = 255;
 };
 
-// A stroke: solid or dashed (dashes and gaps of 4 and 2 line widths).
+// The plot's background, and the sizes of its marks in design pixels: the
+// ring around a ticked count's row, the ring of a row whose sample count
+// differs from n, the filled dot of any other row.
+inline constexpr Colour kBackground{255, 255, 255, 255};
+inline constexpr double kCountRingRadius = 7;
+inline constexpr double kQuirkRingRadius = 4;
+inline constexpr double kDotRadius = 1.8;
+// A dashed pen's dash and gap, in line widths.
+inline constexpr std::array<double, 2> kDashPattern{4, 2};
+
+// A stroke: solid or dashed (kDashPattern).
 struct Pen {
   Colour colour;
   double width = 1;
@@ -78,18 +88,24 @@ struct CountMark {
   double x = 0;
   Pen pen;
   Text label;
-  std::optional<Point> ring;  // radius 7, pen `pen`
+  std::optional<Point> ring;  // radius kCountRingRadius, pen `pen`
 };
 
-// One row that a log axis can show: a filled dot of radius 1.8, or for a row
-// whose sample count differs from n a ring of radius 4.
+// One row that a log axis can show: a filled dot (kDotRadius, the layout's
+// dotColour), or for a row whose sample count differs from n a ring
+// (kQuirkRingRadius, the layout's ringPen).
 struct Dot {
   Point at;
   bool quirk = false;
 };
 
+// What a legend entry shows at the middle of its sample line.
+enum class LegendMark { kNone, kDot, kRing };
+
 struct LegendEntry {
-  Point from, to;  // the sample mark's line; dots and rings sit at its middle
+  Point from, to;           // the sample line, drawn with `line` when it has one
+  std::optional<Pen> line;  // none: only the mark
+  LegendMark mark = LegendMark::kNone;
   Text text;
 };
 

@@ -40,9 +40,24 @@ void DrawWindowCounts(QPainter& painter, const Layout& layout) {
     if (mark.ring) {
       painter.setPen(ToQt(mark.pen));
       painter.setBrush(Qt::NoBrush);
-      painter.drawEllipse(ToQt(*mark.ring), 7, 7);
+      painter.drawEllipse(ToQt(*mark.ring), scene::plot::kCountRingRadius,
+                          scene::plot::kCountRingRadius);
     }
     painter.restore();
+  }
+}
+
+// A row's mark at `at`: a filled dot, or a ring for a row whose sample count
+// differs from n.
+void DrawMark(QPainter& painter, const Layout& layout, QPointF at, scene::plot::LegendMark mark) {
+  if (mark == scene::plot::LegendMark::kRing) {
+    painter.setPen(ToQt(layout.ringPen));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(at, scene::plot::kQuirkRingRadius, scene::plot::kQuirkRingRadius);
+  } else if (mark == scene::plot::LegendMark::kDot) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ToQt(layout.dotColour));
+    painter.drawEllipse(at, scene::plot::kDotRadius, scene::plot::kDotRadius);
   }
 }
 
@@ -54,15 +69,8 @@ void DrawRows(QPainter& painter, const Layout& layout) {
   painter.setBrush(Qt::NoBrush);
   painter.drawPolyline(line);
   for (const scene::plot::Dot& dot : layout.dots) {
-    if (dot.quirk) {
-      painter.setPen(ToQt(layout.ringPen));
-      painter.setBrush(Qt::NoBrush);
-      painter.drawEllipse(ToQt(dot.at), 4, 4);
-    } else {
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(ToQt(layout.dotColour));
-      painter.drawEllipse(ToQt(dot.at), 1.8, 1.8);
-    }
+    DrawMark(painter, layout, ToQt(dot.at),
+             dot.quirk ? scene::plot::LegendMark::kRing : scene::plot::LegendMark::kDot);
   }
 }
 
@@ -70,24 +78,19 @@ void DrawLegend(QPainter& painter, const Layout& layout) {
   painter.setPen(ToQt(layout.legendPen));
   painter.setBrush(ToQt(layout.legendFill));
   painter.drawRect(ToQt(layout.legendBox));
-  for (std::size_t i = 0; i < layout.legend.size(); ++i) {
-    const QPointF from = ToQt(layout.legend[i].from), to = ToQt(layout.legend[i].to);
+  for (const scene::plot::LegendEntry& entry : layout.legend) {
+    const QPointF from = ToQt(entry.from), to = ToQt(entry.to);
     painter.setBrush(Qt::NoBrush);
-    if (i == 0) {
-      painter.setPen(ToQt(layout.linePen));
-      painter.drawLine(from, to);
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(ToQt(layout.dotColour));
-      painter.drawEllipse((from + to) / 2, 1.8, 1.8);
-    } else if (i == 1) {
-      painter.setPen(ToQt(layout.ringPen));
-      painter.drawEllipse((from + to) / 2, 4, 4);
-    } else {
-      painter.setPen(ToQt(layout.slopePen));
+    if (entry.line) {
+      painter.setPen(ToQt(*entry.line));
       painter.drawLine(from, to);
     }
-    painter.setPen(ToQt(layout.legend[i].text.colour));
-    DrawPlotText(painter, layout.legend[i].text);
+    DrawMark(
+        painter, layout,
+        ToQt(scene::plot::Point{(entry.from.x + entry.to.x) / 2, (entry.from.y + entry.to.y) / 2}),
+        entry.mark);
+    painter.setPen(ToQt(entry.text.colour));
+    DrawPlotText(painter, entry.text);
   }
 }
 
@@ -110,7 +113,7 @@ void PaintConvergence(QPainter& painter, QSizeF size, const ConvergenceTable& ta
   painter.setRenderHint(QPainter::Antialiasing);
   painter.scale(scale, scale);
   const QSizeF logical = size / scale;
-  painter.fillRect(QRectF(QPointF(0, 0), logical), Qt::white);
+  painter.fillRect(QRectF(QPointF(0, 0), logical), ToQt(scene::plot::kBackground));
   painter.setFont(PlotFont({}));
   const Layout layout =
       scene::plot::LayOut(table, ticked, logical.width(), logical.height(), PlotMeasure());

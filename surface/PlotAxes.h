@@ -19,7 +19,11 @@ inline QPointF ToQt(scene::plot::Point p) { return {p.x, p.y}; }
 inline QRectF ToQt(const scene::plot::Rect& r) { return {r.left, r.top, r.width, r.height}; }
 inline QColor ToQt(scene::plot::Colour c) { return QColor(c.r, c.g, c.b, c.a); }
 inline QPen ToQt(const scene::plot::Pen& pen) {
-  return QPen(ToQt(pen.colour), pen.width, pen.dashed ? Qt::DashLine : Qt::SolidLine);
+  QPen qt(ToQt(pen.colour), pen.width, Qt::SolidLine);
+  if (pen.dashed) {
+    qt.setDashPattern({scene::plot::kDashPattern[0], scene::plot::kDashPattern[1]});
+  }
+  return qt;
 }
 
 // The plot's font in `style`.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "Convergence.h"
@@ -78,3 +79,24 @@ TEST(PlotLayout, ALongCaptionIsWrappedWholeInsideTheWidth) {
 }
 
 }  // namespace
+
+// The legend shows each kind of row as the plot draws it: the sums' line with
+// a dot, a ring alone for a row whose sample count differs from n, and the
+// slope's dashed line; every painter draws these from the entries alone.
+TEST(PlotLayout, TheLegendShowsEachMarkWithThePenThePlotDrawsItWith) {
+  const geometry::ConvergenceTable table = geometry::Convergence(scene::kStartPoints);
+  const Layout layout = scene::plot::LayOut(table, {false, false, true, false}, scene::plot::kWidth,
+                                            scene::plot::kHeight, kMeasure);
+  using scene::plot::LegendMark;
+  const auto same = [](const std::optional<scene::plot::Pen>& a, const scene::plot::Pen& b) {
+    return a && a->width == b.width && a->dashed == b.dashed && a->colour.r == b.colour.r &&
+           a->colour.g == b.colour.g && a->colour.b == b.colour.b;
+  };
+  EXPECT_EQ(layout.legend[0].mark, LegendMark::kDot);
+  EXPECT_TRUE(same(layout.legend[0].line, layout.linePen));
+  EXPECT_EQ(layout.legend[1].mark, LegendMark::kRing);
+  EXPECT_FALSE(layout.legend[1].line);
+  EXPECT_EQ(layout.legend[2].mark, LegendMark::kNone);
+  EXPECT_TRUE(same(layout.legend[2].line, layout.slopePen));
+  EXPECT_TRUE(layout.legend[2].line->dashed);
+}

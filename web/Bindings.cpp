@@ -193,6 +193,12 @@ EMSCRIPTEN_KEEPALIVE double bl_largest_state_text() {
 }
 
 // The convergence plot for the points shown, `width` x `height` design pixels.
+// The plot's design size, [width, height] in CSS pixels.
+EMSCRIPTEN_KEEPALIVE const char* bl_plot_size() {
+  return Give("[" + std::to_string(scene::plot::kWidth) + "," +
+              std::to_string(scene::plot::kHeight) + "]");
+}
+
 EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
   const scene::plot::Measure measure{
       [](const std::string& text, scene::plot::TextStyle style) {

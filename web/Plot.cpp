@@ -45,9 +45,21 @@ std::string PlotJson(const scene::State& state, double width, double height,
   for (const plot::Dot& d : l.dots) dots.push_back({{"at", Of(d.at)}, {"quirk", d.quirk}});
   json legend = json::array();
   for (const plot::LegendEntry& e : l.legend) {
-    legend.push_back({{"from", Of(e.from)}, {"to", Of(e.to)}, {"text", Of(e.text)}});
+    legend.push_back({{"from", Of(e.from)},
+                      {"to", Of(e.to)},
+                      {"line", e.line ? Of(*e.line) : json()},
+                      {"mark", e.mark == plot::LegendMark::kDot    ? "dot"
+                               : e.mark == plot::LegendMark::kRing ? "ring"
+                                                                   : ""},
+                      {"text", Of(e.text)}});
   }
-  return json{{"area", Of(l.area)},
+  return json{{"background", Of(plot::kBackground)},
+              {"dash", plot::kDashPattern},
+              {"radii",
+               {{"count", plot::kCountRingRadius},
+                {"quirk", plot::kQuirkRingRadius},
+                {"dot", plot::kDotRadius}}},
+              {"area", Of(l.area)},
               {"gridPen", Of(l.gridPen)},
               {"framePen", Of(l.framePen)},
               {"gridX", l.gridX},

@@ -3,7 +3,7 @@
 // follows the state while open, after each change that is not a drag move.
 "use strict";
 var BezierlabPlot = (function () {
-  var WIDTH = 640, HEIGHT = 400;
+  var size = null;  // the core's design size, once the core is there
   var FAMILY = getComputedStyle(document.body).fontFamily;
   var measurer = document.createElement("canvas").getContext("2d");
   function font(pixels, bold) { return (bold ? "bold " : "") + pixels + "px " + FAMILY; }
@@ -13,13 +13,13 @@ var BezierlabPlot = (function () {
   }
 
   function rgba(c) { return "rgba(" + c[0] + "," + c[1] + "," + c[2] + "," + c[3] / 255 + ")"; }
-  function pen(c, p) {
+  function pen(c, p, dash) {
     c.strokeStyle = rgba(p.colour);
     c.lineWidth = p.width;
-    c.setLineDash(p.dashed ? [4 * p.width, 2 * p.width] : []);
+    c.setLineDash(p.dashed ? dash.map(function (d) { return d * p.width; }) : []);
   }
-  function line(c, p, points) {
-    pen(c, p);
+  function line(c, p, points, dash) {
+    pen(c, p, dash);
     c.beginPath();
     points.forEach(function (q, i) { if (i === 0) c.moveTo(q[0], q[1]); else c.lineTo(q[0], q[1]); });
     c.stroke();
@@ -39,42 +39,45 @@ var BezierlabPlot = (function () {
     if (fill) { c.fillStyle = fill; c.fill(); } else { c.stroke(); }
   }
 
+  // A row's mark: a filled dot, or a ring for a row whose sample count differs from n.
+  function mark(c, l, at, kind) {
+    if (kind === "ring") { pen(c, l.ringPen, l.dash); circle(c, at, l.radii.quirk); }
+    if (kind === "dot") circle(c, at, l.radii.dot, rgba(l.dotColour));
+  }
+
   function paint(canvas, l) {
+    var W = size[0], H = size[1], d = l.dash;
     var ratio = window.devicePixelRatio || 1;
-    canvas.width = Math.round(WIDTH * ratio);
-    canvas.height = Math.round(HEIGHT * ratio);
-    canvas.style.width = WIDTH + "px";
-    canvas.style.height = HEIGHT + "px";
+    canvas.width = Math.round(W * ratio);
+    canvas.height = Math.round(H * ratio);
+    canvas.style.width = W + "px";
+    canvas.style.height = H + "px";
     var c = canvas.getContext("2d");
     c.setTransform(ratio, 0, 0, ratio, 0, 0);
-    c.fillStyle = "#ffffff";
-    c.fillRect(0, 0, WIDTH, HEIGHT);
+    c.fillStyle = rgba(l.background);
+    c.fillRect(0, 0, W, H);
     var a = l.area;
-    l.gridX.forEach(function (x) { line(c, l.gridPen, [[x, a[1]], [x, a[1] + a[3]]]); });
-    l.gridY.forEach(function (y) { line(c, l.gridPen, [[a[0], y], [a[0] + a[2], y]]); });
-    pen(c, l.framePen);
+    l.gridX.forEach(function (x) { line(c, l.gridPen, [[x, a[1]], [x, a[1] + a[3]]], d); });
+    l.gridY.forEach(function (y) { line(c, l.gridPen, [[a[0], y], [a[0] + a[2], y]], d); });
+    pen(c, l.framePen, d);
     c.strokeRect(a[0], a[1], a[2], a[3]);
     l.labels.concat(l.yLabels, l.titles, l.caption).forEach(function (t) { text(c, t); });
-    if (l.slope) line(c, l.slopePen, l.slope);
+    if (l.slope) line(c, l.slopePen, l.slope, d);
     l.marks.forEach(function (m) {
-      line(c, m.pen, [[m.x, a[1]], [m.x, a[1] + a[3]]]);
+      line(c, m.pen, [[m.x, a[1]], [m.x, a[1] + a[3]]], d);
       text(c, m.label);
-      if (m.ring) { pen(c, m.pen); circle(c, m.ring, 7); }
+      if (m.ring) { pen(c, m.pen, d); circle(c, m.ring, l.radii.count); }
     });
-    if (l.line.length > 1) line(c, l.linePen, l.line);
-    l.dots.forEach(function (d) {
-      if (d.quirk) { pen(c, l.ringPen); circle(c, d.at, 4); } else { circle(c, d.at, 1.8, rgba(l.dotColour)); }
-    });
+    if (l.line.length > 1) line(c, l.linePen, l.line, d);
+    l.dots.forEach(function (p) { mark(c, l, p.at, p.quirk ? "ring" : "dot"); });
     var b = l.legendBox;
     c.fillStyle = rgba(l.legendFill);
     c.fillRect(b[0], b[1], b[2], b[3]);
-    pen(c, l.legendPen);
+    pen(c, l.legendPen, d);
     c.strokeRect(b[0], b[1], b[2], b[3]);
-    l.legend.forEach(function (e, i) {
-      var mid = [(e.from[0] + e.to[0]) / 2, (e.from[1] + e.to[1]) / 2];
-      if (i === 0) { line(c, l.linePen, [e.from, e.to]); circle(c, mid, 1.8, rgba(l.dotColour)); }
-      if (i === 1) { pen(c, l.ringPen); circle(c, mid, 4); }
-      if (i === 2) line(c, l.slopePen, [e.from, e.to]);
+    l.legend.forEach(function (e) {
+      if (e.line) line(c, e.line, [e.from, e.to], d);
+      mark(c, l, [(e.from[0] + e.to[0]) / 2, (e.from[1] + e.to[1]) / 2], e.mark);
       text(c, e.text);
     });
   }
@@ -83,7 +86,8 @@ var BezierlabPlot = (function () {
   function update(dragging) {
     var core = Page.core();
     if (panel.hidden || dragging || !core) return;
-    var l = JSON.parse(core.plot(WIDTH, HEIGHT) || "null");
+    if (!size) size = JSON.parse(core.plotSize());
+    var l = JSON.parse(core.plot(size[0], size[1]) || "null");
     if (!l) return;
     paint(document.getElementById("plotCanvas"), l);
     document.getElementById("plotRows").textContent = l.rows.join("\n");
