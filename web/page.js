@@ -7,8 +7,7 @@ var Page = (function () {
   var $ = function (id) { return document.getElementById(id); };
   var core = null, M = null, texts = null;
   var canvas = $("Picture1");
-  var listeners = [], textListeners = [];
-  var refusal = null;
+  var listeners = [], textListeners = [], refusal = null;
   var boxes = ["Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check2_0", "Check2_1"];
 
   function bind(m) {
