@@ -17,10 +17,6 @@ namespace {
 
 using geometry::ConvergenceRow;
 
-QJsonValue Optional(const std::optional<double>& value) {
-  return value && std::isfinite(*value) ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
-}
-
 using scene::Cell;
 
 constexpr int kWidths[] = {7, 7, 18, 16, 14};
@@ -76,12 +72,8 @@ std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& foun
 QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table) {
   QJsonArray rows;
   for (const ConvergenceRow& row : table.rows) {
-    QJsonObject object{{"divisions", row.divisions},
-                       {"samples", static_cast<qint64>(row.samples)},
-                       {"length", Optional(row.length)},
-                       {"absoluteError", Optional(row.absoluteError)},
-                       {"relativeError", Optional(row.relativeError)}};
-    if (row.error) object.insert(QStringLiteral("error"), QLatin1String(ErrorName(*row.error)));
+    QJsonObject object = SumJson(row);
+    object.insert(QStringLiteral("divisions"), row.divisions);
     rows.append(object);
   }
   return rows;
@@ -90,7 +82,7 @@ QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table) {
 void InsertConvergence(QJsonObject& object, const geometry::ConvergenceTable& table) {
   object.insert(QStringLiteral("convergence"), ConvergenceJson(table));
   object.insert(QStringLiteral("convergenceReference"),
-                QJsonObject{{"length", Optional(table.referenceLength)},
+                QJsonObject{{"length", OptionalNumber(table.referenceLength)},
                             {"converged", table.referenceConverged}});
 }
 

@@ -42,6 +42,10 @@ QJsonValue Number(double v) {
 
 const char* ErrorName(geometry::ErrorKind kind) { return geometry::ErrorKindName(kind); }
 
+QJsonValue OptionalNumber(const std::optional<double>& value) {
+  return value ? Number(*value) : QJsonValue(QJsonValue::Null);
+}
+
 QJsonObject ToJson(const geometry::Analysis& analysis) {
   QJsonArray sums;
   for (const geometry::LengthSum& sum : analysis.sums) {

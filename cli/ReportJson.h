@@ -5,6 +5,8 @@
 // its error. Keys are English; numbers keep their full double precision.
 
 #include <QJsonObject>
+#include <QJsonValue>
+#include <optional>
 
 #include "Scene.h"
 
@@ -12,6 +14,22 @@ namespace cli {
 
 // "Overflow", "DivisionByZero", "InvalidOperation", "SubscriptOutOfRange".
 const char* ErrorName(geometry::ErrorKind kind);
+
+// A number, null when it is missing or not finite.
+QJsonValue OptionalNumber(const std::optional<double>& value);
+
+// What a row of the convergence table and of the rules' table both hold:
+// "samples", "length", "absoluteError", "relativeError" (null when missing),
+// and "error" with its kind when the row failed.
+template <typename Row>
+QJsonObject SumJson(const Row& row) {
+  QJsonObject object{{"samples", static_cast<qint64>(row.samples)},
+                     {"length", OptionalNumber(row.length)},
+                     {"absoluteError", OptionalNumber(row.absoluteError)},
+                     {"relativeError", OptionalNumber(row.relativeError)}};
+  if (row.error) object.insert(QStringLiteral("error"), QLatin1String(ErrorName(*row.error)));
+  return object;
+}
 
 // The result, with its analysis under "analysis" when one is given. Its
 // member "state" is the state as a state file holds it, so that the output

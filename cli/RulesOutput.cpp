@@ -8,30 +8,18 @@
 
 namespace cli {
 
-namespace {
-
-QJsonValue Optional(const std::optional<double>& value) {
-  return value && std::isfinite(*value) ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
-}
-
-}  // namespace
-
 QJsonObject RulesJson(const geometry::LengthRulesTable& table) {
   QJsonArray rows;
   for (const geometry::LengthRuleRow& row : table.rows) {
-    QJsonObject object{{"rule", QLatin1String(geometry::LengthRuleName(row.rule))},
-                       {"evaluations", static_cast<qint64>(row.evaluations)},
-                       {"samples", static_cast<qint64>(row.samples)},
-                       {"length", Optional(row.length)},
-                       {"absoluteError", Optional(row.absoluteError)},
-                       {"relativeError", Optional(row.relativeError)}};
-    if (row.error) object.insert(QStringLiteral("error"), QLatin1String(ErrorName(*row.error)));
+    QJsonObject object = SumJson(row);
+    object.insert(QStringLiteral("rule"), QLatin1String(geometry::LengthRuleName(row.rule)));
+    object.insert(QStringLiteral("evaluations"), static_cast<qint64>(row.evaluations));
     rows.append(object);
   }
   const geometry::MeasuredLength& r = table.reference;
-  return QJsonObject{{"reference", QJsonObject{{"length", Optional(r.value)},
+  return QJsonObject{{"reference", QJsonObject{{"length", OptionalNumber(r.value)},
                                                {"evaluations", static_cast<qint64>(r.evaluations)},
-                                               {"estimate", Optional(r.estimate)}}},
+                                               {"estimate", OptionalNumber(r.estimate)}}},
                      {"rows", rows}};
 }
 
