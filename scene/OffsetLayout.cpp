@@ -162,8 +162,10 @@ void AddBottomPanel(Figure& figure, const OffsetStudy& study, const LinearY& axi
                     const Measure& measure) {
   const Rect& a = axis.area;
   const double step = TickStep(axis.high - axis.low);
-  for (double v = std::ceil(axis.low / step) * step; v <= axis.high; v += step) {
-    const double tick = std::nearbyint(v / step) * step;
+  const auto first = static_cast<long>(std::ceil(axis.low / step));
+  const auto last = static_cast<long>(std::floor(axis.high / step));
+  for (long k = first; k <= last; ++k) {
+    const double tick = static_cast<double>(k) * step;
     const double y = axis.Y(tick);
     figure.items.push_back(Line{{{a.left, y}, {a.Right(), y}}, {kGridColour, 1}, {}});
     Label(figure, FormatGeneral(tick == 0 ? 0.0 : tick), a.left - 4, y, measure);
