@@ -15,6 +15,9 @@ canvas's pixels at the control points; a console free of errors; a link that
 names its language. In a browser that prefers English: the English texts, no
 Japanese outside the language switch, and the switch. Keeps a screenshot of
 the page in each language (the English one beside the other, named *-en.png).
+On emulated touch screens (a phone, a tablet, the phone turned, and narrow
+widths), in both languages: the layout, the targets, touch drags, swipes and
+taps; their screenshots go to artefacts/ beside the page's.
 """
 import functools
 import http.server
@@ -612,7 +615,29 @@ def touch_drag(d, tag, frame_width):
         "--points", "50,50,150,50,%d,%d,50,150" % seen[-1][1], *LANGUAGE[tag[-2:]]))
     d.execute_script("Page.core().undo(); Page.show(false)")
     check(f"{tag}: one undo step takes the drag back", points_shown(d)[2], (150, 150))
+    # A cancel (the browser takes the touch) ends a drag as a release does.
+    touches(d, "touchStart", start)
+    touches(d, "touchMove", (start[0] + 8, start[1] + 8))
+    d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchCancel", "touchPoints": []})
+    moved = expect(8, 8)
+    check(f"{tag}: a cancelled drag keeps the point and lets it go",
+          (points_shown(d)[2], grabbed(d), d.execute_script("return Page.core().held()")),
+          (moved, -1, 0))
+    d.execute_script("Page.core().undo(); Page.show(false)")
+    check(f"{tag}: one undo step takes the cancelled drag back", points_shown(d)[2], (150, 150))
     return left, top, w
+
+
+def ratio_change(d, tag, width, height):
+    """After a change of the device pixel ratio the next picture has a backing
+    store at the new ratio. (The emulated change fires neither the ratio's
+    media query nor a resize, so the page's own watch of it is not reached.)"""
+    d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True})
+    time.sleep(0.3)
+    d.find_element(By.ID, "Check1_0").click()
+    _, _, w, backing = area_geometry(d)
+    check(f"{tag}: backing store after the ratio went to 3", backing, round(w * 3))
 
 
 def swipes(d, tag, left, top, w):
@@ -675,6 +700,14 @@ def touch_screens(base, folder):
     """The page on a phone (360 x 740, ratio 3) and a tablet (768 x 1024,
     ratio 2), and the phone turned, in both languages; screenshots kept."""
     os.makedirs(folder, exist_ok=True)
+    for width in [320, 390, 414]:
+        for lang in ["ja", "en"]:
+            d = device(lang, width, 800, 3)
+            try:
+                load(d, base)
+                fits(d, f"{width} px {lang}")
+            finally:
+                d.quit()
     for name, width, height, ratio, frame in [("phone", 360, 740, 3, 212),
                                               ("tablet", 768, 1024, 2, None),
                                               ("phone-landscape", 740, 360, 3, None)]:
@@ -694,6 +727,8 @@ def touch_screens(base, folder):
                 if not swipes(d, tag, *geometry):
                     print(f"page_test: {tag}: the emulated swipe scrolled neither the area nor the report")
                 taps(d, tag, *geometry)
+                if name == "tablet":
+                    ratio_change(d, tag, width, height)
                 check(f"{tag} console errors", console_errors(d), [])
             finally:
                 d.quit()
