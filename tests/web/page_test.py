@@ -570,6 +570,12 @@ def fits(d, tag):
         const w = reach(-1, 0) + reach(1, 0) + 1, h = reach(0, -1) + reach(0, 1) + 1;
         if (!hits(e, cx, cy) || w < 24 || h < 24) out.small.push([e.id || e.textContent, w, h]);
       }
+      // The tips, shown on focus, stay on the screen too.
+      for (const id of ['Label1', 'Check2_0']) {
+        document.getElementById(id).focus();
+        if (root.scrollWidth > width) out.cut.push('tip of ' + id);
+        document.getElementById(id).blur();
+      }
       scrollTo(0, 0);
       return out;""")
     check(f"{tag}: no horizontal scrolling", got["scroll"][0] <= got["scroll"][1], True)
