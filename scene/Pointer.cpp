@@ -19,6 +19,21 @@ void ButtonDown(const std::array<geometry::IntPoint, 4>& P, std::int32_t& grabIn
   }
 }
 
+int NearestWithin(const std::array<geometry::IntPoint, 4>& P, double x, double y, double reach) {
+  int nearest = -1;
+  double best = reach * reach;
+  for (int i = 0; i <= 3; ++i) {
+    const double dx = x - P[static_cast<std::size_t>(i)].x;
+    const double dy = y - P[static_cast<std::size_t>(i)].y;
+    const double s = dx * dx + dy * dy;
+    if (s <= best) {
+      best = s;
+      nearest = i;
+    }
+  }
+  return nearest;
+}
+
 geometry::IntPoint PointerPixel(float x, float y) {
   const std::int32_t cx = geometry::RoundToInt32(x);
   const std::int32_t cy = geometry::RoundToInt32(y);

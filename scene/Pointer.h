@@ -30,6 +30,16 @@ inline constexpr int kDistanceHigh = 50;
 // A press grabs a point less than 4 pixels away: squared distance below 16.
 inline constexpr double kGrabSquared = 16.0;
 
+// A finger or a pen reaches farther than the mouse: a press grabs the point
+// nearest to it within this many CSS pixels of the page. A touch that stays
+// within the tap's slop of where it began, and moves no point, is a tap.
+inline constexpr double kTouchReachCss = 24.0;
+inline constexpr double kTapSlopCss = 8.0;
+
+// The index of the point nearest to (x, y) no farther than `reach` pixels,
+// the highest index of those at equal distance; -1 when none is in reach.
+int NearestWithin(const std::array<geometry::IntPoint, 4>& P, double x, double y, double reach);
+
 // Button-down at (x, y): every point within grabbing distance is tested in
 // turn, so the highest index wins; with none in reach grabIndex stays. The
 // handler redraws in every case. Throws geometry::Error for a position too

@@ -85,6 +85,25 @@ EMSCRIPTEN_KEEPALIVE void bl_pointer_up() {
 EMSCRIPTEN_KEEPALIVE void bl_pointer_up_held() {
   Guarded([](web::Page& p) { p.PointerUp(true); });
 }
+// A finger or a pen on the area (Page::TouchDown and the rest), `scale` the
+// area's pixels to a CSS pixel.
+EMSCRIPTEN_KEEPALIVE int bl_touch_reaches(double x, double y, double scale) {
+  return ThePage().TouchReaches(x, y, scale);
+}
+EMSCRIPTEN_KEEPALIVE int bl_touch_down(double x, double y, double scale) {
+  bool grabbed = false;
+  Guarded([&](web::Page& p) { grabbed = p.TouchDown(x, y, scale); });
+  return grabbed ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void bl_touch_move(double x, double y) {
+  Guarded([=](web::Page& p) { p.TouchMove(x, y); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_touch_up(double x, double y) {
+  Guarded([=](web::Page& p) { p.TouchUp(x, y); });
+}
+EMSCRIPTEN_KEEPALIVE void bl_touch_cancel() {
+  Guarded([](web::Page& p) { p.TouchCancel(); });
+}
 EMSCRIPTEN_KEEPALIVE void bl_thumb(int held) {
   Guarded([=](web::Page& p) { p.HoldThumb(held != 0); });
 }

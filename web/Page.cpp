@@ -1,5 +1,7 @@
 #include "Page.h"
 
+#include <cmath>
+
 #include "Arithmetic.h"
 #include "Pointer.h"
 #include "StateRules.h"
@@ -49,6 +51,71 @@ void Page::PointerUp(bool stillHeld) {
   if (!stillHeld) history_.SetHeld(state::History::Hold::Area, false);
   if (scene::ButtonUp(state_.grabIndex)) Redraw();
   Commit();
+}
+
+int Page::TouchReaches(double x, double y, double cssScale) const {
+  return scene::NearestWithin(state_.P, x, y, scene::kTouchReachCss * cssScale);
+}
+
+bool Page::TouchDown(double x, double y, double cssScale) {
+  const int picked = keyPicked_ ? state_.grabIndex : -1;
+  const int grabbed = TouchReaches(x, y, cssScale);
+  touch_ = Touch{x, y, scene::kTapSlopCss * cssScale, picked, grabbed};
+  if (grabbed < 0) return false;
+  keyPicked_ = false;
+  history_.SetHeld(state::History::Hold::Area, true);
+  state_.grabIndex = grabbed;
+  const geometry::IntPoint p = state_.P[static_cast<std::size_t>(grabbed)];
+  touch_->dx = p.x - x;
+  touch_->dy = p.y - y;
+  Redraw();
+  return true;
+}
+
+void Page::TouchMove(double x, double y) {
+  if (!touch_) return;
+  pointer_ = scene::PointerPixel(static_cast<float>(x), static_cast<float>(y));
+  Touch& t = *touch_;
+  if (std::hypot(x - t.x, y - t.y) > t.slop) t.moved = true;
+  if (t.grabbed < 0) return;
+  const std::size_t i = static_cast<std::size_t>(t.grabbed);
+  const geometry::IntPoint before = state_.P[i];
+  const geometry::IntPoint at =
+      scene::PointerPixel(static_cast<float>(x + t.dx), static_cast<float>(y + t.dy));
+  MoveGrabbedPoint(at.x, at.y);
+  if (state_.P[i].x != before.x || state_.P[i].y != before.y) t.moved = true;
+}
+
+void Page::TouchUp(double x, double y) {
+  if (!touch_) return;
+  const Touch t = *touch_;
+  if (t.grabbed >= 0) {
+    if (!t.moved && t.picked != t.grabbed) {
+      // A tap on a point: it stays grabbed, picked as by its key.
+      touch_.reset();
+      history_.SetHeld(state::History::Hold::Area, false);
+      keyPicked_ = true;
+      return;
+    }
+    EndTouchDrag();
+    return;
+  }
+  touch_.reset();
+  if (t.moved || t.picked < 0 || history_.KeysWait()) return;
+  const scene::State before = Current();
+  const geometry::IntPoint at = scene::PointerPixel(static_cast<float>(x), static_cast<float>(y));
+  MoveGrabbedPoint(at.x, at.y);
+  history_.Record(before, Current(), state::History::Merge::None);
+}
+
+void Page::TouchCancel() {
+  if (touch_ && touch_->grabbed >= 0) EndTouchDrag();
+  touch_.reset();
+}
+
+void Page::EndTouchDrag() {
+  touch_.reset();
+  PointerUp();
 }
 
 void Page::HoldThumb(bool held) {

@@ -30,6 +30,20 @@ class Page {
   void PointerMove(double x, double y);
   void PointerUp(bool stillHeld = false);
   bool ButtonHeld() const { return history_.Held(state::History::Hold::Area); }
+  // A finger or a pen on the drawing area, in its pixels (fractions kept),
+  // `cssScale` area pixels to a CSS pixel. A press grabs the point nearest
+  // to it within the touch reach (TouchReaches names it, -1 for none) and
+  // returns whether it did; a move drags that point by the touch's movement,
+  // keeping the offset it had from the touch at the press. A release that
+  // moved no point is a tap: on a point it picks it, as the keys 1-4 do (the
+  // picked point it lets go); elsewhere it moves the picked point to where
+  // it lies, one step. A cancel ends a drag as a release does, and taps
+  // nothing.
+  int TouchReaches(double x, double y, double cssScale) const;
+  bool TouchDown(double x, double y, double cssScale);
+  void TouchMove(double x, double y);
+  void TouchUp(double x, double y);
+  void TouchCancel();
   // The range control's thumb pressed or let go: while it is held its
   // values make no step and the state keys wait; its release makes one.
   void HoldThumb(bool held);
@@ -83,6 +97,18 @@ class Page {
   void MoveGrabbedPoint(std::int32_t cx, std::int32_t cy);
   void LetGo();  // the point picked by key, let go
   void Apply(const std::optional<scene::State>& state);
+  void EndTouchDrag();
+
+  // The touch on the area, from its press to its release.
+  struct Touch {
+    double x, y;            // where it began
+    double slop;            // the tap's slop, in area pixels
+    int picked;             // the point picked before it, -1 for none
+    int grabbed;            // the point it grabbed, -1 for none
+    double dx = 0, dy = 0;  // the grabbed point's offset from the touch
+    bool moved = false;     // beyond the slop, or the grabbed point moved
+  };
+  std::optional<Touch> touch_;
 
   scene::State state_;
   bool keyPicked_ = false;  // the grabbed point was picked by key

@@ -1,5 +1,5 @@
 // Replays the scene's drawing calls (web/Recorder.h) on the drawing area's
-// canvas, at the device pixel ratio: the pen of each call (colour 0xBBGGRR,
+// canvas, at its CSS size and the device pixel ratio: the pen of each call (colour 0xBBGGRR,
 // width, fill style), circles, segments, the curve and the polyline that
 // consecutive LineTo calls draw.
 "use strict";
@@ -14,9 +14,12 @@ var Replay = (function () {
     return "rgb(" + r + "," + g + "," + b + ")";
   }
 
+  // The backing store: the canvas's CSS size times the device pixel ratio;
+  // the area's SIZE x SIZE pixels scaled to fill it.
   function fit(canvas) {
     var ratio = window.devicePixelRatio || 1;
-    var pixels = Math.round(SIZE * ratio);
+    var css = canvas.getBoundingClientRect().width || SIZE;
+    var pixels = Math.max(1, Math.round(css * ratio));
     if (canvas.width !== pixels) { canvas.width = pixels; canvas.height = pixels; }
     return pixels / SIZE;
   }
@@ -88,5 +91,5 @@ var Replay = (function () {
     canvas.style.background = BACKGROUND;
   }
 
-  return { area: area, draw: draw };
+  return { area: area, draw: draw, size: function () { return SIZE; } };
 })();

@@ -70,6 +70,9 @@
     t.style.left = (r.left + window.scrollX + 16) + "px";
     t.style.top = (r.bottom + window.scrollY + 4) + "px";
     t.hidden = false;
+    // On a narrow screen the tip moves left so that it stays on it.
+    var over = t.getBoundingClientRect().right - document.documentElement.clientWidth;
+    if (over > 0) t.style.left = Math.max(0, r.left + window.scrollX + 16 - over) + "px";
   }
   function hide() { $("tip").hidden = true; }
   function tips(element, text) {

@@ -1,13 +1,13 @@
 // The page's controls and their events, over the core (core.js): the layout
-// from the window's design table, the drawing area's pointer events with
-// capture, the boxes and the range control, one redraw per change, and the
-// language of every text, which the core keeps and translates.
+// from the window's design table, the boxes and the range control, one
+// redraw per change, and the language of every text, which the core keeps
+// and translates. The drawing area's pointer is pointer.js's.
 "use strict";
 var Page = (function () {
   var $ = function (id) { return document.getElementById(id); };
   var core = null, M = null, texts = null;
   var canvas = $("Picture1");
-  var listeners = [], textListeners = [], refusal = null;
+  var listeners = [], textListeners = [], refusal = null, layout = null;
   var boxes = ["Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check2_0", "Check2_1"];
 
   function bind(m) {
@@ -19,6 +19,11 @@ var Page = (function () {
       move: f("bl_pointer_move", null, ["number", "number"]),
       up: f("bl_pointer_up", null, []),
       upHeld: f("bl_pointer_up_held", null, []),
+      touchReaches: f("bl_touch_reaches", "number", ["number", "number", "number"]),
+      touchDown: f("bl_touch_down", "number", ["number", "number", "number"]),
+      touchMove: f("bl_touch_move", null, ["number", "number"]),
+      touchUp: f("bl_touch_up", null, ["number", "number"]),
+      touchCancel: f("bl_touch_cancel", null, []),
       thumb: f("bl_thumb", null, ["number"]),
       held: f("bl_button_held", "number", []),
       pick: f("bl_pick", null, ["number"]),
@@ -67,7 +72,7 @@ var Page = (function () {
 
   // Places the controls where the design table puts them, with their texts.
   function place() {
-    var layout = JSON.parse(core.layout());
+    layout = JSON.parse(core.layout());
     var w = $("window");
     w.style.width = layout.client[0] + "px";
     w.style.height = layout.client[1] + "px";
@@ -115,6 +120,12 @@ var Page = (function () {
     return Array.prototype.join.call(list, ",");
   }
 
+  // The latest redraw's picture on the canvas, at its size and ratio now.
+  function repaint() {
+    var start = core.calls() / 8, size = core.callsSize();
+    Replay.draw(canvas, M.HEAPF64.subarray(start, start + size));
+  }
+
   function showCaption() {
     var text = core.caption();
     $("captionText").textContent = text;
@@ -125,8 +136,7 @@ var Page = (function () {
   // controls' values, the description; then the link, unless `quiet` (the
   // start, whose address stays as it was given).
   function show(dragging, quiet) {
-    var start = core.calls() / 8, size = core.callsSize();
-    Replay.draw(canvas, M.HEAPF64.subarray(start, start + size));
+    repaint();
     $("Label1").textContent = core.report().replace(/\r\n/g, "\n");
     $("Label2").textContent = core.distanceText();
     var v = core.controls().split(" ").map(Number);
@@ -136,51 +146,6 @@ var Page = (function () {
     showCaption();
     if (!quiet) Link.changed(core, dragging);
     listeners.forEach(function (f) { f(dragging); });
-  }
-
-  // The position in the drawing area's pixels, fractions kept.
-  function at(e) {
-    var r = canvas.getBoundingClientRect();
-    return [e.clientX - r.left, e.clientY - r.top];
-  }
-
-  // The bit of e.buttons that stands for e.button's button.
-  var BUTTON_BITS = [1, 4, 2, 8, 16];
-
-  // Every button grabs and drags, as in the window; a second button pressed
-  // or let go while one is held arrives as a move that names it.
-  function pointerEvents() {
-    canvas.addEventListener("pointerdown", function (e) {
-      canvas.setPointerCapture(e.pointerId);
-      canvas.focus({ preventScroll: true });
-      var p = at(e);
-      core.down(p[0], p[1]);
-      show(true);
-      e.preventDefault();
-    });
-    canvas.addEventListener("pointermove", function (e) {
-      var p = at(e);
-      if (e.button >= 0 && core.held()) {
-        if (e.buttons & BUTTON_BITS[e.button]) core.down(p[0], p[1]); else core.upHeld();
-        show(true);
-        return;
-      }
-      // Without a button, only moves over the area reach the handler.
-      var size = canvas.clientWidth;
-      if (!core.held() && (p[0] < 0 || p[1] < 0 || p[0] >= size || p[1] >= size)) return;
-      core.move(p[0], p[1]);
-      show(core.held() === 1);
-    });
-    var up = function (e) {
-      if (!core.held()) return;
-      if (canvas.hasPointerCapture(e.pointerId)) canvas.releasePointerCapture(e.pointerId);
-      core.up();
-      show(false);
-    };
-    canvas.addEventListener("pointerup", up);
-    canvas.addEventListener("pointercancel", up);
-    // The right button drags: it opens no menu over the area.
-    canvas.addEventListener("contextmenu", function (e) { e.preventDefault(); });
   }
 
   function controlEvents() {
@@ -252,7 +217,6 @@ var Page = (function () {
   function start(m) {
     core = bind(m);
     core.followBrowser(browserLanguages());
-    pointerEvents();
     controlEvents();
     languageEvents();
     var follow = function () {
@@ -291,6 +255,8 @@ var Page = (function () {
   return {
     core: function () { return core; },
     show: show,
+    repaint: repaint,
+    layout: function () { return layout; },
     onShow: function (f) { listeners.push(f); },
     onText: function (f) { textListeners.push(f); },
     texts: function () { return texts; },

@@ -15,6 +15,9 @@ canvas's pixels at the control points; a console free of errors; a link that
 names its language. In a browser that prefers English: the English texts, no
 Japanese outside the language switch, and the switch. Keeps a screenshot of
 the page in each language (the English one beside the other, named *-en.png).
+On emulated touch screens (a phone, a tablet, the phone turned, and narrow
+widths), in both languages: the layout, the targets, touch drags, swipes and
+taps; their screenshots go to artefacts/ beside the page's.
 """
 import functools
 import http.server
@@ -471,6 +474,272 @@ def link_language(d, base):
           "write ja or en")
 
 
+def device(languages, width, height, ratio):
+    """Chromium emulating a touch screen of `width` x `height` CSS px at `ratio`."""
+    options = webdriver.ChromeOptions()
+    options.add_experimental_option("prefs", {"intl.accept_languages": languages})
+    options.add_experimental_option("mobileEmulation", {"deviceMetrics": {
+        "width": width, "height": height, "pixelRatio": ratio, "touch": True}})
+    for a in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+              "--disable-component-update", "--no-first-run", "--disable-sync",
+              "--user-data-dir=" + tempfile.mkdtemp(prefix="bezierlab-chromium-")]:
+        options.add_argument(a)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def touches(d, kind, *points):
+    """One touch event through the browser's input, at `points` of the visual
+    viewport (CSS px): the fingers still down after it."""
+    d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": [
+        {"x": x, "y": y, "id": i} for i, (x, y) in enumerate(points)]})
+
+
+def swipe(d, start, end, steps=6):
+    """A swipe that stops before the finger lifts (no fling), then the page
+    left to settle."""
+    touches(d, "touchStart", start)
+    for k in range(1, steps + 1):
+        touches(d, "touchMove", (start[0] + (end[0] - start[0]) * k / steps,
+                                 start[1] + (end[1] - start[1]) * k / steps))
+    time.sleep(0.2)
+    touches(d, "touchMove", end)
+    touches(d, "touchEnd")
+    settle(d)
+
+
+def settle(d):
+    """Waits until the page's scroll position stays put."""
+    last = None
+    for _ in range(40):
+        now = d.execute_script("return [scrollX, scrollY, visualViewport.offsetTop]")
+        if now == last:
+            return
+        last = now
+        time.sleep(0.1)
+
+
+def tap(d, at):
+    touches(d, "touchStart", at)
+    touches(d, "touchEnd")
+
+
+def points_shown(d):
+    """The control points the core holds, from its one-line options."""
+    line = d.execute_script("return Page.core().stateLine()").split()
+    v = [int(n) for n in line[line.index("--points") + 1].split(",")]
+    return [tuple(v[i:i + 2]) for i in range(0, 8, 2)]
+
+
+def grabbed(d):
+    return int(d.execute_script("return Page.core().controls()").split()[0])
+
+
+def area_geometry(d):
+    """The canvas's place in the visual viewport (where touches land), its CSS
+    width, and its backing store's width."""
+    return d.execute_script("""const c = document.getElementById('Picture1'),
+        r = c.getBoundingClientRect(), v = visualViewport;
+        return [r.left - v.offsetLeft, r.top - v.offsetTop, r.width, c.width];""")
+
+
+def fits(d, tag):
+    """No horizontal scrolling, no text cut off or off the screen, and every
+    target at least 24 x 24 CSS px where a finger lands (its hit area)."""
+    got = d.execute_script("""
+      const root = document.documentElement, width = root.clientWidth;
+      const out = {scroll: [root.scrollWidth, width], cut: [], small: []};
+      // A text overflows only where its element clips it; every text lies on the screen.
+      const texts = [...document.querySelectorAll('.caption, .box, .label, .tools button')];
+      for (const e of texts) {
+        const range = document.createRange();
+        range.selectNodeContents(e);
+        const r = range.getBoundingClientRect(), clips = getComputedStyle(e).overflow !== 'visible';
+        if (clips && (e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight) ||
+            r.left < 0 || r.right > width)
+          out.cut.push(e.id || e.className);
+      }
+      const targets = [...document.querySelectorAll('#Picture1, .box, #HScroll1, #Label1, .tools button')];
+      const hits = (e, x, y) => { const h = document.elementFromPoint(x, y); return !!h && e.contains(h); };
+      for (const e of targets) {
+        e.scrollIntoView({block: 'center', inline: 'center'});
+        // The whole CSS pixels that hit it, on a row and a column through its middle.
+        const r = e.getBoundingClientRect();
+        const cx = Math.round(r.left + r.width / 2), cy = Math.round(r.top + r.height / 2);
+        const reach = (dx, dy) => { let k = 0; while (k < 40 && hits(e, cx + dx * (k + 1), cy + dy * (k + 1))) k++; return k; };
+        const w = reach(-1, 0) + reach(1, 0) + 1, h = reach(0, -1) + reach(0, 1) + 1;
+        if (!hits(e, cx, cy) || w < 24 || h < 24) out.small.push([e.id || e.textContent, w, h]);
+      }
+      // The tips, shown on focus, stay on the screen too.
+      for (const id of ['Label1', 'Check2_0']) {
+        document.getElementById(id).focus();
+        if (root.scrollWidth > width) out.cut.push('tip of ' + id);
+        document.getElementById(id).blur();
+      }
+      scrollTo(0, 0);
+      return out;""")
+    check(f"{tag}: no horizontal scrolling", got["scroll"][0] <= got["scroll"][1], True)
+    check(f"{tag}: texts cut off or off the screen", got["cut"], [])
+    check(f"{tag}: targets under 24 x 24 CSS px", got["small"], [])
+
+
+def touch_drag(d, tag, frame_width):
+    """A finger 10 CSS px from P(2) drags it by its movement in area pixels
+    (Δ·260/w, ties to even, clamped), keeping the offset, without scrolling;
+    a second finger meanwhile moves nothing; the drag is one undo step. The
+    area is first set `frame_width` CSS px wide, its backing store following."""
+    if frame_width:
+        d.execute_script("document.getElementById('frame').style.setProperty('width', "
+                         "arguments[0] + 'px', 'important')", frame_width)
+        time.sleep(0.2)
+    left, top, w, backing = area_geometry(d)
+    ratio = d.execute_script("return devicePixelRatio")
+    check(f"{tag}: backing store = CSS width x ratio", backing, round(w * ratio))
+    d.execute_script("document.body.style.paddingBottom = '1500px'; scrollTo(0, 0)")
+    s = w / 260
+    start = (left + 150 * s + 6, top + 150 * s + 8)  # 10 CSS px from P(2)
+
+    def expect(dx, dy):
+        clamp = lambda v: min(255, max(5, v))
+        return (clamp(round(150 + dx * 260 / w)), clamp(round(150 + dy * 260 / w)))
+
+    touches(d, "touchStart", start)
+    check(f"{tag}: the finger 10 CSS px away grabs P(2)", grabbed(d), 2)
+    seen = []
+    for dx, dy in [(2, -6), (6, 2), (100, -130)]:
+        touches(d, "touchMove", (start[0] + dx, start[1] + dy))
+        seen.append((points_shown(d)[2], expect(dx, dy)))
+        if dx == 6:  # a second finger comes and goes: the drag ignores it
+            touches(d, "touchStart", (start[0] + dx, start[1] + dy), (left + 20, top + 20))
+            touches(d, "touchMove", (start[0] + dx, start[1] + dy), (left + 60, top + 90))
+            touches(d, "touchMove", (start[0] + dx, start[1] + dy))
+            seen.append((points_shown(d)[2], expect(dx, dy)))
+    touches(d, "touchEnd")
+    check(f"{tag}: P(2) after each move (got, want)", [g for g, _ in seen], [w_ for _, w_ in seen])
+    check(f"{tag}: the drag scrolled nothing", d.execute_script("return scrollY"), 0)
+    check(f"{tag}: the report after the drag", report(d), tool_report(
+        "--points", "50,50,150,50,%d,%d,50,150" % seen[-1][1], *LANGUAGE[tag[-2:]]))
+    d.execute_script("Page.core().undo(); Page.show(false)")
+    check(f"{tag}: one undo step takes the drag back", points_shown(d)[2], (150, 150))
+    # A cancel (the browser takes the touch) ends a drag as a release does.
+    touches(d, "touchStart", start)
+    touches(d, "touchMove", (start[0] + 8, start[1] + 8))
+    d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchCancel", "touchPoints": []})
+    moved = expect(8, 8)
+    check(f"{tag}: a cancelled drag keeps the point and lets it go",
+          (points_shown(d)[2], grabbed(d), d.execute_script("return Page.core().held()")),
+          (moved, -1, 0))
+    d.execute_script("Page.core().undo(); Page.show(false)")
+    check(f"{tag}: one undo step takes the cancelled drag back", points_shown(d)[2], (150, 150))
+    return left, top, w
+
+
+def ratio_change(d, tag, width, height):
+    """After a change of the device pixel ratio the next picture has a backing
+    store at the new ratio. (The emulated change fires neither the ratio's
+    media query nor a resize, so the page's own watch of it is not reached.)"""
+    d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True})
+    time.sleep(0.3)
+    d.find_element(By.ID, "Check1_0").click()
+    _, _, w, backing = area_geometry(d)
+    check(f"{tag}: backing store after the ratio went to 3", backing, round(w * 3))
+
+
+def swipes(d, tag, left, top, w):
+    """A swipe up from an empty part of the area moves nothing, and scrolls
+    the page exactly when the same swipe over the report does."""
+    left, top, w, _ = area_geometry(d)
+    s = w / 260
+    before = points_shown(d)
+    scrolled = []
+    for name, x, y in [("area", left + 230 * s, top + 230 * s), ("report", None, None)]:
+        d.execute_script("scrollTo(0, 0)")
+        settle(d)
+        if x is None:
+            r = d.execute_script("return document.getElementById('Label1').getBoundingClientRect()")
+            x, y = r["left"] + 20, min(r["top"] + 60, d.execute_script("return innerHeight") - 10)
+        swipe(d, (x, y), (x, y - 150))
+        scrolled.append(d.execute_script("return scrollY") > 0)
+    check(f"{tag}: a swipe from an empty part of the area moves nothing", points_shown(d), before)
+    check(f"{tag}: it scrolls (area, report) alike", scrolled[0], scrolled[1])
+    d.execute_script("scrollTo(0, 0)")
+    settle(d)
+    return scrolled[1]
+
+
+def area_pixel(d, x, y):
+    return d.execute_script("""const c = document.getElementById('Picture1'), r = c.width / 260;
+      const p = c.getContext('2d').getImageData(Math.floor(arguments[0] * r + r / 2),
+          Math.floor(arguments[1] * r + r / 2), 1, 1).data;
+      return (p[0] << 16) | (p[1] << 8) | p[2];""", x, y)
+
+
+def taps(d, tag, left, top, w):
+    """A tap on P(1) picks it (drawn filled), a tap elsewhere places it there
+    as one undo step, a tap on the picked point lets it go."""
+    left, top, w, _ = area_geometry(d)
+    s = w / 260
+    css = lambda x, y: (left + x * s, top + y * s)
+    dark = lambda c: max(c >> 16, (c >> 8) & 255, c & 255) < 0x80
+    hollow = area_pixel(d, 149, 51)  # inside P(1)'s circle, off the polygon's lines
+    tap(d, css(152, 51))
+    check(f"{tag}: a tap on P(1) picks it, drawn filled (picked, dark before, dark after)",
+          (grabbed(d), dark(hollow), dark(area_pixel(d, 149, 51))), (1, False, True))
+    tap(d, css(100, 200))
+    check(f"{tag}: a tap elsewhere places P(1) there, still picked",
+          (points_shown(d)[1], grabbed(d)), ((100, 200), 1))
+    d.execute_script("Page.core().undo(); Page.show(false)")
+    check(f"{tag}: one undo step takes the tap back", points_shown(d)[1], (150, 50))
+    d.execute_script("Page.core().redo(); Page.show(false)")
+    tap(d, css(100, 200))
+    check(f"{tag}: a tap on P(1) picks it again", grabbed(d), 1)
+    tap(d, css(101, 199))
+    check(f"{tag}: a tap on the picked point lets it go", (grabbed(d), points_shown(d)[1]),
+          (-1, (100, 200)))
+
+
+LANGUAGE = {"ja": ("--language", "ja"), "en": ("--language", "en")}
+
+
+def touch_screens(base, folder):
+    """The page on a phone (360 x 740, ratio 3) and a tablet (768 x 1024,
+    ratio 2), and the phone turned, in both languages; screenshots kept."""
+    os.makedirs(folder, exist_ok=True)
+    for width in [320, 390, 414]:
+        for lang in ["ja", "en"]:
+            d = device(lang, width, 800, 3)
+            try:
+                load(d, base)
+                fits(d, f"{width} px {lang}")
+            finally:
+                d.quit()
+    for name, width, height, ratio, frame in [("phone", 360, 740, 3, 212),
+                                              ("tablet", 768, 1024, 2, None),
+                                              ("phone-landscape", 740, 360, 3, None)]:
+        for lang in ["ja", "en"]:
+            d = device(lang, width, height, ratio)
+            try:
+                tag = f"{name} {lang}"
+                load(d, base)
+                check(f"{tag}: one column exactly where the window does not fit",
+                      d.execute_script("return document.body.classList.contains('column')"),
+                      width < 647)
+                fits(d, tag)
+                d.save_screenshot(os.path.join(folder, f"{name}-{lang}.png"))
+                if name == "phone-landscape":
+                    continue
+                geometry = touch_drag(d, tag, frame)
+                if not swipes(d, tag, *geometry):
+                    print(f"page_test: {tag}: the emulated swipe scrolled neither the area nor the report")
+                taps(d, tag, *geometry)
+                if name == "tablet":
+                    ratio_change(d, tag, width, height)
+                check(f"{tag} console errors", console_errors(d), [])
+            finally:
+                d.quit()
+
+
 def console_errors(d):
     return [e for e in d.get_log("browser") if e["level"] in ("SEVERE", "ERROR")]
 
@@ -508,6 +777,7 @@ def main():
             check("English console errors", console_errors(d), [])
         finally:
             d.quit()
+        touch_screens(served, os.path.join(os.path.dirname(os.path.abspath(SHOT)), "artefacts"))
     finally:
         server.shutdown()
     if failures:
