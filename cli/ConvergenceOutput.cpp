@@ -41,16 +41,17 @@ std::string RowLine(const ConvergenceRow& row) {
 
 }  // namespace
 
-std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
-                                                 Request& request) {
-  request.convergence = found.IsSet("convergence");
+namespace {
+
+// One plot option, `name` ("plot" or "rules-plot"): its file, and its format,
+// --plot-format when given, else the file's extension.
+std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const char* name,
+                                       std::optional<QString>& plot, QString& plotFormat) {
+  if (!found.IsSet(name)) return std::nullopt;
+  const std::string option = state::Dashed(name);
   const bool formatGiven = found.IsSet("plot-format");
-  if (!found.IsSet("plot")) {
-    if (formatGiven) return UsageError{Tr("--plot-format は --plot と一緒に使います")};
-    return std::nullopt;
-  }
-  const QString file = state::FromBytes(*found.Value("plot"));
-  if (file.isEmpty()) return UsageError{Tr("--plot のファイル名が空です")};
+  const QString file = state::FromBytes(*found.Value(name));
+  if (file.isEmpty()) return UsageError{i18n::Format(Tr("%1 のファイル名が空です"), {option})};
   QString format = formatGiven ? state::FromBytes(*found.Value("plot-format"))
                                : QFileInfo(file).suffix().toLower();
   if (formatGiven && format != "svg" && format != "png") {
@@ -58,14 +59,31 @@ std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& foun
         i18n::Format(Tr("--plot-format は svg か png です（「%1」）"), {format.toStdString()})};
   }
   if (file == "-" && !formatGiven) {
-    return UsageError{Tr("--plot - には --plot-format svg か png が要ります")};
+    return UsageError{i18n::Format(Tr("%1 - には --plot-format svg か png が要ります"), {option})};
   }
   if (format != "svg" && format != "png") {
-    return UsageError{
-        Tr("--plot のファイル名は .svg か .png で終えるか、--plot-format を付けます")};
+    return UsageError{i18n::Format(
+        Tr("%1 のファイル名は .svg か .png で終えるか、--plot-format を付けます"), {option})};
   }
-  request.plot = file;
-  request.plotFormat = format;
+  plot = file;
+  plotFormat = format;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
+                                                 Request& request) {
+  request.convergence = found.IsSet("convergence");
+  if (!found.IsSet("plot") && !found.IsSet("rules-plot")) {
+    if (found.IsSet("plot-format"))
+      return UsageError{Tr("--plot-format は --plot と一緒に使います")};
+    return std::nullopt;
+  }
+  if (auto error = ReadPlotFile(found, "plot", request.plot, request.plotFormat)) return error;
+  if (auto error = ReadPlotFile(found, "rules-plot", request.rulesPlot, request.rulesPlotFormat)) {
+    return error;
+  }
   return CheckStandardOutput(found, request);
 }
 

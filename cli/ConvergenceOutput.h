@@ -13,9 +13,10 @@
 
 namespace cli {
 
-// Reads --convergence, --plot and --plot-format into `request`. The plot's
-// format is --plot-format when given, else the file's extension (.svg or
-// .png); "-" (standard output) needs --plot-format and carries nothing else.
+// Reads --convergence, --plot, --rules-plot and --plot-format into
+// `request`. A plot's format is --plot-format when given (for every plot
+// option given), else its file's extension (.svg or .png); "-" (standard
+// output) needs --plot-format and carries nothing else.
 std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
                                                  Request& request);
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PathBytes.h"
@@ -29,7 +30,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's; then the common ones.
-constexpr std::array<KnownOption, 12> kToolOptions{{
+constexpr std::array<KnownOption, 13> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -42,6 +43,7 @@ constexpr std::array<KnownOption, 12> kToolOptions{{
     {"plot", true, false},
     {"plot-format", true, false},
     {"rules", false, true},
+    {"rules-plot", true, false},
 }};
 
 const std::vector<KnownOption>& Table() {
@@ -113,7 +115,8 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
     (std::string_view(picture) == "png" ? request.png : request.svg) = file(picture);
   }
 
-  if (found.IsSet("scale") && !request.png && !request.svg && !found.IsSet("plot")) {
+  if (found.IsSet("scale") && !request.png && !request.svg && !found.IsSet("plot") &&
+      !found.IsSet("rules-plot")) {
     return UsageError{Tr("--scale は画像を書く --png, --svg か --plot と一緒に使います")};
   }
   if (request.png && request.svg && !IsStdout(request.png) &&
@@ -124,10 +127,15 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
 
   if (auto error = CheckStandardOutput(found, request)) return *error;
   if (auto error = ReadConvergenceOptions(found, request)) return *error;
-  for (const std::optional<QString>& picture : {request.png, request.svg}) {
-    if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
-      return UsageError{Format(Tr("--plot に画像と同じファイル「%1」は指定できません"),
-                               {state::Shown(*request.plot)})};
+  // A plot's file is none of the pictures' files, nor the other plot's.
+  const std::pair<const char*, const std::optional<QString>*> plots[] = {
+      {"--plot", &request.plot}, {"--rules-plot", &request.rulesPlot}};
+  for (const auto& [name, plot] : plots) {
+    for (const std::optional<QString>* picture : {&request.png, &request.svg, &request.plot}) {
+      if (*plot && *picture && picture != plot && !IsStdout(*plot) && SameFile(**picture, **plot)) {
+        return UsageError{Format(Tr("%1 に画像と同じファイル「%2」は指定できません"),
+                                 {name, state::Shown(**plot)})};
+      }
     }
   }
   return request;
@@ -140,10 +148,11 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
   if (IsStdout(request.png) && IsStdout(request.svg)) {
     return UsageError{Tr("--png と --svg の両方を標準出力（-）には書けません")};
   }
-  const char* picture = IsStdout(request.png)    ? "--png -"
-                        : IsStdout(request.svg)  ? "--svg -"
-                        : IsStdout(request.plot) ? "--plot -"
-                                                 : nullptr;
+  const char* picture = IsStdout(request.png)         ? "--png -"
+                        : IsStdout(request.svg)       ? "--svg -"
+                        : IsStdout(request.plot)      ? "--plot -"
+                        : IsStdout(request.rulesPlot) ? "--rules-plot -"
+                                                      : nullptr;
   if (picture == nullptr) return std::nullopt;
   for (const char* text : {"json", "crlf", "analysis", "convergence", "rules"}) {
     if (found.IsSet(text)) {
@@ -151,9 +160,19 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                                {Dashed(text), picture})};
     }
   }
-  if (IsStdout(request.plot) && (IsStdout(request.png) || IsStdout(request.svg))) {
-    return UsageError{Format(Tr("--plot - と %1 - の両方を標準出力には書けません"),
-                             {IsStdout(request.png) ? "--png" : "--svg"})};
+  // Only one picture goes to standard output: the first of them, with the next.
+  std::vector<const char*> sent;
+  const std::pair<const char*, const std::optional<QString>&> all[] = {
+      {"--plot", request.plot},
+      {"--rules-plot", request.rulesPlot},
+      {"--png", request.png},
+      {"--svg", request.svg}};
+  for (const auto& [name, file] : all) {
+    if (IsStdout(file)) sent.push_back(name);
+  }
+  if (sent.size() > 1) {
+    return UsageError{
+        Format(Tr("%1 - と %2 - の両方を標準出力には書けません"), {sent[0], sent[1]})};
   }
   return std::nullopt;
 }

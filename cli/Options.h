@@ -26,10 +26,12 @@ struct Request {
   std::optional<QString> png;  // "-" is stdout
   std::optional<QString> svg;
   int scale = 1;
-  bool convergence = false;     // --convergence: the table after the report
-  std::optional<QString> plot;  // --plot: the convergence plot, "-" is stdout
-  QString plotFormat;           // "svg" or "png"
-  bool rules = false;           // --rules: the table of the length rules after the report
+  bool convergence = false;          // --convergence: the table after the report
+  std::optional<QString> plot;       // --plot: the convergence plot, "-" is stdout
+  QString plotFormat;                // "svg" or "png"
+  bool rules = false;                // --rules: the table of the length rules after the report
+  std::optional<QString> rulesPlot;  // --rules-plot: the length rules' plot, "-" is stdout
+  QString rulesPlotFormat;           // "svg" or "png"
   bool batch = false;
   bool help = false;
   bool version = false;
@@ -50,7 +52,7 @@ Parsed ParseBatchLine(std::string_view line);
 inline bool IsStdout(const std::optional<QString>& file) { return file && *file == "-"; }
 
 // Standard output carries one thing: the report, or one picture (--png -,
-// --svg - or --plot -) without the report's options. Checks the pictures
+// --svg -, --plot - or --rules-plot -) without the report's options. Checks the pictures
 // `request` holds so far against each other and against the options `found`.
 std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                                               const Request& request);

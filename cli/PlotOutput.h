@@ -1,14 +1,16 @@
 #pragma once
 
-// --plot: the convergence plot as a PNG or SVG file's bytes. The plot has
-// text, so it needs fonts, and fonts need a GUI application: the tool makes
-// one (on the offscreen platform, never a window) only when --plot is asked for.
+// --plot and --rules-plot: the convergence plot and the length rules' plot as
+// a PNG or SVG file's bytes. A plot has text, so it needs fonts, and fonts
+// need a GUI application: the tool makes one (on the offscreen platform, never
+// a window) only when a plot is asked for.
 
 #include <QByteArray>
 #include <optional>
 #include <string>
 
 #include "Convergence.h"
+#include "LengthRules.h"
 #include "Options.h"
 
 namespace cli {
@@ -23,5 +25,9 @@ struct PlotBytes {
   std::optional<std::string> failure;
 };
 PlotBytes MakePlot(const Request& request, const geometry::ConvergenceTable& table);
+
+// The length rules' plot for `request` (its --plot-format or the extension of
+// --rules-plot, its scale).
+PlotBytes MakeRulesPlot(const Request& request, const geometry::LengthRulesTable& table);
 
 }  // namespace cli

@@ -70,7 +70,11 @@ constexpr const char* kHelp = i18n::Mark(
     "                      ファイルが - なら標準出力へ（そのときレポートは書きません）\n"
     "  --plot ファイル     長さの収束の図（640 × 400）を拡張子に応じて SVG か PNG で\n"
     "                      書きます。--scale が効きます\n"
-    "  --plot-format F     図の形式 svg か png（--plot - のときは必須）\n"
+    "  --rules-plot ファイル\n"
+    "                      長さの規則の図（640 × 400）: 速さの評価数に対する相対誤差を\n"
+    "                      規則ごとに描きます。形式と --scale は --plot と同じです\n"
+    "  --plot-format F     図の形式 svg か png（- に書くときは必須）。--plot にも\n"
+    "                      --rules-plot にも効きます\n"
     "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
     "                      （空の行と # で始まる行は読み飛ばします）\n"
     "%COMMON%"
@@ -215,18 +219,24 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   }
   std::optional<geometry::ConvergenceTable> table;
   if (request.convergence || request.plot) table = geometry::Convergence(request.state.P);
-  PlotBytes plot;
-  if (request.plot) {
-    plot = MakePlot(request, *table);
+  std::optional<geometry::LengthRulesTable> rules;
+  if (request.rules || request.rulesPlot) rules = geometry::LengthRules(request.state.P);
+  PlotBytes plots[2];
+  if (request.plot) plots[0] = MakePlot(request, *table);
+  if (request.rulesPlot) plots[1] = MakeRulesPlot(request, *rules);
+  for (int i = 0; i < 2; ++i) {
+    const std::optional<QString>& file = i == 0 ? request.plot : request.rulesPlot;
+    if (!file) continue;
+    const PlotBytes& plot = plots[i];
     if (plot.failure) {
       Complain(err, *plot.failure);
       return kExitUnwritable;
     }
-    if (*request.plot == "-") {
+    if (*file == "-") {
       toStdout = &plot.bytes;
     } else {
       outputs.push_back(
-          {state::ToBytes(*request.plot),
+          {state::ToBytes(*file),
            std::string_view(plot.bytes.constData(), static_cast<std::size_t>(plot.bytes.size()))});
     }
   }
@@ -235,8 +245,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     return kExitUnwritable;
   }
   const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
-  std::optional<geometry::LengthRulesTable> rules;
-  if (request.rules && toStdout == nullptr) rules = geometry::LengthRules(request.state.P);
+  const geometry::LengthRulesTable* listedRules = request.rules ? &*rules : nullptr;
   QByteArray report;
   if (toStdout == nullptr) {
     std::optional<geometry::Analysis> analysis;
@@ -245,10 +254,10 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     if (request.json) {
       QJsonObject object = ToJson(result, analysed);
       if (listed != nullptr) InsertConvergence(object, *listed);
-      if (rules) InsertRules(object, *rules);
+      if (listedRules != nullptr) InsertRules(object, *listedRules);
       report = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
     } else {
-      report = Text(result, analysed, listed, rules ? &*rules : nullptr, request.crlf);
+      report = Text(result, analysed, listed, listedRules, request.crlf);
     }
     toStdout = &report;
   }
