@@ -43,9 +43,10 @@ std::string RowLine(const ConvergenceRow& row) {
 
 std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const char* option,
                                        std::optional<QString>& file, QString& format) {
+  if (!found.IsSet(option)) return std::nullopt;
+  const std::string dashed = state::Dashed(option);
   const bool formatGiven = found.IsSet("plot-format");
   const QString name = state::FromBytes(*found.Value(option));
-  const std::string dashed = state::Dashed(option);
   if (name.isEmpty()) return UsageError{i18n::Format(Tr("%1 のファイル名が空です"), {dashed})};
   format = formatGiven ? state::FromBytes(*found.Value("plot-format"))
                        : QFileInfo(name).suffix().toLower();
@@ -67,13 +68,16 @@ std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const c
 std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
                                                  Request& request) {
   request.convergence = found.IsSet("convergence");
-  if (!found.IsSet("plot")) {
+  if (!found.IsSet("plot") && !found.IsSet("rules-plot")) {
     if (found.IsSet("plot-format") && !found.IsSet("offset-plot")) {
       return UsageError{Tr("--plot-format は --plot と一緒に使います")};
     }
     return std::nullopt;
   }
   if (auto error = ReadPlotFile(found, "plot", request.plot, request.plotFormat)) return error;
+  if (auto error = ReadPlotFile(found, "rules-plot", request.rulesPlot, request.rulesPlotFormat)) {
+    return error;
+  }
   return CheckStandardOutput(found, request);
 }
 

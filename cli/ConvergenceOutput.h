@@ -13,15 +13,15 @@
 
 namespace cli {
 
-// Reads the file of the plot option `option` ("plot", "offset-plot") and its
-// format: --plot-format when given, else the file's extension (.svg or .png);
-// "-" (standard output) needs --plot-format.
+// Reads the file of the plot option `option` ("plot", "rules-plot",
+// "offset-plot"), when given, and its format: --plot-format when given (it
+// names the format of every plot option given), else the file's extension
+// (.svg or .png); "-" (standard output) needs --plot-format.
 std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const char* option,
                                        std::optional<QString>& file, QString& format);
 
-// Reads --convergence, --plot and --plot-format into `request`. The plot's
-// format is --plot-format when given, else the file's extension (.svg or
-// .png); "-" (standard output) needs --plot-format and carries nothing else.
+// Reads --convergence, --plot, --rules-plot and --plot-format into `request`;
+// "-" (standard output) carries nothing else.
 std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
                                                  Request& request);
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PathBytes.h"
@@ -30,7 +31,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's; then the common ones.
-constexpr std::array<KnownOption, 14> kToolOptions{{
+constexpr std::array<KnownOption, 15> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -43,6 +44,7 @@ constexpr std::array<KnownOption, 14> kToolOptions{{
     {"plot", true, false},
     {"plot-format", true, false},
     {"rules", false, true},
+    {"rules-plot", true, false},
     {"offsets", false, true},
     {"offset-plot", true, false},
 }};
@@ -117,7 +119,7 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
   }
 
   if (found.IsSet("scale") && !request.png && !request.svg && !found.IsSet("plot") &&
-      !found.IsSet("offset-plot")) {
+      !found.IsSet("rules-plot") && !found.IsSet("offset-plot")) {
     return UsageError{Tr("--scale は画像を書く --png, --svg か --plot と一緒に使います")};
   }
   if (request.png && request.svg && !IsStdout(request.png) &&
@@ -129,17 +131,18 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
   if (auto error = CheckStandardOutput(found, request)) return *error;
   if (auto error = ReadConvergenceOptions(found, request)) return *error;
   if (auto error = ReadOffsetOptions(found, request)) return *error;
-  for (const std::optional<QString>& other : {request.png, request.svg, request.plot}) {
-    if (request.offsetPlot && other && !IsStdout(request.offsetPlot) &&
-        SameFile(*other, *request.offsetPlot)) {
-      return UsageError{Format(Tr("--offset-plot に他の出力と同じファイル「%1」は指定できません"),
-                               {state::Shown(*request.offsetPlot)})};
-    }
-  }
-  for (const std::optional<QString>& picture : {request.png, request.svg}) {
-    if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
-      return UsageError{Format(Tr("--plot に画像と同じファイル「%1」は指定できません"),
-                               {state::Shown(*request.plot)})};
+  // A plot's file is none of the pictures' files, nor another plot's.
+  const std::pair<const char*, const std::optional<QString>*> plots[] = {
+      {"--plot", &request.plot},
+      {"--rules-plot", &request.rulesPlot},
+      {"--offset-plot", &request.offsetPlot}};
+  for (const auto& [name, plot] : plots) {
+    for (const std::optional<QString>* picture :
+         {&request.png, &request.svg, &request.plot, &request.rulesPlot}) {
+      if (*plot && *picture && picture != plot && !IsStdout(*plot) && SameFile(**picture, **plot)) {
+        return UsageError{Format(Tr("%1 に画像と同じファイル「%2」は指定できません"),
+                                 {name, state::Shown(**plot)})};
+      }
     }
   }
   return request;
@@ -155,6 +158,7 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
   const char* picture = IsStdout(request.png)          ? "--png -"
                         : IsStdout(request.svg)        ? "--svg -"
                         : IsStdout(request.plot)       ? "--plot -"
+                        : IsStdout(request.rulesPlot)  ? "--rules-plot -"
                         : IsStdout(request.offsetPlot) ? "--offset-plot -"
                                                        : nullptr;
   if (picture == nullptr) return std::nullopt;
@@ -164,13 +168,20 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                                {Dashed(text), picture})};
     }
   }
-  if (IsStdout(request.plot) && (IsStdout(request.png) || IsStdout(request.svg))) {
-    return UsageError{Format(Tr("--plot - と %1 - の両方を標準出力には書けません"),
-                             {IsStdout(request.png) ? "--png" : "--svg"})};
+  // Only one picture goes to standard output: the first of them, with the next.
+  std::vector<const char*> sent;
+  const std::pair<const char*, const std::optional<QString>&> all[] = {
+      {"--plot", request.plot},
+      {"--rules-plot", request.rulesPlot},
+      {"--offset-plot", request.offsetPlot},
+      {"--png", request.png},
+      {"--svg", request.svg}};
+  for (const auto& [name, file] : all) {
+    if (IsStdout(file)) sent.push_back(name);
   }
-  if (IsStdout(request.offsetPlot) &&
-      (IsStdout(request.png) || IsStdout(request.svg) || IsStdout(request.plot))) {
-    return UsageError{Tr("標準出力（-）に書ける画像は 1 つだけです")};
+  if (sent.size() > 1) {
+    return UsageError{
+        Format(Tr("%1 - と %2 - の両方を標準出力には書けません"), {sent[0], sent[1]})};
   }
   return std::nullopt;
 }

@@ -30,6 +30,8 @@ struct Request {
   std::optional<QString> plot;        // --plot: the convergence plot, "-" is stdout
   QString plotFormat;                 // "svg" or "png"
   bool rules = false;                 // --rules: the table of the length rules after the report
+  std::optional<QString> rulesPlot;   // --rules-plot: the length rules' plot, "-" is stdout
+  QString rulesPlotFormat;            // "svg" or "png"
   bool offsets = false;               // --offsets: the offset study after the report
   std::optional<QString> offsetPlot;  // --offset-plot: the offset study's plot, "-" is stdout
   QString offsetPlotFormat;           // "svg" or "png"
@@ -53,8 +55,9 @@ Parsed ParseBatchLine(std::string_view line);
 inline bool IsStdout(const std::optional<QString>& file) { return file && *file == "-"; }
 
 // Standard output carries one thing: the report, or one picture (--png -,
-// --svg -, --plot - or --offset-plot -) without the report's options. Checks the pictures
-// `request` holds so far against each other and against the options `found`.
+// --svg -, --plot -, --rules-plot - or --offset-plot -) without the report's options.
+// Checks the pictures `request` holds so far against each other and against the
+// options `found`.
 std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                                               const Request& request);
 

@@ -5,13 +5,15 @@
 
 #include "ConvergencePlot.h"
 #include "OffsetPlot.h"
+#include "PlotPainter.h"
+#include "RulesFigure.h"
 #include "Tr.h"
 
 namespace cli {
 
 bool WantsPlot(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    for (const char* option : {"--plot", "--offset-plot"}) {
+    for (const char* option : {"--plot", "--rules-plot", "--offset-plot"}) {
       const std::size_t n = std::strlen(option);
       if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '=')) {
         return true;
@@ -30,6 +32,19 @@ PlotBytes MakePlot(const Request& request, const geometry::ConvergenceTable& tab
                          ? surface::ConvergenceSvg(table, ticked, request.scale)
                          : surface::ConvergencePng(table, ticked, request.scale);
   if (bytes.isEmpty()) return {{}, i18n::Tr("収束の図を作れません")};
+  return {bytes, std::nullopt};
+}
+
+PlotBytes MakeRulesPlot(const Request& request, const geometry::LengthRulesTable& table) {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    return {{}, i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります")};
+  }
+  const surface::LayOutFigure figure = surface::RulesFigure(table);
+  QByteArray bytes =
+      request.rulesPlotFormat == "svg"
+          ? surface::FigureSvg(figure, request.scale, QString::fromUtf8(i18n::Tr("長さの規則")))
+          : surface::FigurePng(figure, request.scale);
+  if (bytes.isEmpty()) return {{}, i18n::Tr("長さの規則の図を作れません")};
   return {bytes, std::nullopt};
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// --plot and --offset-plot: the convergence plot and the offset study's plot
-// as a PNG or SVG file's bytes. A plot has text, so it needs fonts, and fonts
+// --plot, --rules-plot and --offset-plot: the convergence plot, the length
+// rules' plot and the offset study's plot as a PNG or SVG file's bytes. A plot
+// has text, so it needs fonts, and fonts
 // need a GUI application: the tool makes one (on the offscreen platform, never
 // a window) only when a plot is asked for.
 
@@ -11,6 +12,7 @@
 
 #include "Convergence.h"
 #include "OffsetStudy.h"
+#include "LengthRules.h"
 #include "Options.h"
 
 namespace cli {
@@ -25,6 +27,10 @@ struct PlotBytes {
   std::optional<std::string> failure;
 };
 PlotBytes MakePlot(const Request& request, const geometry::ConvergenceTable& table);
+
+// The length rules' plot for `request` (its --plot-format or the extension of
+// --rules-plot, its scale).
+PlotBytes MakeRulesPlot(const Request& request, const geometry::LengthRulesTable& table);
 
 // The offset study's plot of the request's state (--offset-plot: its format,
 // its scale), or the message why it could not be made.

@@ -76,12 +76,15 @@ constexpr const char* kHelp = i18n::Mark(
     "                      ファイルが - なら標準出力へ（そのときレポートは書きません）\n"
     "  --plot ファイル     長さの収束の図（640 × 400）を拡張子に応じて SVG か PNG で\n"
     "                      書きます。--scale が効きます\n"
+    "  --rules-plot ファイル\n"
+    "                      長さの規則の図（640 × 400）: 速さの評価数に対する相対誤差を\n"
+    "                      規則ごとに描きます。形式と --scale は --plot と同じです\n"
     "  --offset-plot ファイル\n"
     "                      オフセット曲線の解析の図（640 × 400）: 上に黄の曲線と 2、4、8\n"
     "                      分割の真のオフセット曲線からの距離、下に係数 1 + 距離·κ(t)。\n"
     "                      拡張子に応じて SVG か PNG で書きます。--scale が効きます\n"
-    "  --plot-format F     図の形式 svg か png（ファイルが - のときは必須）。\n"
-    "                      標準出力に書ける図は 1 つだけです\n"
+    "  --plot-format F     図の形式 svg か png（- に書くときは必須）。与えた図の\n"
+    "                      オプションすべてに効きます。標準出力に書ける図は 1 つだけです\n"
     "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
     "                      （空の行と # で始まる行は読み飛ばします）\n"
     "%COMMON%"
@@ -229,13 +232,16 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   }
   std::optional<geometry::ConvergenceTable> table;
   if (request.convergence || request.plot) table = geometry::Convergence(request.state.P);
+  std::optional<geometry::LengthRulesTable> rules;
+  if (request.rules || request.rulesPlot) rules = geometry::LengthRules(request.state.P);
   std::optional<geometry::OffsetStudy> offsets;
   if (request.offsets || request.offsetPlot) offsets = StudyOf(request);
-  std::array<PlotBytes, 2> plots;
+  std::array<PlotBytes, 3> plots;
   if (request.plot) plots[0] = MakePlot(request, *table);
-  if (request.offsetPlot) plots[1] = MakeOffsetPlot(request, *offsets);
+  if (request.rulesPlot) plots[1] = MakeRulesPlot(request, *rules);
+  if (request.offsetPlot) plots[2] = MakeOffsetPlot(request, *offsets);
   const std::pair<const std::optional<QString>&, const PlotBytes&> made[] = {
-      {request.plot, plots[0]}, {request.offsetPlot, plots[1]}};
+      {request.plot, plots[0]}, {request.rulesPlot, plots[1]}, {request.offsetPlot, plots[2]}};
   for (const auto& [file, plot] : made) {
     if (!file) continue;
     if (plot.failure) {
@@ -255,8 +261,7 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     return kExitUnwritable;
   }
   const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
-  std::optional<geometry::LengthRulesTable> rules;
-  if (request.rules && toStdout == nullptr) rules = geometry::LengthRules(request.state.P);
+  const geometry::LengthRulesTable* listedRules = request.rules ? &*rules : nullptr;
   QByteArray report;
   if (toStdout == nullptr) {
     std::optional<geometry::Analysis> analysis;
@@ -265,12 +270,12 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     if (request.json) {
       QJsonObject object = ToJson(result, analysed);
       if (listed != nullptr) InsertConvergence(object, *listed);
-      if (rules) InsertRules(object, *rules);
+      if (listedRules != nullptr) InsertRules(object, *listedRules);
       if (request.offsets) InsertOffsets(object, *offsets);
       report = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
     } else {
-      report = Text(result, analysed, listed, rules ? &*rules : nullptr,
-                    request.offsets ? &*offsets : nullptr, request.crlf);
+      report = Text(result, analysed, listed, listedRules, request.offsets ? &*offsets : nullptr,
+                    request.crlf);
     }
     toStdout = &report;
   }

@@ -1,5 +1,6 @@
 #include "ConvergenceWindow.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -12,6 +13,8 @@
 #include "Design.h"
 #include "DivisionCounts.h"
 #include "PlotPainter.h"
+#include "RulesFigure.h"
+#include "RulesPlot.h"
 #include "main.h"
 
 namespace editor {
@@ -81,8 +84,10 @@ ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
       [this](QPainter& painter, QSizeF size) {
         if (!picture_.isNull() && picture_.deviceIndependentSize() == size) {
           painter.drawImage(0, 0, picture_);
-        } else if (table_ && shown_) {
+        } else if (shown_ && shown_->rules && rules_) {
           // Resized since: drawn here once, until the new picture is ready.
+          surface::PaintFitted(painter, size, surface::RulesFigure(*rules_));
+        } else if (table_ && shown_) {
           surface::PaintConvergence(painter, size, *table_, shown_->ticked);
         } else {
           painter.fillRect(QRectF(QPointF(0, 0), size), surface::ToQt(scene::plot::kBackground));
@@ -96,7 +101,14 @@ ConvergenceWindow::ConvergenceWindow(main& owner) : owner_(owner) {
   rows_->setTextFormat(Qt::PlainText);
   rows_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   rows_->setFocusPolicy(Qt::StrongFocus);
+  // The switch to the rules' plot, reached by Tab like the rows.
+  rulesSwitch_ = new QCheckBox(QString::fromUtf8(i18n::Tr("長さの規則の図")), this);
+  rulesSwitch_->setObjectName("RulesSwitch");
+  rulesSwitch_->setAccessibleName(QString::fromUtf8(i18n::Tr("長さの規則の図に切り替える")));
+  rulesSwitch_->setFocusPolicy(Qt::StrongFocus);
+  connect(rulesSwitch_, &QCheckBox::toggled, this, [this] { Follow(); });
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(rulesSwitch_);
   layout->addWidget(plot_, 1);
   layout->addWidget(rows_);
   setFocusProxy(rows_);
@@ -135,7 +147,7 @@ void ConvergenceWindow::Toggle() {
 
 void ConvergenceWindow::Follow() {
   if (!isVisible()) return;
-  Job job{owner_.P, {}, plot_->size(), plot_->devicePixelRatioF()};
+  Job job{owner_.P, {}, plot_->size(), plot_->devicePixelRatioF(), rulesSwitch_->isChecked()};
   for (std::size_t i = 0; i < job.ticked.size(); ++i) job.ticked[i] = owner_.Check1[i]->isChecked();
   pending_ = job;
   if (owner_.grabIndex >= 0) {
@@ -157,24 +169,37 @@ void ConvergenceWindow::Compute() {
   pending_.reset();
   // Only the boxes or the size changed: the table is kept, the plot redrawn.
   std::optional<geometry::ConvergenceTable> known;
-  if (shown_ && table_ && shown_->P == running_.P) known = table_;
-  watcher_.setFuture(QtConcurrent::run(&ConvergenceWindow::Run, running_, std::move(known)));
+  std::optional<geometry::LengthRulesTable> knownRules;
+  if (shown_ && table_ && shown_->P == running_.P) {
+    known = table_;
+    knownRules = rules_;
+  }
+  watcher_.setFuture(QtConcurrent::run(
+      [job = running_, known = std::move(known), knownRules = std::move(knownRules)]() mutable {
+        return Run(job, std::move(known), std::move(knownRules));
+      }));
 }
 
 bool ConvergenceWindow::Job::operator==(const Job& other) const {
   return P == other.P && ticked == other.ticked && size == other.size &&
-         pixelRatio == other.pixelRatio;
+         pixelRatio == other.pixelRatio && rules == other.rules;
 }
 
-ConvergenceWindow::Done ConvergenceWindow::Run(const Job& job,
-                                               std::optional<geometry::ConvergenceTable> known) {
-  Done done{known ? std::move(*known) : geometry::Convergence(job.P), {}};
+ConvergenceWindow::Done ConvergenceWindow::Run(
+    const Job& job, std::optional<geometry::ConvergenceTable> known,
+    std::optional<geometry::LengthRulesTable> knownRules) {
+  Done done{known ? std::move(*known) : geometry::Convergence(job.P), std::move(knownRules), {}};
+  if (job.rules && !done.rules) done.rules = geometry::LengthRules(job.P);
   // Qt 6 draws text on an image in any thread.
   if (!job.size.isEmpty()) {
     done.picture = QImage(job.size * job.pixelRatio, QImage::Format_ARGB32_Premultiplied);
     done.picture.setDevicePixelRatio(job.pixelRatio);
     QPainter painter(&done.picture);
-    surface::PaintConvergence(painter, job.size, done.table, job.ticked);
+    if (job.rules) {
+      surface::PaintFitted(painter, job.size, surface::RulesFigure(*done.rules));
+    } else {
+      surface::PaintConvergence(painter, job.size, done.table, job.ticked);
+    }
   }
   return done;
 }
@@ -183,6 +208,7 @@ void ConvergenceWindow::Finished() {
   Done done = watcher_.result();
   if (!shown_ || !(shown_->P == running_.P)) ++computed_;
   table_ = std::move(done.table);
+  rules_ = std::move(done.rules);
   picture_ = std::move(done.picture);
   shown_ = running_;
   ShowTable();
@@ -194,10 +220,14 @@ void ConvergenceWindow::Finished() {
 void ConvergenceWindow::ShowTable() {
   if (!table_) return;
   QStringList lines;
-  for (const std::string& line : scene::plot::WindowCountLines(*table_)) {
+  const bool rules = shown_ && shown_->rules && rules_;
+  for (const std::string& line :
+       rules ? scene::plot::RulesSummaryLines(*rules_) : scene::plot::WindowCountLines(*table_)) {
     lines << QString::fromStdString(line);
   }
   rows_->setText(lines.join('\n'));
+  plot_->setAccessibleName(
+      QString::fromUtf8(rules ? i18n::Tr("長さの規則の図") : i18n::Tr("長さの収束の図")));
   const surface::PlotCounts counts = surface::CountRows(*table_);
   plot_->setAccessibleDescription(
       QString::fromUtf8(

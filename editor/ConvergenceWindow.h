@@ -6,6 +6,9 @@
 // for the latest state, at most every 100 ms while a point is dragged and once
 // after the release. The plot is painted there too, so the interface thread
 // only shows the finished picture. While it is closed nothing is computed.
+// A check box above the plot switches it to the length rules' plot of the
+// same points (their table computed the same way), the rows below to its
+// summary.
 
 #include <QElapsedTimer>
 #include <QFutureWatcher>
@@ -18,7 +21,9 @@
 #include "Convergence.h"
 #include "ConvergencePlot.h"
 #include "IntPoint.h"
+#include "LengthRules.h"
 
+class QCheckBox;
 class QLabel;
 
 namespace editor {
@@ -43,6 +48,8 @@ class ConvergenceWindow final : public QWidget {
   // What is shown: the latest table computed, and how many tables were.
   const std::optional<geometry::ConvergenceTable>& Table() const { return table_; }
   int TablesComputed() const { return computed_; }
+  // The rules' table, when the rules' plot is shown.
+  const std::optional<geometry::LengthRulesTable>& RulesTable() const { return rules_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -50,20 +57,23 @@ class ConvergenceWindow final : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  // What one computation is for: the points, the ticked counts and the
-  // plot's size on the screen.
+  // What one computation is for: the points, the ticked counts, the
+  // plot's size on the screen and whether it is the rules' plot.
   struct Job {
     std::array<geometry::IntPoint, 4> P;
     surface::Ticked ticked;
     QSize size;
     qreal pixelRatio;
+    bool rules = false;
     bool operator==(const Job& other) const;
   };
   struct Done {
     geometry::ConvergenceTable table;
-    QImage picture;  // null for an empty plot area
+    std::optional<geometry::LengthRulesTable> rules;  // for a job of the rules' plot
+    QImage picture;                                   // null for an empty plot area
   };
-  static Done Run(const Job& job, std::optional<geometry::ConvergenceTable> known);
+  static Done Run(const Job& job, std::optional<geometry::ConvergenceTable> known,
+                  std::optional<geometry::LengthRulesTable> knownRules);
 
   void Compute();
   void Finished();
@@ -72,12 +82,14 @@ class ConvergenceWindow final : public QWidget {
   main& owner_;
   QWidget* plot_;
   QLabel* rows_;
+  QCheckBox* rulesSwitch_;
   QTimer dragTimer_;
   QFutureWatcher<Done> watcher_;
   std::optional<Job> pending_;  // the latest state not yet handed to a computation
   Job running_{};               // the computation under way
   std::optional<Job> shown_;    // what table_ and picture_ show
   std::optional<geometry::ConvergenceTable> table_;
+  std::optional<geometry::LengthRulesTable> rules_;
   QImage picture_;
   int computed_ = 0;
   bool placed_ = false;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QScreen>
@@ -88,6 +89,43 @@ TEST(ConvergenceWindow, FollowsADragCoalescedAndComputesNothingWhenClosed) {
   QTest::keyClick(&window, Qt::Key_F2);
   EXPECT_TRUE(convergence->isVisible());
   EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsPointsOf(*convergence, window); }));
+}
+
+// Tab from the rows reaches the switch to the rules' plot; Space turns it on:
+// the rules' table of the main window's points is computed, the rows read its
+// summary and the plot has the rules' name; off again, the counts' rows return.
+TEST(ConvergenceWindow, TheKeyboardSwitchesToTheRulesPlotAndBack) {
+  editor::main window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  editor::ConvergenceWindow* convergence = Find();
+  ASSERT_NE(convergence, nullptr);
+  QTest::keyClick(&window, Qt::Key_F2);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(convergence));
+  auto* rows = convergence->findChild<QLabel*>("ConvergenceRows");
+  auto* rules = convergence->findChild<QCheckBox*>("RulesSwitch");
+  auto* plot = convergence->findChild<QWidget*>("ConvergencePlot");
+  ASSERT_TRUE(rows && rules && plot);
+  EXPECT_FALSE(rules->accessibleName().isEmpty());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return rows->text().startsWith("10分割："); }));
+  EXPECT_FALSE(convergence->RulesTable());
+
+  rows->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), rules);
+  QTest::keyClick(rules, Qt::Key_Space);
+  ASSERT_TRUE(rules->isChecked());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return convergence->RulesTable().has_value(); }));
+  EXPECT_EQ(convergence->RulesTable()->P, window.P);
+  EXPECT_EQ(convergence->RulesTable()->rows.size(), 5u * 168u);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return rows->text().contains("gauss（"); }))
+      << rows->text().toStdString();
+  EXPECT_EQ(rows->text().count('\n'), 5);  // the reference, then one line per rule
+  EXPECT_EQ(plot->accessibleName(), QStringLiteral("長さの規則の図"));
+
+  QTest::keyClick(rules, Qt::Key_Space);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return rows->text().startsWith("10分割："); }));
+  EXPECT_EQ(plot->accessibleName(), QStringLiteral("長さの収束の図"));
 }
 
 // The window opens beside the main window where it fits on the screen, else

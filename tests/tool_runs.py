@@ -106,6 +106,10 @@ RUNS = [
     (["--plot", "-", "--plot-format", "svg", "--language", "en"], "", {}, {}),
     (["--plot", "p.png", "--png", "a.png", "--svg", "-"], "", {}, {}),
     (["--plot", "no/p.svg"], "", {}, {}),
+    (["--rules-plot", "r.svg", "--state", LESSON, "--language", "en"], "", {}, {}),
+    (["--rules-plot", "-", "--plot-format", "png", "--scale", "2"], "", {}, {}),
+    (["--rules-plot", "-", "--plot", "-", "--plot-format", "svg"], "", {}, {}),
+    (["--rules-plot", "r.gif"], "", {}, {}),
 ]
 
 

@@ -218,7 +218,8 @@ EMSCRIPTEN_KEEPALIVE const char* bl_plot_size() {
               std::to_string(scene::plot::kHeight) + "]");
 }
 
-EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
+// The length rules' plot instead when `rules` is not 0.
+EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height, double rules) {
   const scene::plot::Measure measure{
       [](const std::string& text, scene::plot::TextStyle style) {
         return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
@@ -226,7 +227,10 @@ EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
       [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
       [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
   std::string json;
-  Guarded([&](web::Page& p) { json = web::PlotJson(p.Current(), width, height, measure); });
+  Guarded([&](web::Page& p) {
+    json = rules != 0 ? web::RulesPlotJson(p.Current(), width, height, measure)
+                      : web::PlotJson(p.Current(), width, height, measure);
+  });
   return Give(json);
 }
 

@@ -14,4 +14,8 @@ namespace web {
 std::string PlotJson(const scene::State& state, double width, double height,
                      const scene::plot::Measure& measure);
 
+// The length rules' plot of the same points, with the rules' summary as rows.
+std::string RulesPlotJson(const scene::State& state, double width, double height,
+                          const scene::plot::Measure& measure);
+
 }  // namespace web

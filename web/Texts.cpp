@@ -19,6 +19,7 @@ std::string TextsJson() {
                         {"openRefused", Tr("状態ファイルを開けません")},
                         {"pasteRefused", Tr("状態を貼り付けられません")},
                         {"languageName", Tr("表示の言語")},
+                        {"plotRules", Tr("長さの規則の図")},
                         {"help", help}}
       .dump();
 }

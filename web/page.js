@@ -61,7 +61,7 @@ var Page = (function () {
       })(),
       largestStateText: f("bl_largest_state_text", "number", []),
       layout: s("bl_layout"),
-      plot: f("bl_plot", "string", ["number", "number"]),
+      plot: f("bl_plot", "string", ["number", "number", "number"]),
       plotSize: s("bl_plot_size"),
       followBrowser: f("bl_follow_browser", null, ["string"]),
       chooseLanguage: f("bl_choose_language", null, ["string"]),

@@ -97,11 +97,19 @@ var BezierlabPlot = (function () {
   }
 
   var panel = document.getElementById("plot");
+  // The switch between the convergence plot and the length rules' plot.
+  var rules = false, button = document.getElementById("plotRules");
+  button.addEventListener("click", function () {
+    rules = !rules;
+    button.setAttribute("aria-pressed", String(rules));
+    update(false);
+  });
+  Page.onText(function () { button.textContent = Page.texts().plotRules; });
   function update(dragging) {
     var core = Page.core();
     if (panel.hidden || dragging || !core) return;
     if (!size) size = JSON.parse(core.plotSize());
-    var l = JSON.parse(core.plot(size[0], size[1]) || "null");
+    var l = JSON.parse(core.plot(size[0], size[1], rules ? 1 : 0) || "null");
     if (!l) return;
     paint(document.getElementById("plotCanvas"), l.figure);
     document.getElementById("plotRows").textContent = l.rows.join("\n");

@@ -744,6 +744,29 @@ def console_errors(d):
     return [e for e in d.get_log("browser") if e["level"] in ("SEVERE", "ERROR")]
 
 
+def rules_plot(d, base):
+    """F2's button plotRules switches the plot to the length rules' plot and
+    its rows to the rules' summary, and back; it says whether it is pressed."""
+    load(d, base + "#points=20,200,90,15,240,30,130,250&divisions=10,1000&approximate=1&accurate=1&distance=12")
+    ActionChains(d).send_keys(Keys.F2).perform()
+    button = d.find_element(By.ID, "plotRules")
+    check("plotRules' label", button.text, "長さの規則の図")
+    picture = lambda: d.execute_script("return document.getElementById('plotCanvas').toDataURL()")
+    convergence = picture()
+    button.click()
+    rows = text(d, "plotRows").split("\n")
+    check("plotRules pressed", button.get_attribute("aria-pressed"), "true")
+    check("the rules' rows", [rows[0].startswith("真の長さ（参照値） = 382.84929150"), len(rows)], [True, 6])
+    check("the rules' rows name the rules", [r.split("（")[0] for r in rows[1:]],
+          ["left", "corrected", "trapezoid", "simpson", "gauss"])
+    check("the rules' plot is another picture", picture() != convergence, True)
+    button.click()
+    check("plotRules released", button.get_attribute("aria-pressed"), "false")
+    check("back to the counts' rows", text(d, "plotRows").split("\n")[0].startswith("10分割："), True)
+    check("the convergence plot again", picture(), convergence)
+    ActionChains(d).send_keys(Keys.F2).perform()
+
+
 def main():
     class Quiet(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *args):
@@ -764,6 +787,7 @@ def main():
                 failing_handler(d, url)
                 held_drags(d, url)
                 keyboard_order(d, url)
+                rules_plot(d, url)
                 link_language(d, url)
                 check(f"{tag} console errors", console_errors(d), [])
             load(d, served)
