@@ -3,8 +3,7 @@
 // --convergence and --plot: the convergence table after the report, in its
 // JSON, in --batch lines, and the options of the plot file.
 
-#include <QJsonArray>
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
@@ -21,11 +20,11 @@ std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& foun
 
 // The rows as {"divisions", "samples", "length", "absoluteError",
 // "relativeError"}; a failed row has null values and "error": its kind.
-QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table);
+nlohmann::json ConvergenceJson(const geometry::ConvergenceTable& table);
 
 // Adds "convergence" and "convergenceReference" ({"length", "converged"}) to
 // a result's object.
-void InsertConvergence(QJsonObject& object, const geometry::ConvergenceTable& table);
+void InsertConvergence(nlohmann::json& object, const geometry::ConvergenceTable& table);
 
 // The table as aligned columns under a line with the reference length; every
 // line ends in "\r\n".

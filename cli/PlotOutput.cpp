@@ -1,32 +1,24 @@
 #include "PlotOutput.h"
 
 #include <QGuiApplication>
-#include <cstring>
 
 #include "ConvergencePlot.h"
 #include "Tr.h"
 
 namespace cli {
 
-bool WantsPlot(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--plot") == 0 || std::strncmp(argv[i], "--plot=", 7) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
-PlotBytes MakePlot(const Request& request, const geometry::ConvergenceTable& table) {
+std::optional<std::string> PaintConvergencePlot(PlotJob<geometry::ConvergenceTable>& plot,
+                                                const Request& request) {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-    return {{}, i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります")};
+    return i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります");
   }
   const surface::Ticked ticked = request.state.divisions;
-  QByteArray bytes = request.plotFormat == "svg"
-                         ? surface::ConvergenceSvg(table, ticked, request.scale)
-                         : surface::ConvergencePng(table, ticked, request.scale);
-  if (bytes.isEmpty()) return {{}, i18n::Tr("収束の図を作れません")};
-  return {bytes, std::nullopt};
+  const QByteArray bytes = plot.format == "svg"
+                               ? surface::ConvergenceSvg(*plot.table, ticked, request.scale)
+                               : surface::ConvergencePng(*plot.table, ticked, request.scale);
+  if (bytes.isEmpty()) return i18n::Tr("収束の図を作れません");
+  plot.bytes = bytes.toStdString();
+  return std::nullopt;
 }
 
 }  // namespace cli

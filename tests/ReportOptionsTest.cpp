@@ -22,8 +22,7 @@
 namespace {
 
 cli::Parsed Parse(const std::vector<const char*>& args) {
-  QStringList list{QStringLiteral("bezierlab-report")};
-  for (const char* a : args) list.append(QString::fromUtf8(a));
+  const std::vector<std::string> list(args.begin(), args.end());
   return cli::ParseArguments(list);
 }
 
@@ -133,7 +132,7 @@ TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
   EXPECT_TRUE(r.state.accurate);
   EXPECT_EQ(r.state.grabIndex, 0);
   EXPECT_EQ(r.scale, 4);
-  EXPECT_EQ(r.png, QStringLiteral("a.png"));
+  EXPECT_EQ(r.png, "a.png");
   EXPECT_EQ(Accepted({"--divisions="}).state.divisions, (std::array<bool, 4>{}));
   EXPECT_TRUE(Accepted({"-h"}).help);
   EXPECT_TRUE(Accepted({"--png", "-", "--scale", "2"}).png.has_value());
