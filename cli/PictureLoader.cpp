@@ -12,7 +12,7 @@
 #include "Tr.h"
 
 #ifndef BEZIERLAB_PICTURES_FROM_BIN
-#define BEZIERLAB_PICTURES_FROM_BIN "../lib/bezierlab"
+#define BEZIERLAB_PICTURES_FROM_BIN "../lib/bezierlab/report"
 #endif
 
 namespace cli {

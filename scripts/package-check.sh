@@ -46,7 +46,7 @@ if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive DEBCONF_NOWARNINGS=yes a
 fi
 
 echo "== installed files"
-module=/usr/lib/bezierlab/bezierlab-report-pictures.so
+module=/usr/lib/bezierlab/report/bezierlab-report-pictures.so
 for f in /usr/bin/bezierlab /usr/bin/bezierlab-report "$module" \
          /usr/share/man/man1/bezierlab.1.gz /usr/share/man/ja/man1/bezierlab.1.gz \
          /usr/share/man/man1/bezierlab-report.1.gz /usr/share/man/ja/man1/bezierlab-report.1.gz \

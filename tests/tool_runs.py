@@ -11,6 +11,11 @@ cannot change one byte of what it writes.
   tool_runs.py check TOOL TABLE SOURCE     compare; exit 1 on any difference
   tool_runs.py record TOOL TABLE SOURCE    write TABLE from the runs below
 
+After the table, the replay checks what the tool loads (LD_DEBUG=files): no
+Qt library and no picture module for text, JSON and batch runs, the module
+and Qt Gui for --png; and that a copy of the tool without its module refuses
+a picture in one line with exit status 1, writing nothing.
+
 SOURCE is the top of the repository (for docs/lesson.bezierlab). Arguments
 and input are given as text; a lone surrogate U+DC80..U+DCFF stands for one
 byte that is no UTF-8 (Python's surrogateescape).
@@ -178,21 +183,20 @@ def main():
     return 1 if failures or not check_loading(tool) else 0
 
 
-# What the dynamic loader reports (LD_DEBUG=libs) of each library it looks
-# for ("find library=NAME [0]; searching") and each object it initialises
-# ("calling init: PATH"), a module opened by its path among them.
-LOADED = re.compile(r"find library=(\S+) \[\d+\]|calling init: (\S+)")
+# What the dynamic loader reports (LD_DEBUG=files) of each object it maps:
+# "file=NAME [0];  needed by ..." or "file=PATH [0];  dynamically loaded by ...".
+LOADED = re.compile(r"file=(\S+) \[\d+\];  (?:needed|dynamically loaded) by")
 
 
 def loaded_libraries(tool, args, stdin=""):
     """Every shared object the dynamic loader maps for a run."""
     env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
-           "LD_DEBUG": "libs"}
+           "LD_DEBUG": "files"}
     with tempfile.TemporaryDirectory() as folder:
         done = subprocess.run([tool] + args, input=stdin.encode(), capture_output=True,
                               cwd=folder, env=env, timeout=120)
     found = LOADED.findall(done.stderr.decode("utf-8", "replace"))
-    return sorted({os.path.basename(name or path) for name, path in found})
+    return sorted({os.path.basename(name) for name in found})
 
 
 def check_loading(tool):
