@@ -33,7 +33,7 @@ std::string ProgramFolder() {
 // install puts it.
 std::string ModulePath() {
   const std::string folder = ProgramFolder();
-  const std::string beside = folder + "/" + kPictureModule;
+  std::string beside = folder + "/" + kPictureModule;
   if (::access(beside.c_str(), F_OK) == 0) return beside;
   return folder + "/" + BEZIERLAB_PICTURES_FROM_BIN + "/" + kPictureModule;
 }
