@@ -5,7 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QJsonDocument>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "FanOutSurface.h"
+#include "JsonText.h"
 #include "Pointer.h"
 #include "ReportJson.h"
 
@@ -47,11 +47,11 @@ void BM_StateJson(benchmark::State& state) {
   std::size_t i = 0;
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const QByteArray json =
-        QJsonDocument(cli::ToJson(scene::Draw(states[i], nothing, scene::Vertices::kKeep)))
-            .toJson(QJsonDocument::Compact);
-    bytes += static_cast<std::size_t>(json.size());
-    benchmark::DoNotOptimize(json.constData());
+    const std::string json =
+        state::JsonText(cli::ToJson(scene::Draw(states[i], nothing, scene::Vertices::kKeep)),
+                        state::JsonFormat::kCompact);
+    bytes += json.size();
+    benchmark::DoNotOptimize(json.data());
     i = (i + 1) % kStates;
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes));

@@ -1,26 +1,25 @@
 #include "Batch.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cerrno>
 #include <variant>
 
 #include "ConvergenceOutput.h"
+#include "JsonText.h"
 #include "OffsetOutput.h"
 #include "Options.h"
 #include "ReadWhole.h"
 #include "ReportJson.h"
 #include "RulesOutput.h"
-#include "StateFile.h"
+#include "StateRules.h"
 #include "Tr.h"
 
 namespace cli {
 
-QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
+std::string BatchRunner::Line(std::string_view line, std::int64_t number) {
   const Parsed parsed = ParseBatchLine(line);
-  QJsonObject object;
+  nlohmann::json object = nlohmann::json::object();
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
-    object.insert(QStringLiteral("error"), QString::fromStdString(error->message));
+    object["error"] = error->message;
   } else {
     const Request& request = std::get<Request>(parsed);
     const scene::Result result = scene::Draw(request.state, nothing_, scene::Vertices::kKeep);
@@ -34,8 +33,8 @@ QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
     if (request.rules) InsertRules(object, geometry::LengthRules(request.state.P));
     if (request.offsets) InsertOffsets(object, StudyOf(request));
   }
-  object.insert(QStringLiteral("line"), number);
-  return QJsonDocument(object).toJson(QJsonDocument::Compact);
+  object["line"] = number;
+  return state::JsonText(object, state::JsonFormat::kCompact);
 }
 
 namespace {
@@ -71,24 +70,24 @@ std::optional<std::string> RunBatch(std::FILE* in, std::FILE* out) {
 
   BatchRunner runner;
   std::string buffer;
-  qint64 number = 0;
+  std::int64_t number = 0;
   while (NextLine(in, buffer)) {
     std::string_view line(buffer);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     ++number;
-    QByteArray json;
+    std::string json;
     if (line.size() > state::kLargestStateText) {
-      json = QJsonDocument(QJsonObject{{"error", QString::fromStdString(i18n::Format(
-                                                     i18n::Tr("この行は大きすぎます（%1 まで）"),
-                                                     {state::LargestStateTextShown()}))},
-                                       {"line", number}})
-                 .toJson(QJsonDocument::Compact);
+      const nlohmann::json tooLong = {
+          {"error", i18n::Format(i18n::Tr("この行は大きすぎます（%1 まで）"),
+                                 {state::LargestStateTextShown()})},
+          {"line", number}};
+      json = state::JsonText(tooLong, state::JsonFormat::kCompact);
     } else if (IsSkipped(line)) {
       continue;
     } else {
       json = runner.Line(line, number);
     }
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out);
+    std::fwrite(json.data(), 1, json.size(), out);
     std::fputc('\n', out);
   }
   // A line ends on a read error as on the end of the input; only the stream's

@@ -6,7 +6,7 @@
 // which is never held whole. Blank lines and comment lines (the first character that
 // is not blank is `#`) give nothing, but count for the line numbers.
 
-#include <QByteArray>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -21,7 +21,7 @@ class BatchRunner {
  public:
   // The compact JSON object, without a line end, for input line `number`
   // (counted from 1) with the text `line` (without its line end).
-  QByteArray Line(std::string_view line, qint64 number);
+  std::string Line(std::string_view line, std::int64_t number);
 
  private:
   // No picture is written: the scene draws on nothing.

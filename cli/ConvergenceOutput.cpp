@@ -1,9 +1,7 @@
 #include "ConvergenceOutput.h"
 
-#include <QFileInfo>
 #include <cmath>
 
-#include "PathBytes.h"
 #include "Report.h"
 #include "ReportJson.h"
 #include "TextColumns.h"
@@ -20,6 +18,20 @@ using geometry::ConvergenceRow;
 using scene::Cell;
 
 constexpr int kWidths[] = {7, 7, 18, 16, 14};
+
+// The extension of the last name in `path`, after its last dot, in lower
+// case: "" when the name has no dot.
+std::string Suffix(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return "";
+  std::string suffix(name.substr(dot + 1));
+  for (char& c : suffix) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return suffix;
+}
 
 std::string RowLine(const ConvergenceRow& row) {
   std::string line =
@@ -42,17 +54,15 @@ std::string RowLine(const ConvergenceRow& row) {
 }  // namespace
 
 std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const char* option,
-                                       std::optional<QString>& file, QString& format) {
+                                       std::optional<std::string>& file, std::string& format) {
   if (!found.IsSet(option)) return std::nullopt;
   const std::string dashed = state::Dashed(option);
   const bool formatGiven = found.IsSet("plot-format");
-  const QString name = state::FromBytes(*found.Value(option));
-  if (name.isEmpty()) return UsageError{i18n::Format(Tr("%1 のファイル名が空です"), {dashed})};
-  format = formatGiven ? state::FromBytes(*found.Value("plot-format"))
-                       : QFileInfo(name).suffix().toLower();
+  const std::string name(*found.Value(option));
+  if (name.empty()) return UsageError{i18n::Format(Tr("%1 のファイル名が空です"), {dashed})};
+  format = formatGiven ? std::string(*found.Value("plot-format")) : Suffix(name);
   if (formatGiven && format != "svg" && format != "png") {
-    return UsageError{
-        i18n::Format(Tr("--plot-format は svg か png です（「%1」）"), {format.toStdString()})};
+    return UsageError{i18n::Format(Tr("--plot-format は svg か png です（「%1」）"), {format})};
   }
   if (name == "-" && !formatGiven) {
     return UsageError{i18n::Format(Tr("%1 - には --plot-format svg か png が要ります"), {dashed})};
@@ -81,21 +91,20 @@ std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& foun
   return CheckStandardOutput(found, request);
 }
 
-QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table) {
-  QJsonArray rows;
+nlohmann::json ConvergenceJson(const geometry::ConvergenceTable& table) {
+  nlohmann::json rows = nlohmann::json::array();
   for (const ConvergenceRow& row : table.rows) {
-    QJsonObject object = SumJson(row);
-    object.insert(QStringLiteral("divisions"), row.divisions);
-    rows.append(object);
+    nlohmann::json object = SumJson(row);
+    object["divisions"] = row.divisions;
+    rows.push_back(object);
   }
   return rows;
 }
 
-void InsertConvergence(QJsonObject& object, const geometry::ConvergenceTable& table) {
-  object.insert(QStringLiteral("convergence"), ConvergenceJson(table));
-  object.insert(QStringLiteral("convergenceReference"),
-                QJsonObject{{"length", OptionalNumber(table.referenceLength)},
-                            {"converged", table.referenceConverged}});
+void InsertConvergence(nlohmann::json& object, const geometry::ConvergenceTable& table) {
+  object["convergence"] = ConvergenceJson(table);
+  object["convergenceReference"] = {{"length", OptionalNumber(table.referenceLength)},
+                                    {"converged", table.referenceConverged}};
 }
 
 std::string ConvergenceText(const geometry::ConvergenceTable& table) {

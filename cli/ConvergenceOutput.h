@@ -3,8 +3,7 @@
 // --convergence and --plot: the convergence table after the report, in its
 // JSON, in --batch lines, and the options of the plot file.
 
-#include <QJsonArray>
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
@@ -18,7 +17,7 @@ namespace cli {
 // names the format of every plot option given), else the file's extension
 // (.svg or .png); "-" (standard output) needs --plot-format.
 std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const char* option,
-                                       std::optional<QString>& file, QString& format);
+                                       std::optional<std::string>& file, std::string& format);
 
 // Reads --convergence, --plot, --rules-plot and --plot-format into `request`;
 // "-" (standard output) carries nothing else.
@@ -27,11 +26,11 @@ std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& foun
 
 // The rows as {"divisions", "samples", "length", "absoluteError",
 // "relativeError"}; a failed row has null values and "error": its kind.
-QJsonArray ConvergenceJson(const geometry::ConvergenceTable& table);
+nlohmann::json ConvergenceJson(const geometry::ConvergenceTable& table);
 
 // Adds "convergence" and "convergenceReference" ({"length", "converged"}) to
 // a result's object.
-void InsertConvergence(QJsonObject& object, const geometry::ConvergenceTable& table);
+void InsertConvergence(nlohmann::json& object, const geometry::ConvergenceTable& table);
 
 // The table as aligned columns under a line with the reference length; every
 // line ends in "\r\n".

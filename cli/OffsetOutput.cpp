@@ -1,7 +1,5 @@
 #include "OffsetOutput.h"
 
-#include <QJsonArray>
-
 #include "ConvergenceOutput.h"
 #include "ReportJson.h"
 
@@ -9,34 +7,34 @@ namespace cli {
 
 namespace {
 
-QJsonArray Numbers(const std::vector<double>& values) {
-  QJsonArray array;
-  for (double v : values) array.append(OptionalNumber(v));
+nlohmann::json Numbers(const std::vector<double>& values) {
+  nlohmann::json array = nlohmann::json::array();
+  for (double v : values) array.push_back(OptionalNumber(v));
   return array;
 }
 
-QJsonValue Drawn(const geometry::OffsetStudy& study) {
-  if (!study.drawn) return QJsonValue::Null;
-  QJsonArray points;
-  for (const geometry::IntPoint& p : *study.drawn) points.append(QJsonArray{p.x, p.y});
+nlohmann::json Drawn(const geometry::OffsetStudy& study) {
+  if (!study.drawn) return nullptr;
+  nlohmann::json points = nlohmann::json::array();
+  for (const geometry::IntPoint& p : *study.drawn) points.push_back({p.x, p.y});
   return points;
 }
 
-QJsonValue AsDrawn(const geometry::OffsetStudy& study) {
-  if (!study.asDrawn) return QJsonValue::Null;
-  return QJsonObject{{"max", OptionalNumber(study.asDrawn->max)},
-                     {"u", OptionalNumber(study.asDrawn->u)},
-                     {"converged", study.asDrawn->converged}};
+nlohmann::json AsDrawn(const geometry::OffsetStudy& study) {
+  if (!study.asDrawn) return nullptr;
+  return {{"max", OptionalNumber(study.asDrawn->max)},
+          {"u", OptionalNumber(study.asDrawn->u)},
+          {"converged", study.asDrawn->converged}};
 }
 
-QJsonArray Splitting(const geometry::OffsetStudy& study) {
-  QJsonArray rows;
+nlohmann::json Splitting(const geometry::OffsetStudy& study) {
+  nlohmann::json rows = nlohmann::json::array();
   for (const geometry::SplitRow& row : study.splitting) {
-    rows.append(QJsonObject{{"pieces", row.pieces},
-                            {"deviation", OptionalNumber(row.deviation)},
-                            {"converged", row.converged},
-                            {"ratio", OptionalNumber(row.ratio)},
-                            {"order", OptionalNumber(row.order)}});
+    rows.push_back({{"pieces", row.pieces},
+                    {"deviation", OptionalNumber(row.deviation)},
+                    {"converged", row.converged},
+                    {"ratio", OptionalNumber(row.ratio)},
+                    {"order", OptionalNumber(row.order)}});
   }
   return rows;
 }
@@ -57,47 +55,43 @@ geometry::OffsetStudy StudyOf(const Request& request) {
   return geometry::StudyOffset(request.state.P, request.state.dist);
 }
 
-QJsonObject OffsetsJson(const geometry::OffsetStudy& study) {
-  QJsonArray cusps;
+nlohmann::json OffsetsJson(const geometry::OffsetStudy& study) {
+  nlohmann::json cusps = nlohmann::json::array();
   for (const geometry::OffsetCusp& c : study.cusps) {
-    cusps.append(QJsonObject{{"t", c.t}, {"x", OptionalNumber(c.x)}, {"y", OptionalNumber(c.y)}});
+    cusps.push_back({{"t", c.t}, {"x", OptionalNumber(c.x)}, {"y", OptionalNumber(c.y)}});
   }
-  QJsonArray negative;
+  nlohmann::json negative = nlohmann::json::array();
   for (const geometry::ParameterRange& r : study.negative) {
-    negative.append(QJsonObject{{"from", r.from}, {"to", r.to}});
+    negative.push_back({{"from", r.from}, {"to", r.to}});
   }
-  QJsonArray fewest;
+  nlohmann::json fewest = nlohmann::json::array();
   for (std::size_t i = 0; i < geometry::kStudyTargets.size(); ++i) {
-    fewest.append(QJsonObject{
-        {"target", geometry::kStudyTargets[i]},
-        {"pieces", study.fewest[i] ? QJsonValue(*study.fewest[i]) : QJsonValue(QJsonValue::Null)}});
+    fewest.push_back({{"target", geometry::kStudyTargets[i]},
+                      {"pieces", study.fewest[i] ? nlohmann::json(*study.fewest[i]) : nullptr}});
   }
-  QJsonArray pieceH;
+  nlohmann::json pieceH = nlohmann::json::array();
   for (std::size_t i = 0; i < geometry::kStudyPlotPieces.size(); ++i) {
-    pieceH.append(
-        QJsonObject{{"pieces", geometry::kStudyPlotPieces[i]}, {"h", Numbers(study.pieceH[i])}});
+    pieceH.push_back({{"pieces", geometry::kStudyPlotPieces[i]}, {"h", Numbers(study.pieceH[i])}});
   }
-  QJsonObject object{{"distance", static_cast<double>(study.distance)},
-                     {"degenerate", study.degenerate},
-                     {"drawn", Drawn(study)},
-                     {"asDrawn", AsDrawn(study)},
-                     {"h", Numbers(study.h)},
-                     {"pieceH", pieceH},
-                     {"curvature", Numbers(study.curvature)},
-                     {"factor", Numbers(study.factor)},
-                     {"cusps", cusps},
-                     {"negative", negative},
-                     {"zeroTangents", Numbers(study.zeroTangents)},
-                     {"splitting", Splitting(study)},
-                     {"fewest", fewest}};
-  if (study.drawnError) {
-    object.insert(QStringLiteral("drawnError"), QLatin1String(ErrorName(*study.drawnError)));
-  }
+  nlohmann::json object = {{"distance", static_cast<double>(study.distance)},
+                           {"degenerate", study.degenerate},
+                           {"drawn", Drawn(study)},
+                           {"asDrawn", AsDrawn(study)},
+                           {"h", Numbers(study.h)},
+                           {"pieceH", pieceH},
+                           {"curvature", Numbers(study.curvature)},
+                           {"factor", Numbers(study.factor)},
+                           {"cusps", cusps},
+                           {"negative", negative},
+                           {"zeroTangents", Numbers(study.zeroTangents)},
+                           {"splitting", Splitting(study)},
+                           {"fewest", fewest}};
+  if (study.drawnError) object["drawnError"] = ErrorName(*study.drawnError);
   return object;
 }
 
-void InsertOffsets(QJsonObject& object, const geometry::OffsetStudy& study) {
-  object.insert(QStringLiteral("offsets"), OffsetsJson(study));
+void InsertOffsets(nlohmann::json& object, const geometry::OffsetStudy& study) {
+  object["offsets"] = OffsetsJson(study);
 }
 
 }  // namespace cli

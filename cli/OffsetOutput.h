@@ -3,7 +3,7 @@
 // --offsets and --offset-plot: the offset study after the report, in the JSON
 // of a run or a --batch line, and the options of its plot file.
 
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
 #include <optional>
 
 #include "OffsetStudy.h"
@@ -28,9 +28,9 @@ geometry::OffsetStudy StudyOf(const Request& request);
 // "y"}]), "negative"
 // ([{"from", "to"}]), "zeroTangents", "splitting" ([{"pieces", "deviation",
 // "converged", "ratio", "order"}]), "fewest" ([{"target", "pieces"}])}.
-QJsonObject OffsetsJson(const geometry::OffsetStudy& study);
+nlohmann::json OffsetsJson(const geometry::OffsetStudy& study);
 
 // Adds "offsets" to a result's object.
-void InsertOffsets(QJsonObject& object, const geometry::OffsetStudy& study);
+void InsertOffsets(nlohmann::json& object, const geometry::OffsetStudy& study);
 
 }  // namespace cli

@@ -8,16 +8,15 @@
 
 #include <sys/stat.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <array>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "PathBytes.h"
-#include "StateFile.h"
+#include "StateFileLoad.h"
+#include "StateRules.h"
 #include "Tr.h"
 
 namespace cli {
@@ -59,26 +58,29 @@ const std::vector<KnownOption>& Table() {
   return table;
 }
 
+// `path` made absolute and clean: no ".", "..", repeated or trailing "/".
+std::string Clean(const std::string& path) {
+  std::error_code error;
+  std::string clean = std::filesystem::absolute(path, error).lexically_normal().string();
+  while (clean.size() > 1 && clean.back() == '/') clean.pop_back();
+  return clean;
+}
+
 // Whether two paths name the same file: the same path once made absolute and
 // clean, or, for files that exist, the same file behind links.
-bool SameFile(const QString& a, const QString& b) {
-  if (QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
-      QDir::cleanPath(QFileInfo(b).absoluteFilePath())) {
-    return true;
-  }
+bool SameFile(const std::string& a, const std::string& b) {
+  if (Clean(a) == Clean(b)) return true;
   struct stat first {};
   struct stat second {};
-  return ::stat(state::ToBytes(a).c_str(), &first) == 0 &&
-         ::stat(state::ToBytes(b).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-         first.st_ino == second.st_ino;
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 Parsed Parse(std::span<const std::string> arguments, state::Where where) {
   const auto collected = state::CollectOptions(Table(), arguments, where);
   if (const auto* error = std::get_if<UsageError>(&collected)) return *error;
   const state::FoundOptions& found = std::get<state::FoundOptions>(collected);
-  // A file name as text that gives its bytes back.
-  const auto file = [&](const char* name) { return state::FromBytes(*found.Value(name)); };
+  const auto file = [&](const char* name) { return std::string(*found.Value(name)); };
 
   Request request;
   request.help = found.IsSet("help");
@@ -97,7 +99,7 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
 
   // A state file first; the options given beside it override its values.
   if (found.IsSet("state")) {
-    auto loaded = state::LoadStateFile(file("state"));
+    auto loaded = state::LoadStateFileAt(file("state"));
     if (auto* error = std::get_if<UsageError>(&loaded))
       return UsageError{Format(Tr("--state の%1"), {error->message})};
     request.state = std::get<scene::State>(loaded);
@@ -132,12 +134,12 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
   if (auto error = ReadConvergenceOptions(found, request)) return *error;
   if (auto error = ReadOffsetOptions(found, request)) return *error;
   // A plot's file is none of the pictures' files, nor another plot's.
-  const std::pair<const char*, const std::optional<QString>*> plots[] = {
+  const std::pair<const char*, const std::optional<std::string>*> plots[] = {
       {"--plot", &request.plot},
       {"--rules-plot", &request.rulesPlot},
       {"--offset-plot", &request.offsetPlot}};
   for (const auto& [name, plot] : plots) {
-    for (const std::optional<QString>* picture :
+    for (const std::optional<std::string>* picture :
          {&request.png, &request.svg, &request.plot, &request.rulesPlot}) {
       if (*plot && *picture && picture != plot && !IsStdout(*plot) && SameFile(**picture, **plot)) {
         return UsageError{Format(Tr("%1 に画像と同じファイル「%2」は指定できません"),
@@ -170,7 +172,7 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
   }
   // Only one picture goes to standard output: the first of them, with the next.
   std::vector<const char*> sent;
-  const std::pair<const char*, const std::optional<QString>&> all[] = {
+  const std::pair<const char*, const std::optional<std::string>&> all[] = {
       {"--plot", request.plot},
       {"--rules-plot", request.rulesPlot},
       {"--offset-plot", request.offsetPlot},
@@ -186,8 +188,8 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
   return std::nullopt;
 }
 
-Parsed ParseArguments(const QStringList& arguments) {
-  return Parse(state::OptionBytes(arguments), state::Where::Command);
+Parsed ParseArguments(std::span<const std::string> arguments) {
+  return Parse(arguments, state::Where::Command);
 }
 
 Parsed ParseBatchLine(std::string_view line) {

@@ -1,7 +1,6 @@
 #include "PlotOutput.h"
 
 #include <QGuiApplication>
-#include <cstring>
 
 #include "ConvergencePlot.h"
 #include "OffsetPlot.h"
@@ -11,52 +10,50 @@
 
 namespace cli {
 
-bool WantsPlot(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    for (const char* option : {"--plot", "--rules-plot", "--offset-plot"}) {
-      const std::size_t n = std::strlen(option);
-      if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '=')) {
-        return true;
-      }
-    }
-  }
-  return false;
+namespace {
+
+// Fonts need a GUI application: the message when there is none.
+std::optional<std::string> NoFonts() {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) return std::nullopt;
+  return i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります");
 }
 
-PlotBytes MakePlot(const Request& request, const geometry::ConvergenceTable& table) {
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-    return {{}, i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります")};
-  }
+}  // namespace
+
+std::optional<std::string> PaintConvergencePlot(PlotJob<geometry::ConvergenceTable>& plot,
+                                                const Request& request) {
+  if (auto failure = NoFonts()) return failure;
   const surface::Ticked ticked = request.state.divisions;
-  QByteArray bytes = request.plotFormat == "svg"
-                         ? surface::ConvergenceSvg(table, ticked, request.scale)
-                         : surface::ConvergencePng(table, ticked, request.scale);
-  if (bytes.isEmpty()) return {{}, i18n::Tr("収束の図を作れません")};
-  return {bytes, std::nullopt};
+  const QByteArray bytes = plot.format == "svg"
+                               ? surface::ConvergenceSvg(*plot.table, ticked, request.scale)
+                               : surface::ConvergencePng(*plot.table, ticked, request.scale);
+  if (bytes.isEmpty()) return i18n::Tr("収束の図を作れません");
+  plot.bytes = bytes.toStdString();
+  return std::nullopt;
 }
 
-PlotBytes MakeRulesPlot(const Request& request, const geometry::LengthRulesTable& table) {
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-    return {{}, i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります")};
-  }
-  const surface::LayOutFigure figure = surface::RulesFigure(table);
-  QByteArray bytes =
-      request.rulesPlotFormat == "svg"
+std::optional<std::string> PaintRulesPlot(PlotJob<geometry::LengthRulesTable>& plot,
+                                          const Request& request) {
+  if (auto failure = NoFonts()) return failure;
+  const surface::LayOutFigure figure = surface::RulesFigure(*plot.table);
+  const QByteArray bytes =
+      plot.format == "svg"
           ? surface::FigureSvg(figure, request.scale, QString::fromUtf8(i18n::Tr("長さの規則")))
           : surface::FigurePng(figure, request.scale);
-  if (bytes.isEmpty()) return {{}, i18n::Tr("長さの規則の図を作れません")};
-  return {bytes, std::nullopt};
+  if (bytes.isEmpty()) return i18n::Tr("長さの規則の図を作れません");
+  plot.bytes = bytes.toStdString();
+  return std::nullopt;
 }
 
-PlotBytes MakeOffsetPlot(const Request& request, const geometry::OffsetStudy& study) {
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-    return {{}, i18n::Tr("--plot には文字を描くための GUI アプリケーションが要ります")};
-  }
-  const QByteArray bytes = request.offsetPlotFormat == "svg"
-                               ? surface::OffsetsSvg(request.state.P, study, request.scale)
-                               : surface::OffsetsPng(request.state.P, study, request.scale);
-  if (bytes.isEmpty()) return {{}, i18n::Tr("オフセット曲線の解析の図を作れません")};
-  return {bytes, std::nullopt};
+std::optional<std::string> PaintOffsetPlot(PlotJob<geometry::OffsetStudy>& plot,
+                                           const Request& request) {
+  if (auto failure = NoFonts()) return failure;
+  const QByteArray bytes = plot.format == "svg"
+                               ? surface::OffsetsSvg(request.state.P, *plot.table, request.scale)
+                               : surface::OffsetsPng(request.state.P, *plot.table, request.scale);
+  if (bytes.isEmpty()) return i18n::Tr("オフセット曲線の解析の図を作れません");
+  plot.bytes = bytes.toStdString();
+  return std::nullopt;
 }
 
 }  // namespace cli

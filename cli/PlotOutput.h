@@ -1,39 +1,30 @@
 #pragma once
 
-// --plot, --rules-plot and --offset-plot: the convergence plot, the length
-// rules' plot and the offset study's plot as a PNG or SVG file's bytes. A plot
-// has text, so it needs fonts, and fonts
-// need a GUI application: the tool makes one (on the offscreen platform, never
-// a window) only when a plot is asked for.
+// The plots as PNG or SVG files' bytes, in the picture module. A plot has
+// text, so it needs fonts, and fonts need a GUI application: the module makes
+// one (on the offscreen platform, never a window) only when a plot is asked for.
 
-#include <QByteArray>
 #include <optional>
 #include <string>
 
-#include "Convergence.h"
-#include "OffsetStudy.h"
-#include "LengthRules.h"
 #include "Options.h"
+#include "Pictures.h"
 
 namespace cli {
 
-// Whether the command line asks for a plot (--plot or --offset-plot).
-bool WantsPlot(int argc, char** argv);
-
-// The plot for `request` (its format, its scale, its ticked counts), or the
+// --plot: the convergence plot of `plot.table` in `plot.format`, at the
+// request's scale, its ticked counts emphasised, into `plot.bytes`; or the
 // message why it could not be made.
-struct PlotBytes {
-  QByteArray bytes;
-  std::optional<std::string> failure;
-};
-PlotBytes MakePlot(const Request& request, const geometry::ConvergenceTable& table);
+std::optional<std::string> PaintConvergencePlot(PlotJob<geometry::ConvergenceTable>& plot,
+                                                const Request& request);
 
-// The length rules' plot for `request` (its --plot-format or the extension of
-// --rules-plot, its scale).
-PlotBytes MakeRulesPlot(const Request& request, const geometry::LengthRulesTable& table);
+// --rules-plot: the length rules' plot of `plot.table`, likewise.
+std::optional<std::string> PaintRulesPlot(PlotJob<geometry::LengthRulesTable>& plot,
+                                          const Request& request);
 
-// The offset study's plot of the request's state (--offset-plot: its format,
-// its scale), or the message why it could not be made.
-PlotBytes MakeOffsetPlot(const Request& request, const geometry::OffsetStudy& study);
+// --offset-plot: the offset study's plot of `plot.table` for the request's
+// points, likewise.
+std::optional<std::string> PaintOffsetPlot(PlotJob<geometry::OffsetStudy>& plot,
+                                           const Request& request);
 
 }  // namespace cli

@@ -1,106 +1,99 @@
 #include "ReportJson.h"
 
-#include <QJsonArray>
-#include <QString>
 #include <cmath>
 
-#include "StateFile.h"
+#include "StateJson.h"
 
 namespace cli {
 
+using nlohmann::json;
+
 namespace {
 
-QJsonArray Points(std::span<const geometry::IntPoint> points) {
-  QJsonArray array;
-  for (const geometry::IntPoint& p : points) array.append(QJsonArray{p.x, p.y});
+json Points(std::span<const geometry::IntPoint> points) {
+  json array = json::array();
+  for (const geometry::IntPoint& p : points) array.push_back(json::array({p.x, p.y}));
   return array;
 }
 
-QJsonValue ErrorValue(const scene::StepError& error) {
-  return error ? QJsonValue(QLatin1String(ErrorName(*error))) : QJsonValue(QJsonValue::Null);
+json ErrorValue(const scene::StepError& error) {
+  return error ? json(ErrorName(*error)) : json(nullptr);
 }
 
-QJsonValue Approximate(const std::optional<scene::ApproximateStep>& step) {
-  if (!step) return QJsonValue::Null;
-  if (step->Q) return QJsonObject{{"points", Points(*step->Q)}};
-  return QJsonObject{{"error", ErrorValue(step->error)}};
+json Approximate(const std::optional<scene::ApproximateStep>& step) {
+  if (!step) return nullptr;
+  if (step->Q) return {{"points", Points(*step->Q)}};
+  return {{"error", ErrorValue(step->error)}};
 }
 
-QJsonValue Accurate(const std::optional<scene::AccurateStep>& step) {
-  if (!step) return QJsonValue::Null;
-  return QJsonObject{
-      {"vertices", Points(step->vertices)},
-      {"stoppedAt", step->stoppedAt ? QJsonValue(*step->stoppedAt) : QJsonValue(QJsonValue::Null)},
-      {"error", ErrorValue(step->error)}};
+json Accurate(const std::optional<scene::AccurateStep>& step) {
+  if (!step) return nullptr;
+  return {{"vertices", Points(step->vertices)},
+          {"stoppedAt", step->stoppedAt ? json(*step->stoppedAt) : json(nullptr)},
+          {"error", ErrorValue(step->error)}};
 }
 
-QJsonValue Number(double v) {
-  return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
-}
+json Number(double v) { return std::isfinite(v) ? json(v) : json(nullptr); }
 
 }  // namespace
 
 const char* ErrorName(geometry::ErrorKind kind) { return geometry::ErrorKindName(kind); }
 
-QJsonValue OptionalNumber(const std::optional<double>& value) {
-  return value ? Number(*value) : QJsonValue(QJsonValue::Null);
+json OptionalNumber(const std::optional<double>& value) {
+  return value ? Number(*value) : json(nullptr);
 }
 
-QJsonObject ToJson(const geometry::Analysis& analysis) {
-  QJsonArray sums;
+json ToJson(const geometry::Analysis& analysis) {
+  json sums = json::array();
   for (const geometry::LengthSum& sum : analysis.sums) {
-    sums.append(QJsonObject{
-        {"divisions", sum.divisions},
-        {"samples", static_cast<qint64>(sum.samples)},
-        {"length", sum.length},
-        {"absoluteError", Number(sum.absoluteError)},
-        {"relativeError", sum.relativeError ? Number(*sum.relativeError) : QJsonValue::Null}});
+    sums.push_back({{"divisions", sum.divisions},
+                    {"samples", static_cast<std::int64_t>(sum.samples)},
+                    {"length", sum.length},
+                    {"absoluteError", Number(sum.absoluteError)},
+                    {"relativeError", sum.relativeError ? Number(*sum.relativeError) : nullptr}});
   }
-  QJsonValue deviation = QJsonValue::Null;
+  json deviation = nullptr;
   if (analysis.approximateDeviation) {
-    deviation = QJsonObject{{"max", analysis.approximateDeviation->max},
-                            {"u", analysis.approximateDeviation->u}};
+    deviation = {{"max", analysis.approximateDeviation->max},
+                 {"u", analysis.approximateDeviation->u}};
   }
-  QJsonArray zeroTangent;
-  for (double t : analysis.zeroTangent) zeroTangent.append(t);
-  return QJsonObject{
-      {"referenceLength", Number(analysis.referenceLength)},
-      {"degenerate", analysis.degenerate},
-      {"sums", sums},
-      {"approximateDeviation", deviation},
-      {"zeroTangent", zeroTangent},
-      {"converged", QJsonObject{{"referenceLength", analysis.converged.referenceLength},
-                                {"approximateDeviation", analysis.converged.approximateDeviation},
-                                {"zeroTangent", analysis.converged.zeroTangent}}}};
+  json zeroTangent = json::array();
+  for (double t : analysis.zeroTangent) zeroTangent.push_back(t);
+  return {{"referenceLength", Number(analysis.referenceLength)},
+          {"degenerate", analysis.degenerate},
+          {"sums", sums},
+          {"approximateDeviation", deviation},
+          {"zeroTangent", zeroTangent},
+          {"converged",
+           {{"referenceLength", analysis.converged.referenceLength},
+            {"approximateDeviation", analysis.converged.approximateDeviation},
+            {"zeroTangent", analysis.converged.zeroTangent}}}};
 }
 
-QJsonObject ToJson(const scene::Result& result, const geometry::Analysis* analysis) {
-  QJsonArray chords;
+json ToJson(const scene::Result& result, const geometry::Analysis* analysis) {
+  json chords = json::array();
   for (const scene::ChordStep& chord : result.chords) {
-    chords.append(chord.d ? QJsonValue(*chord.d) : QJsonValue(QJsonValue::Null));
+    chords.push_back(chord.d ? json(*chord.d) : json(nullptr));
   }
-  QJsonArray lengths;
+  json lengths = json::array();
   for (const scene::LengthStep& step : result.lengths) {
-    QJsonObject length{{"divisions", step.divisions}};
-    if (step.length) length.insert(QStringLiteral("length"), *step.length);
-    if (step.error) {
-      length.insert(step.length ? QStringLiteral("lineError") : QStringLiteral("error"),
-                    ErrorValue(step.error));
-    }
-    lengths.append(length);
+    json length = {{"divisions", step.divisions}};
+    if (step.length) length["length"] = *step.length;
+    if (step.error) length[step.length ? "lineError" : "error"] = ErrorValue(step.error);
+    lengths.push_back(length);
   }
   const scene::State& state = result.state;
-  QJsonObject object{{"points", Points(state.P)},
-                     {"grabbed", state.grabIndex},
-                     {"distance", static_cast<double>(state.dist)},
-                     {"chords", chords},
-                     {"total", result.total},
-                     {"lengths", lengths},
-                     {"approximate", Approximate(result.approximate)},
-                     {"accurate", Accurate(result.accurate)},
-                     {"report", QString::fromStdString(scene::Report(result))},
-                     {"state", state::ToJson(state)}};
-  if (analysis != nullptr) object.insert(QStringLiteral("analysis"), ToJson(*analysis));
+  json object = {{"points", Points(state.P)},
+                 {"grabbed", state.grabIndex},
+                 {"distance", static_cast<double>(state.dist)},
+                 {"chords", chords},
+                 {"total", result.total},
+                 {"lengths", lengths},
+                 {"approximate", Approximate(result.approximate)},
+                 {"accurate", Accurate(result.accurate)},
+                 {"report", scene::Report(result)},
+                 {"state", state::StateObject(state)}};
+  if (analysis != nullptr) object["analysis"] = ToJson(*analysis);
   return object;
 }
 

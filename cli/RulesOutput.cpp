@@ -1,30 +1,29 @@
 #include "RulesOutput.h"
 
-#include <QJsonArray>
-#include <cmath>
-#include <optional>
+#include <cstdint>
 
 #include "ReportJson.h"
 
 namespace cli {
 
-QJsonObject RulesJson(const geometry::LengthRulesTable& table) {
-  QJsonArray rows;
+nlohmann::json RulesJson(const geometry::LengthRulesTable& table) {
+  nlohmann::json rows = nlohmann::json::array();
   for (const geometry::LengthRuleRow& row : table.rows) {
-    QJsonObject object = SumJson(row);
-    object.insert(QStringLiteral("rule"), QLatin1String(geometry::LengthRuleName(row.rule)));
-    object.insert(QStringLiteral("evaluations"), static_cast<qint64>(row.evaluations));
-    rows.append(object);
+    nlohmann::json object = SumJson(row);
+    object["rule"] = geometry::LengthRuleName(row.rule);
+    object["evaluations"] = static_cast<std::int64_t>(row.evaluations);
+    rows.push_back(object);
   }
   const geometry::MeasuredLength& r = table.reference;
-  return QJsonObject{{"reference", QJsonObject{{"length", OptionalNumber(r.value)},
-                                               {"evaluations", static_cast<qint64>(r.evaluations)},
-                                               {"estimate", OptionalNumber(r.estimate)}}},
-                     {"rows", rows}};
+  return {{"reference",
+           {{"length", OptionalNumber(r.value)},
+            {"evaluations", static_cast<std::int64_t>(r.evaluations)},
+            {"estimate", OptionalNumber(r.estimate)}}},
+          {"rows", rows}};
 }
 
-void InsertRules(QJsonObject& object, const geometry::LengthRulesTable& table) {
-  object.insert(QStringLiteral("rules"), RulesJson(table));
+void InsertRules(nlohmann::json& object, const geometry::LengthRulesTable& table) {
+  object["rules"] = RulesJson(table);
 }
 
 }  // namespace cli

@@ -3,7 +3,7 @@
 // --rules: the table of the length rules after the report, and in the JSON of
 // a run or a --batch line.
 
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
 
 #include "LengthRules.h"
 
@@ -12,9 +12,9 @@ namespace cli {
 // {"reference": {"length", "evaluations", "estimate"}, "rows": [{"rule",
 // "evaluations", "samples", "length", "absoluteError", "relativeError"}, ...]};
 // a value that could not be had is null, and a failed row adds "error": its kind.
-QJsonObject RulesJson(const geometry::LengthRulesTable& table);
+nlohmann::json RulesJson(const geometry::LengthRulesTable& table);
 
 // Adds "rules" to a result's object.
-void InsertRules(QJsonObject& object, const geometry::LengthRulesTable& table);
+void InsertRules(nlohmann::json& object, const geometry::LengthRulesTable& table);
 
 }  // namespace cli

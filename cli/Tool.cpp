@@ -1,14 +1,12 @@
 // The tool's run: read the options, draw the scene once on every picture
-// asked for (or on nothing), then write the files whole and the report.
+// asked for (in the picture module) or on nothing, then write the files whole
+// and the report. No Qt: the pictures come from the module (Pictures.h).
 
 #include "Tool.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QJsonDocument>
-#include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -16,20 +14,17 @@
 #include "Batch.h"
 #include "ConvergenceOutput.h"
 #include "FanOutSurface.h"
+#include "JsonText.h"
 #include "OffsetOutput.h"
 #include "OffsetText.h"
 #include "Options.h"
-#include "PainterSurface.h"
-#include "PathBytes.h"
-#include "PlotOutput.h"
+#include "Pictures.h"
 #include "Pointer.h"
-#include "RasterSurface.h"
 #include "ReportJson.h"
 #include "RulesOutput.h"
 #include "RulesText.h"
 #include "StateHelp.h"
 #include "Tr.h"
-#include "VectorSurface.h"
 #include "WholeFiles.h"
 
 #ifndef BEZIERLAB_VERSION
@@ -41,8 +36,6 @@ namespace cli {
 namespace {
 
 constexpr const char* kProgram = "bezierlab-report";
-// The window's design caption.
-constexpr const char* kSvgTitle = i18n::Mark("ベジェ曲線の長さ計算・オフセット曲線サンプル");
 
 constexpr const char* kHelp = i18n::Mark(
     "使い方: bezierlab-report [オプション]\n"
@@ -93,53 +86,30 @@ constexpr const char* kHelp = i18n::Mark(
 
 // The help: the state options' lines, with the tool's ranges, and the
 // options every program takes, in their places.
-QByteArray Help() {
+std::string Help() {
   std::string help = i18n::Tr(kHelp);
   help.replace(help.find("%STATE%"), 7, state::StateOptionsHelp(state::ToolRanges()));
   help.replace(
       help.find("%COMMON%"), 8,
       state::CommonOptionsHelp(i18n::Tr("JSON のキー、数、エラーの種類は言語によりません")));
-  return QByteArray::fromStdString(help);
+  return help;
 }
 
-bool WriteAll(std::FILE* out, const QByteArray& bytes) {
-  return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out) ==
-             static_cast<std::size_t>(bytes.size()) &&
-         std::fflush(out) == 0;
+bool WriteAll(std::FILE* out, const std::string& bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
 }
 
 void Complain(std::FILE* err, const std::string& message) {
   std::fprintf(err, "%s: %s\n", kProgram, message.c_str());
 }
 
-// The picture with a palette of exactly its own colours, when it has at most
-// 256: the same pixels, written as a palette PNG in a third of the time and
-// half the size. The scene is drawn without antialiasing, so it has a handful.
-QImage Palettized(const QImage& picture) {
-  constexpr qsizetype kPaletteSize = 256;
-  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-  QList<QRgb> colours;
-  for (int y = 0; y < rgb.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    QRgb last = colours.isEmpty() ? 0 : colours.first();
-    for (int x = 0; x < rgb.width(); ++x) {
-      if (row[x] == last) continue;
-      last = row[x];
-      if (colours.contains(last)) continue;
-      if (colours.size() == kPaletteSize) return picture;
-      colours.append(last);
-    }
-  }
-  // Every pixel's colour is in the table, so the nearest entry is its own.
-  return rgb.convertToFormat(QImage::Format_Indexed8, colours, Qt::ThresholdDither);
-}
-
 // The report text as the window shows it, then, each after an empty line, the
 // analysis, the convergence table, the rules' table and the offset study when
-// they are asked for; with "\n" line ends unless the window's "\r\n" are asked for.
-QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis,
-                const geometry::ConvergenceTable* table, const geometry::LengthRulesTable* rules,
-                const geometry::OffsetStudy* offsets, bool crlf) {
+// they are asked for; with "\n" line ends unless the window's "\r\n" are
+// asked for.
+std::string Text(const scene::Result& result, const geometry::Analysis* analysis,
+                 const geometry::ConvergenceTable* table, const geometry::LengthRulesTable* rules,
+                 const geometry::OffsetStudy* offsets, bool crlf) {
   std::string text = scene::Report(result);
   if (analysis != nullptr) {
     text += "\r\n" + scene::JoinLines(scene::AnalysisLines(*analysis), "\r\n") + "\r\n";
@@ -149,21 +119,50 @@ QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis,
   if (offsets != nullptr) {
     text += "\r\n" + scene::JoinLines(scene::OffsetLines(*offsets), "\r\n") + "\r\n";
   }
-  QByteArray bytes = QByteArray::fromStdString(text);
-  if (!crlf) bytes.replace("\r\n", "\n");
-  return bytes;
+  if (crlf) return text;
+  std::string lf;
+  lf.reserve(text.size());
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '\r' || at + 1 == text.size() || text[at + 1] != '\n') lf += text[at];
+  }
+  return lf;
+}
+
+// The report for standard output: the JSON object or the text, with the
+// tables asked for (each null when not).
+std::string Report(const Request& request, const scene::Result& result,
+                   const geometry::ConvergenceTable* listed,
+                   const geometry::LengthRulesTable* rules, const geometry::OffsetStudy* offsets) {
+  std::optional<geometry::Analysis> analysis;
+  if (request.analysis) analysis = scene::Analyse(result);
+  const geometry::Analysis* analysed = analysis ? &*analysis : nullptr;
+  if (!request.json) return Text(result, analysed, listed, rules, offsets, request.crlf);
+  nlohmann::json object = ToJson(result, analysed);
+  if (listed != nullptr) InsertConvergence(object, *listed);
+  if (rules != nullptr) InsertRules(object, *rules);
+  if (offsets != nullptr) InsertOffsets(object, *offsets);
+  return state::JsonText(object, state::JsonFormat::kCompact) + "\n";
+}
+
+// Each file asked for with the bytes made for it ("-": standard output).
+std::vector<std::pair<const std::optional<std::string>*, const std::string*>> Files(
+    const Request& request, const PictureJob& job) {
+  return {{&request.png, &job.png},
+          {&request.svg, &job.svg},
+          {&request.plot, &job.convergence.bytes},
+          {&request.rulesPlot, &job.rules.bytes},
+          {&request.offsetPlot, &job.offsets.bytes}};
 }
 
 }  // namespace
 
-int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
-  std::vector<std::string> words;
-  for (const QString& argument : arguments) words.push_back(argument.toStdString());
+int Run(std::span<const std::string> arguments, std::FILE* in, std::FILE* out, std::FILE* err) {
+  const std::vector<std::string> words(arguments.begin(), arguments.end());
   if (const std::optional<std::string> error = i18n::StartLanguage(words)) {
     Complain(err, *error);
     return kExitUsage;
   }
-  const Parsed parsed = ParseArguments(arguments);
+  const Parsed parsed = ParseArguments(arguments.subspan(arguments.empty() ? 0 : 1));
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
     Complain(err, error->message);
     return kExitUsage;
@@ -171,8 +170,8 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   const Request& request = std::get<Request>(parsed);
   if (request.help) return WriteAll(out, Help()) ? kExitOk : kExitUnwritable;
   if (request.version) {
-    return WriteAll(out, QByteArray(kProgram) + " " + BEZIERLAB_VERSION + "\n") ? kExitOk
-                                                                                : kExitUnwritable;
+    return WriteAll(out, std::string(kProgram) + " " + BEZIERLAB_VERSION + "\n") ? kExitOk
+                                                                                 : kExitUnwritable;
   }
   if (request.batch) {
     const std::optional<std::string> failure = RunBatch(in, out);
@@ -181,102 +180,57 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
     return kExitUnwritable;
   }
 
-  // One run of the scene draws every picture asked for; without pictures it
-  // draws on nothing, and no GUI class is touched.
-  using scene::kAreaSize;
-  const QColor background = surface::ToQColor(scene::kAreaBackColour);
-  drawing::FanOutSurface surface(kAreaSize, kAreaSize);
-  std::optional<surface::RasterSurface> raster;
-  if (request.png) {
-    raster.emplace(kAreaSize, kAreaSize, request.scale, background);
-    surface.Add(*raster);
-  }
-  QByteArray svg;
-  QBuffer svgBuffer(&svg);
-  std::optional<surface::VectorSurface> vector;
-  if (request.svg) {
-    svgBuffer.open(QIODevice::WriteOnly);
-    vector.emplace(kAreaSize, kAreaSize, request.scale, background, &svgBuffer,
-                   QString::fromUtf8(i18n::Tr(kSvgTitle)));
-    surface.Add(*vector);
-  }
-  const scene::Result result = scene::Draw(
-      request.state, surface, request.json ? scene::Vertices::kKeep : scene::Vertices::kCount);
-
-  QByteArray png;
-  if (raster) {
-    QBuffer pngBuffer(&png);
-    pngBuffer.open(QIODevice::WriteOnly);
-    if (!Palettized(raster->Picture()).save(&pngBuffer, "PNG")) {
-      Complain(err, i18n::Tr("--png の画像を PNG に符号化できません（何も書いていません）"));
-      return kExitUnwritable;
-    }
-  }
-  if (vector) vector->Finish();
-
-  // The files first, all whole or none replaced; then standard output, which
-  // carries either the report or the one picture sent there.
-  const std::pair<const std::optional<QString>&, const QByteArray&> pictures[] = {
-      {request.png, png}, {request.svg, svg}};
-  std::vector<files::Output> outputs;
-  const QByteArray* toStdout = nullptr;
-  for (const auto& [file, bytes] : pictures) {
-    if (!file) continue;
-    if (*file == "-") {
-      toStdout = &bytes;
-    } else {
-      outputs.push_back(
-          {state::ToBytes(*file),
-           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))});
-    }
-  }
+  // One run of the scene draws every picture asked for, in the picture
+  // module; without pictures it draws on nothing, and no Qt is loaded.
   std::optional<geometry::ConvergenceTable> table;
   if (request.convergence || request.plot) table = geometry::Convergence(request.state.P);
   std::optional<geometry::LengthRulesTable> rules;
   if (request.rules || request.rulesPlot) rules = geometry::LengthRules(request.state.P);
   std::optional<geometry::OffsetStudy> offsets;
   if (request.offsets || request.offsetPlot) offsets = StudyOf(request);
-  std::array<PlotBytes, 3> plots;
-  if (request.plot) plots[0] = MakePlot(request, *table);
-  if (request.rulesPlot) plots[1] = MakeRulesPlot(request, *rules);
-  if (request.offsetPlot) plots[2] = MakeOffsetPlot(request, *offsets);
-  const std::pair<const std::optional<QString>&, const PlotBytes&> made[] = {
-      {request.plot, plots[0]}, {request.rulesPlot, plots[1]}, {request.offsetPlot, plots[2]}};
-  for (const auto& [file, plot] : made) {
-    if (!file) continue;
-    if (plot.failure) {
-      Complain(err, *plot.failure);
+  PictureJob job;
+  job.request = &request;
+  if (request.WantsPictures()) {
+    const auto loaded = LoadPictures();
+    if (const auto* failure = std::get_if<std::string>(&loaded)) {
+      Complain(err, *failure);
       return kExitUnwritable;
     }
-    if (*file == "-") {
-      toStdout = &plot.bytes;
+    job.language = i18n::CurrentLanguage();
+    if (request.plot) job.convergence = {&*table, request.plotFormat, {}};
+    if (request.rulesPlot) job.rules = {&*rules, request.rulesPlotFormat, {}};
+    if (request.offsetPlot) job.offsets = {&*offsets, request.offsetPlotFormat, {}};
+    std::get<MakePicturesFunction>(loaded)(job);
+    if (job.failure) {
+      Complain(err, *job.failure);
+      return kExitUnwritable;
+    }
+  } else {
+    drawing::FanOutSurface nothing(scene::kAreaSize, scene::kAreaSize);
+    job.result = scene::Draw(request.state, nothing,
+                             request.json ? scene::Vertices::kKeep : scene::Vertices::kCount);
+  }
+
+  // The files first, all whole or none replaced; then standard output, which
+  // carries either the report or the one picture sent there.
+  std::vector<files::Output> outputs;
+  const std::string* toStdout = nullptr;
+  for (const auto& [file, bytes] : Files(request, job)) {
+    if (!*file) continue;
+    if (**file == "-") {
+      toStdout = bytes;
     } else {
-      outputs.push_back(
-          {state::ToBytes(*file),
-           std::string_view(plot.bytes.constData(), static_cast<std::size_t>(plot.bytes.size()))});
+      outputs.push_back({**file, *bytes});
     }
   }
   if (const std::optional<std::string> failure = files::WriteWhole(outputs)) {
     Complain(err, *failure);
     return kExitUnwritable;
   }
-  const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
-  const geometry::LengthRulesTable* listedRules = request.rules ? &*rules : nullptr;
-  QByteArray report;
+  std::string report;
   if (toStdout == nullptr) {
-    std::optional<geometry::Analysis> analysis;
-    if (request.analysis) analysis = scene::Analyse(result);
-    const geometry::Analysis* analysed = analysis ? &*analysis : nullptr;
-    if (request.json) {
-      QJsonObject object = ToJson(result, analysed);
-      if (listed != nullptr) InsertConvergence(object, *listed);
-      if (listedRules != nullptr) InsertRules(object, *listedRules);
-      if (request.offsets) InsertOffsets(object, *offsets);
-      report = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
-    } else {
-      report = Text(result, analysed, listed, listedRules, request.offsets ? &*offsets : nullptr,
-                    request.crlf);
-    }
+    report = Report(request, job.result, request.convergence ? &*table : nullptr,
+                    request.rules ? &*rules : nullptr, request.offsets ? &*offsets : nullptr);
     toStdout = &report;
   }
   if (!WriteAll(out, *toStdout)) {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QStringList>
 #include <cstdio>
+#include <span>
+#include <string>
 
 namespace cli {
 
@@ -10,9 +11,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUnwritable = 1;
 inline constexpr int kExitUsage = 2;
 
-// The whole tool for `arguments` (program name first): reads `in` for
-// --batch, writes the report or pictures to `out` and messages to `err`, and
-// returns the exit code. Needs a QCoreApplication and nothing more.
-int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* err);
+// The whole tool for `arguments` (program name first, each as its bytes):
+// reads `in` for --batch, writes the report or pictures to `out` and messages
+// to `err`, and returns the exit code. Needs no Qt: the pictures come from
+// the picture module (Pictures.h), loaded only when one is asked for.
+int Run(std::span<const std::string> arguments, std::FILE* in, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

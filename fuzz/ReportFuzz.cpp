@@ -7,13 +7,13 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringList>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "Batch.h"
 #include "FanOutSurface.h"
@@ -36,7 +36,8 @@ bool IsOneLine(const std::string& message) {
 void CheckBatchLine(std::string_view line) {
   static cli::BatchRunner runner;
   QJsonParseError status{};
-  const QJsonDocument document = QJsonDocument::fromJson(runner.Line(line, 7), &status);
+  const QJsonDocument document =
+      QJsonDocument::fromJson(QByteArray::fromStdString(runner.Line(line, 7)), &status);
   Require(status.error == QJsonParseError::NoError && document.isObject(), "batch: not JSON");
   const QJsonObject object = document.object();
   Require(object.value(QStringLiteral("line")) == 7, "batch: wrong line number");
@@ -52,11 +53,11 @@ void CheckBatchLine(std::string_view line) {
 // The command line: a usage error of one line, or a request whose scene runs
 // to its end and whose JSON carries the scene's own report.
 void CheckCommandLine(std::string_view bytes) {
-  QStringList arguments{QStringLiteral("bezierlab-report")};
+  std::vector<std::string> arguments;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= bytes.size(); ++i) {
     if (i == bytes.size() || bytes[i] == '\0') {
-      arguments.append(QString::fromUtf8(bytes.data() + start, static_cast<qsizetype>(i - start)));
+      arguments.emplace_back(bytes.substr(start, i - start));
       start = i + 1;
     }
   }
@@ -78,8 +79,8 @@ void CheckCommandLine(std::string_view bytes) {
     Require(!analysis->approximateDeviation || (result.approximate && result.approximate->Q),
             "analysis: a deviation without a yellow curve");
   }
-  const QJsonObject json = cli::ToJson(result, analysis ? &*analysis : nullptr);
-  Require(json.value(QStringLiteral("report")).toString().toStdString() == scene::Report(result),
+  const nlohmann::json json = cli::ToJson(result, analysis ? &*analysis : nullptr);
+  Require(json.at("report").get<std::string>() == scene::Report(result),
           "command line: JSON report differs from the scene's");
 }
 

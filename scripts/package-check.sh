@@ -46,7 +46,8 @@ if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive DEBCONF_NOWARNINGS=yes a
 fi
 
 echo "== installed files"
-for f in /usr/bin/bezierlab /usr/bin/bezierlab-report \
+module=/usr/lib/bezierlab/report/bezierlab-report-pictures.so
+for f in /usr/bin/bezierlab /usr/bin/bezierlab-report "$module" \
          /usr/share/man/man1/bezierlab.1.gz /usr/share/man/ja/man1/bezierlab.1.gz \
          /usr/share/man/man1/bezierlab-report.1.gz /usr/share/man/ja/man1/bezierlab-report.1.gz \
          /usr/share/doc/bezierlab/changelog.gz \
@@ -105,6 +106,21 @@ echo "ok  the start report, ending in Length(1000分割) = 199.7007"
 /usr/bin/bezierlab-report --version | grep -q "^bezierlab-report $version\$" ||
   fail "bezierlab-report --version does not name $version"
 echo "ok  bezierlab-report --version names $version"
+# The tool finds its picture module relative to its own folder; a picture
+# run loads it (and Qt), a text run does not.
+pictures=$(mktemp -d)
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/bezierlab-report \
+  --png "$pictures/a.png" --plot "$pictures/p.svg" >/dev/null ||
+  fail "bezierlab-report --png --plot failed"
+[ "$(head -c 8 "$pictures/a.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] ||
+  fail "bezierlab-report --png wrote no PNG"
+grep -q '<svg' "$pictures/p.svg" || fail "bezierlab-report --plot wrote no SVG"
+rm -rf "$pictures"
+echo "ok  the installed tool writes --png and --plot through $module"
+if LD_DEBUG=libs /usr/bin/bezierlab-report 2>&1 >/dev/null | grep -q 'libQt\|pictures'; then
+  fail "the text report of the installed tool loads Qt or the picture module"
+fi
+echo "ok  the installed tool's text report loads no Qt"
 if command -v man >/dev/null; then
   for page in /usr/share/man/{,ja/}man1/bezierlab{,-report}.1.gz; do
     man -l "$page" >/dev/null 2>&1 || fail "$page does not format"

@@ -28,6 +28,12 @@ constexpr std::array<KnownOption, 6> kStateOptions{{
     {"grabbed", true, true},
 }};
 
+constexpr std::array<KnownOption, 3> kCommonOptions{{
+    {"language", true, false},
+    {"help", false, false, 'h'},
+    {"version", false, false},
+}};
+
 const KnownOption* Find(std::span<const KnownOption> table, std::string_view name) {
   for (const KnownOption& known : table) {
     if (name == known.name) return &known;
@@ -129,6 +135,8 @@ std::vector<std::string_view> FoundOptions::Names() const {
 }
 
 std::span<const KnownOption> StateOptions() { return kStateOptions; }
+
+std::span<const KnownOption> CommonOptions() { return kCommonOptions; }
 
 std::variant<FoundOptions, UsageError> CollectOptions(std::span<const KnownOption> table,
                                                       std::span<const std::string> arguments,

@@ -32,6 +32,11 @@ struct KnownOption {
 // --no-approximate, --no-accurate, --grabbed.
 std::span<const KnownOption> StateOptions();
 
+// The options every desktop program takes beside the state's and its own:
+// --language (read before anything else: i18n::StartLanguage), -h or --help,
+// --version.
+std::span<const KnownOption> CommonOptions();
+
 enum class Where { Command, BatchLine };
 
 // The options found among some arguments, in the order given, each with its

@@ -7,21 +7,16 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "Arithmetic.h"
 #include "DivisionCounts.h"
 #include "JsonText.h"
 #include "PathBytes.h"
-#include "ReadWhole.h"
+#include "StateFileLoad.h"
 #include "StateJson.h"
-#include "Tr.h"
 
 namespace state {
-
-using i18n::Format;
-using i18n::Tr;
 
 QJsonObject ToJson(const scene::State& state) {
   const std::string text = JsonText(StateObject(state), JsonFormat::kCompact);
@@ -38,27 +33,7 @@ std::variant<scene::State, UsageError> ParseStateFile(const QByteArray& bytes) {
 }
 
 std::variant<scene::State, UsageError> LoadStateFile(const QString& path) {
-  const std::string shown = Shown(path);
-  const auto problem = [&](const char* pattern) { return UsageError{Format(pattern, {shown})}; };
-  const files::ReadBytes read = files::ReadWhole(ToBytes(path), kLargestStateText);
-  switch (read.failure) {
-    case files::ReadFailure::kNone:
-      break;
-    case files::ReadFailure::kMissing:
-      return problem(Tr("状態ファイル「%1」がありません"));
-    case files::ReadFailure::kFolder:
-      return problem(Tr("状態ファイル「%1」はフォルダーです"));
-    case files::ReadFailure::kNotRegular:
-      return problem(Tr("状態ファイル「%1」は通常のファイルではありません"));
-    case files::ReadFailure::kTooLarge:
-      return StateFileTooLarge(shown);
-    case files::ReadFailure::kUnreadable:
-      return UsageError{
-          Format(Tr("状態ファイル「%1」を読めません: %2"), {shown, files::Reason(read.error)})};
-  }
-  auto parsed = ParseStateFile(QByteArray::fromStdString(read.bytes));
-  if (auto* error = std::get_if<UsageError>(&parsed)) *error = InStateFile(shown, *error);
-  return parsed;
+  return LoadStateFileAt(ToBytes(path));
 }
 
 std::variant<scene::State, UsageError> LoadWindowStateFile(const QString& path) {

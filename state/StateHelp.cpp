@@ -4,7 +4,8 @@
 
 #include "DivisionCounts.h"
 #include "Pointer.h"
-#include "StateOptions.h"
+#include "StateArguments.h"
+#include "StateRules.h"
 #include "Tr.h"
 
 namespace state {

@@ -1,18 +1,10 @@
 #include "StateOptions.h"
 
-#include <array>
-
 #include "PathBytes.h"
 
 namespace state {
 
 namespace {
-
-constexpr std::array<KnownOption, 3> kCommonOptions{{
-    {"language", true, false},
-    {"help", false, false, 'h'},
-    {"version", false, false},
-}};
 
 bool TakesValue(std::span<const KnownOption> table, const QString& argument) {
   if (!argument.startsWith(QLatin1String("--")) || argument.contains(QLatin1Char('='))) {
@@ -25,8 +17,6 @@ bool TakesValue(std::span<const KnownOption> table, const QString& argument) {
 }
 
 }  // namespace
-
-std::span<const KnownOption> CommonOptions() { return kCommonOptions; }
 
 std::variant<scene::State, UsageError> ParseState(const QStringList& arguments) {
   return ParseStateArguments(OptionBytes(arguments));

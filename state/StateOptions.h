@@ -19,11 +19,6 @@
 
 namespace state {
 
-// The options every desktop program takes beside the state's and its own:
-// --language (read before anything else: i18n::StartLanguage), -h or --help,
-// --version.
-std::span<const KnownOption> CommonOptions();
-
 // The state options alone (program name first), over the start state.
 std::variant<scene::State, UsageError> ParseState(const QStringList& arguments);
 

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 
 #include "FanOutSurface.h"
+#include "JsonText.h"
 #include "ReportJson.h"
 
 namespace {
@@ -17,7 +18,9 @@ using geometry::IntPoint;
 
 // The object as a reader gets it: written out and parsed back.
 QJsonObject RoundTrip(const scene::Result& result, const geometry::Analysis* analysis = nullptr) {
-  return QJsonDocument::fromJson(QJsonDocument(cli::ToJson(result, analysis)).toJson()).object();
+  const std::string text =
+      state::JsonText(cli::ToJson(result, analysis), state::JsonFormat::kCompact);
+  return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
 }
 
 scene::Result Draw(std::array<IntPoint, 4> P,

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -22,8 +23,7 @@
 namespace {
 
 cli::Parsed Parse(const std::vector<const char*>& args) {
-  QStringList list{QStringLiteral("bezierlab-report")};
-  for (const char* a : args) list.append(QString::fromUtf8(a));
+  const std::vector<std::string> list(args.begin(), args.end());
   return cli::ParseArguments(list);
 }
 
@@ -133,7 +133,7 @@ TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
   EXPECT_TRUE(r.state.accurate);
   EXPECT_EQ(r.state.grabIndex, 0);
   EXPECT_EQ(r.scale, 4);
-  EXPECT_EQ(r.png, QStringLiteral("a.png"));
+  EXPECT_EQ(r.png, "a.png");
   EXPECT_EQ(Accepted({"--divisions="}).state.divisions, (std::array<bool, 4>{}));
   EXPECT_TRUE(Accepted({"-h"}).help);
   EXPECT_TRUE(Accepted({"--png", "-", "--scale", "2"}).png.has_value());
@@ -148,6 +148,36 @@ TEST(ReportOptions, AcceptedValuesMeanWhatTheWindowWouldMakeOfThem) {
   EXPECT_EQ(dist("1e-400"), 0.0f);
   EXPECT_TRUE(std::signbit(dist("-0")));
   EXPECT_EQ(dist("-2.5E+1"), -25.0f);
+}
+
+// Paths are bytes: a file is named by exactly the bytes given, the plot's
+// format is the last name's extension in any case, and two paths name the
+// same file once made absolute and clean (".", "..", repeated and trailing
+// slashes), as the shell and the file system see them.
+TEST(ReportOptions, PathsAreTheirBytesAndSameFilesAreFoundAfterCleaning) {
+  const cli::Request latin1 = Accepted({"--png", "caf\xe9.png", "--svg", "-"});
+  EXPECT_EQ(latin1.png, "caf\xe9.png");
+  EXPECT_EQ(Accepted({"--plot", "dir.svg/x.PnG"}).plotFormat, "png");
+  EXPECT_EQ(Accepted({"--plot", "x.svg.SVG"}).plotFormat, "svg");
+  EXPECT_EQ(Accepted({"--plot", ".png"}).plotFormat, "png");
+  for (const char* noExtension : {"a.png/x", "a.png/", "png", "a.png."}) {
+    const cli::Parsed parsed = Parse({"--plot", noExtension});
+    EXPECT_TRUE(std::holds_alternative<cli::UsageError>(parsed)) << noExtension;
+  }
+  const std::vector<std::pair<const char*, const char*>> same = {
+      {"a/b/../c.x", "./a//c.x"}, {"c.x/", "c.x"}, {"/", "/."}, {"./a/./c.x", "a/c.x"}};
+  for (const auto& [png, svg] : same) {
+    EXPECT_TRUE(std::holds_alternative<cli::UsageError>(Parse({"--png", png, "--svg", svg})))
+        << png << " " << svg;
+    EXPECT_TRUE(std::holds_alternative<cli::UsageError>(
+        Parse({"--svg", png, "--plot", svg, "--plot-format", "png"})))
+        << png << " " << svg;
+  }
+  for (const auto& [png, svg] : std::vector<std::pair<const char*, const char*>>{
+           {"a/c.x", "b/c.x"}, {"a/../c.x", "a/c.x"}, {"c.x", "c.X"}}) {
+    EXPECT_TRUE(std::holds_alternative<cli::Request>(Parse({"--png", png, "--svg", svg})))
+        << png << " " << svg;
+  }
 }
 
 std::string RunBatchOn(std::FILE* in, std::optional<std::string>& failure) {

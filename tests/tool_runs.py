@@ -11,6 +11,11 @@ cannot change one byte of what it writes.
   tool_runs.py check TOOL TABLE SOURCE     compare; exit 1 on any difference
   tool_runs.py record TOOL TABLE SOURCE    write TABLE from the runs below
 
+After the table, the replay checks what the tool loads (LD_DEBUG=files): no
+Qt library and no picture module for text, JSON and batch runs, the module
+and Qt Gui for --png; and that a copy of the tool without its module refuses
+a picture in one line with exit status 1, writing nothing.
+
 SOURCE is the top of the repository (for docs/lesson.bezierlab). Arguments
 and input are given as text; a lone surrogate U+DC80..U+DCFF stands for one
 byte that is no UTF-8 (Python's surrogateescape).
@@ -19,6 +24,7 @@ byte that is no UTF-8 (Python's surrogateescape).
 import hashlib
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -170,14 +176,64 @@ def main():
     for row in rows:
         stdin = LONG_LINE if row["stdin"] == "@LONG@" else row["stdin"]
         got = run(tool, source, row["args"], stdin, row["env"], row["given"])
-        if got != row["expected"]:
+        expected = row["expected"]
+        if got != expected:
             failures += 1
             print(f"DIFFERS: {row['args']!r} env {row['env']!r}")
             for key in ("exit", "stdout", "stderr", "files"):
-                if got[key] != row["expected"][key]:
-                    print(f"  {key}: expected {row['expected'][key]!r}\n  {key}: got      {got[key]!r}")
+                if got[key] != expected[key]:
+                    print(f"  {key}: expected {expected[key]!r}\n  {key}: got      {got[key]!r}")
     print(f"{len(rows) - failures} of {len(rows)} runs the same")
-    return 1 if failures else 0
+    return 1 if failures or not check_loading(tool) else 0
+
+
+# What the dynamic loader reports (LD_DEBUG=files) of each object it maps:
+# "file=NAME [0];  needed by ..." or "file=PATH [0];  dynamically loaded by ...".
+LOADED = re.compile(r"file=(\S+) \[\d+\];  (?:needed|dynamically loaded) by")
+
+
+def loaded_libraries(tool, args, stdin=""):
+    """Every shared object the dynamic loader maps for a run."""
+    env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
+           "LD_DEBUG": "files"}
+    with tempfile.TemporaryDirectory() as folder:
+        done = subprocess.run([tool] + args, input=stdin.encode(), capture_output=True,
+                              cwd=folder, env=env, timeout=120)
+    found = LOADED.findall(done.stderr.decode("utf-8", "replace"))
+    return sorted({os.path.basename(name) for name in found})
+
+
+def check_loading(tool):
+    """The text outputs load no Qt library, a picture loads its module and
+    Qt Gui, and a tool without its module says so in one line, exits 1 and
+    writes nothing."""
+    good = True
+    for args, stdin in ((["--analysis", "--convergence", "--rules"], ""),
+                        (["--json", "--analysis", "--state", "missing"], ""),
+                        (["--batch"], "--distance 12 --rules --convergence\n--bogus\n")):
+        text = loaded_libraries(tool, args, stdin)
+        if "libc.so.6" not in text or any("Qt" in name or "pictures" in name for name in text):
+            print(f"DIFFERS: {args!r} loads {text!r}")
+            good = False
+    picture = loaded_libraries(tool, ["--png", "a.png"])
+    if "bezierlab-report-pictures.so" not in picture or "libQt6Gui.so.6" not in picture:
+        print(f"DIFFERS: --png loads {picture!r}")
+        good = False
+    with tempfile.TemporaryDirectory() as folder:
+        alone = os.path.join(folder, "bezierlab-report")
+        with open(tool, "rb") as f, open(alone, "wb") as g:
+            g.write(f.read())
+        os.chmod(alone, 0o755)
+        done = subprocess.run([alone, "--png", "a.png", "--svg", "-"], capture_output=True,
+                              cwd=folder, env={"LANG": "C.UTF-8"}, timeout=120)
+        message = done.stderr.decode("utf-8", "replace")
+        expected = "bezierlab-report: 画像を書くためのモジュールを読み込めません: "
+        if (done.returncode != 1 or done.stdout or not message.startswith(expected)
+                or message.count("\n") != 1 or os.path.exists(os.path.join(folder, "a.png"))):
+            print(f"DIFFERS: without its module: exit {done.returncode}, {message!r}")
+            good = False
+    print("loading: " + ("as it should" if good else "DIFFERS"))
+    return good
 
 
 if __name__ == "__main__":
