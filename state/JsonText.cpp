@@ -40,31 +40,57 @@ float ReadFloat(std::string text) {
   return std::strtof(LocalePoint(std::move(text)).c_str(), nullptr);
 }
 
+// Whether `text` reads back as `value`.
+template <typename Float>
+bool ReadsBack(const std::string& text, Float value) {
+  return sizeof(Float) == sizeof(float) ? ReadFloat(text) == static_cast<float>(value)
+                                        : ReadDouble(text) == static_cast<double>(value);
+}
+
 // The shortest digits that read back as `value`, the closest such to it, and
-// the power of ten of the first digit: printf rounds exactly in every C
-// library, so the first count of digits that reads back is the answer. (Not
+// the power of ten of the first digit. printf rounds exactly in every C
+// library, so at each count of digits its rounding is the closest candidate;
+// next to a power of two the gap below a value is half the gap above, so the
+// candidate one unit in the last digit away from it may read back where the
+// closest does not: both neighbours are tried, nearest first. (Not
 // std::to_chars: the WebAssembly build's library has none for floating
 // point.) `value` is finite and not zero.
 template <typename Float>
 std::pair<std::string, int> ShortestDigits(Float value) {
   constexpr int kMostDigits = std::numeric_limits<Float>::max_digits10;
-  std::string written;
+  const long double exact = std::fabs(static_cast<long double>(value));
   for (int count = 1; count <= kMostDigits; ++count) {
     std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), "%.*e", count - 1, static_cast<double>(value));
-    written = C(text.data());
-    const bool readsBack = sizeof(Float) == sizeof(float)
-                               ? ReadFloat(written) == static_cast<float>(value)
-                               : ReadDouble(written) == static_cast<double>(value);
-    if (readsBack) break;
+    std::snprintf(text.data(), text.size(), "%.*e", count - 1,
+                  std::fabs(static_cast<double>(value)));
+    const std::string written = C(text.data());
+    const std::size_t mark = written.find('e');
+    std::string rounded;
+    for (const char c : written.substr(0, mark)) {
+      if (c >= '0' && c <= '9') rounded += c;
+    }
+    const int exponent = std::stoi(written.substr(mark + 1));
+    const long long nearest = std::stoll(rounded);
+    // The candidates as whole mantissas times 10^(exponent - count + 1),
+    // the printed one, then its neighbours by their distance to `value`.
+    const long double unit = std::pow(10.0L, exponent - count + 1);
+    const bool upFirst = exact > static_cast<long double>(nearest) * unit;
+    const long long order[] = {nearest, upFirst ? nearest + 1 : nearest - 1,
+                               upFirst ? nearest - 1 : nearest + 1};
+    for (const long long mantissa : order) {
+      if (mantissa <= 0) continue;
+      const std::string candidate =
+          std::to_string(mantissa) + "e" + std::to_string(exponent - count + 1);
+      if (!ReadsBack(candidate, static_cast<Float>(std::fabs(value)))) continue;
+      std::string digits = std::to_string(mantissa);
+      // 99..9 + 1 gains a digit and the power of ten grows by one.
+      const int first = exponent + static_cast<int>(digits.size()) - count;
+      digits.erase(digits.find_last_not_of('0') + 1);
+      return {digits, first};
+    }
   }
-  const std::size_t mark = written.find('e');
-  std::string digits;
-  for (const char c : written.substr(0, mark)) {
-    if (c >= '0' && c <= '9') digits += c;
-  }
-  digits.erase(digits.find_last_not_of('0') + 1);
-  return {digits, std::stoi(written.substr(mark + 1))};
+  // Unreachable: max_digits10 digits always read back.
+  return {"0", 0};
 }
 
 // `value` in its shortest form: decimal or with an exponent of at least two
