@@ -9,11 +9,11 @@
 #include <functional>
 
 #include "Beside.h"
-#include "ConvergenceWindow.h"
 #include "Design.h"
 #include "OffsetView.h"
 #include "Pointer.h"
 #include "RasterSurface.h"
+#include "Studies.h"
 #include "main.h"
 
 namespace editor {
@@ -70,7 +70,7 @@ OffsetWindow::OffsetWindow(main& owner) : owner_(owner) {
   setFocusProxy(rows_);
 
   dragTimer_.setSingleShot(true);
-  dragTimer_.setInterval(ConvergenceWindow::kDragIntervalMs);
+  dragTimer_.setInterval(scene::kStudyDragIntervalMs);
   connect(&dragTimer_, &QTimer::timeout, this, [this] { Compute(); });
   connect(&watcher_, &QFutureWatcher<Done>::finished, this, [this] { Finished(); });
   auto* close = new QShortcut(Qt::Key_F3, this);

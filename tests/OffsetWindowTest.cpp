@@ -12,10 +12,10 @@
 #include <QTest>
 #include <cmath>
 
-#include "ConvergenceWindow.h"
 #include "MouseInput.h"
 #include "OffsetView.h"
 #include "OffsetWindow.h"
+#include "Studies.h"
 #include "main.h"
 
 namespace {
@@ -124,7 +124,7 @@ TEST(OffsetWindow, ShowsTheStudyLeavesTheMainWindowAloneAndFollowsADrag) {
   }
   const qint64 dragMs = clock.elapsed();
   const int duringDrag = offsets->StudiesComputed() - 1;
-  EXPECT_LE(duringDrag, dragMs / editor::ConvergenceWindow::kDragIntervalMs + 1);
+  EXPECT_LE(duringDrag, dragMs / scene::kStudyDragIntervalMs + 1);
   mouse.Release();
   EXPECT_EQ(window.P[1].x, 110);
   EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsStateOf(*offsets, window); }));
@@ -136,7 +136,7 @@ TEST(OffsetWindow, ShowsTheStudyLeavesTheMainWindowAloneAndFollowsADrag) {
   mouse.Press({110, 190});
   mouse.Move({120, 120});
   mouse.Release();
-  QTest::qWait(3 * editor::ConvergenceWindow::kDragIntervalMs);
+  QTest::qWait(3 * scene::kStudyDragIntervalMs);
   EXPECT_EQ(offsets->StudiesComputed(), computed);
   EXPECT_FALSE(ShowsStateOf(*offsets, window));
 

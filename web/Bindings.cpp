@@ -13,6 +13,7 @@
 #include "Descriptions.h"
 #include "Inputs.h"
 #include "Layout.h"
+#include "Offsets.h"
 #include "Page.h"
 #include "Plot.h"
 #include "StateJson.h"
@@ -58,6 +59,12 @@ const char* Taken(F&& f) {
 std::string& FileBytes() {
   static std::string bytes;
   return bytes;
+}
+
+// The drawing calls of the latest offset view's curve.
+web::Recorder& OffsetCurve() {
+  static web::Recorder curve;
+  return curve;
 }
 
 // The page's font metrics, from its canvas (plot.js).
@@ -209,6 +216,22 @@ EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
   std::string json;
   Guarded([&](web::Page& p) { json = web::PlotJson(p.Current(), width, height, measure); });
   return Give(json);
+}
+
+// The offset view for the state shown with point `grabbed` drawn as grabbed
+// (web/Offsets.h), its curve view's drawing calls kept for the two below.
+EMSCRIPTEN_KEEPALIVE const char* bl_offsets(int grabbed) {
+  std::string json;
+  Guarded([&](web::Page& p) {
+    scene::State state = p.Current();
+    state.grabIndex = grabbed;
+    json = web::OffsetsJson(state, OffsetCurve());
+  });
+  return Give(json);
+}
+EMSCRIPTEN_KEEPALIVE const double* bl_offset_calls() { return OffsetCurve().Calls().data(); }
+EMSCRIPTEN_KEEPALIVE int bl_offset_calls_size() {
+  return static_cast<int>(OffsetCurve().Calls().size());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_layout() { return Give(web::LayoutJson()); }

@@ -15,6 +15,8 @@ std::string TextsJson() {
   return nlohmann::json{{"lang", i18n::NameOf(i18n::CurrentLanguage())},
                         {"save", Tr("保存")},
                         {"open", Tr("開く")},
+                        {"showOffsets", Tr("オフセットの誤差")},
+                        {"offsetCurveName", Tr("曲線と尖点")},
                         {"linkRefused", Tr("リンクの状態を開けません")},
                         {"openRefused", Tr("状態ファイルを開けません")},
                         {"pasteRefused", Tr("状態を貼り付けられません")},

@@ -289,7 +289,7 @@ var Page = (function () {
     .then(function (bytes) { return BezierlabCore({ wasmBinary: new Uint8Array(bytes) }); })
     .then(start);
   return {
-    core: function () { return core; },
+    core: function () { return core; }, module: function () { return M; },
     show: show,
     onShow: function (f) { listeners.push(f); },
     onText: function (f) { textListeners.push(f); },
