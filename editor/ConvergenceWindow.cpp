@@ -11,7 +11,7 @@
 #include "Beside.h"
 #include "Design.h"
 #include "DivisionCounts.h"
-#include "PlotAxes.h"
+#include "PlotPainter.h"
 #include "main.h"
 
 namespace editor {

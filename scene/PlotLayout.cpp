@@ -25,12 +25,18 @@ using i18n::Tr;
 constexpr double kLeft = 72, kRight = 24, kTop = 30, kBottom = 78;
 // The caption keeps this far from the right edge.
 constexpr double kCaptionRight = 8;
-constexpr int kDecadesOfN = 5;       // n from 10^0 to 10^5
-constexpr int kMostErrorLabels = 8;  // labelled decades of the error; more are thinned
+constexpr int kDecadesOfN = 5;  // n from 10^0 to 10^5
+
+// Radii of the marks: the dot of a row, the ring of a row whose sample count
+// differs from n, and the ring around the row of a ticked count.
+constexpr double kDotRadius = 1.8;
+constexpr double kQuirkRing = 4;
+constexpr double kCountRing = 7;
 
 using geometry::kDivisionCounts;
 
 constexpr Colour kBlack{0, 0, 0};
+constexpr Colour kGridColour{0xE0, 0xE0, 0xE0};
 constexpr Colour kLineColour{0x20, 0x40, 0xA0};
 constexpr Colour kLightLineColour{0x44, 0x73, 0xFF};  // kLineColour, 170 % lighter
 constexpr Colour kQuirkColour{0xD0, 0x20, 0x20};
@@ -40,37 +46,12 @@ constexpr Colour kUntickedColour{0x90, 0x90, 0x90};
 constexpr Colour kUntickedText{0x60, 0x60, 0x60};  // kUntickedColour, 150 % darker
 constexpr Colour kSlopeColour{0x30, 0x90, 0x30};
 
-struct Axes {
-  Rect area;
-  int low = -6, high = 0;
-  double X(double n) const { return area.left + std::log10(n) / kDecadesOfN * area.width; }
-  double Y(double e) const {
-    return area.Bottom() - (std::log10(e) - low) / (high - low) * area.height;
-  }
-  Point At(const ConvergenceRow& row) const {
-    return {X(row.divisions), Y(std::fabs(*row.relativeError))};
-  }
-};
+// A row's place on the axes.
+Point At(const LogAxes& axes, const ConvergenceRow& row) {
+  return axes.At(row.divisions, std::fabs(*row.relativeError));
+}
 
 std::string Fixed4(double value) { return FormatDouble(value, std::chars_format::fixed, 4); }
-
-// `pieces` joined by `separator`, broken into lines no wider than `width`
-// between pieces (a piece wider than that stands alone on its line).
-std::vector<std::string> Wrap(const std::vector<std::string>& pieces, const char* separator,
-                              double width, const Measure& measure) {
-  std::vector<std::string> lines;
-  for (const std::string& piece : pieces) {
-    if (!lines.empty()) {
-      const std::string longer = lines.back() + separator + piece;
-      if (measure.width(longer, {}) <= width) {
-        lines.back() = longer;
-        continue;
-      }
-    }
-    lines.push_back(piece);
-  }
-  return lines;
-}
 
 std::vector<std::string> CaptionLines(const ConvergenceTable& table, double width,
                                       const Measure& measure) {
@@ -95,8 +76,8 @@ std::vector<std::string> CaptionLines(const ConvergenceTable& table, double widt
   return lines;
 }
 
-Axes AxesFor(const ConvergenceTable& table, Rect area) {
-  Axes axes{area};
+LogAxes AxesFor(const ConvergenceTable& table, Rect area) {
+  LogAxes axes{area, 0, kDecadesOfN, -6, 0};
   double least = INFINITY, most = 0;
   for (const ConvergenceRow& row : table.rows) {
     if (!Showable(row)) continue;
@@ -104,94 +85,34 @@ Axes AxesFor(const ConvergenceTable& table, Rect area) {
     most = std::max(most, std::fabs(*row.relativeError));
   }
   if (most > 0) {
-    axes.low = static_cast<int>(std::floor(std::log10(least)));
-    axes.high = std::max(static_cast<int>(std::ceil(std::log10(most))), axes.low + 1);
+    axes.yLow = static_cast<int>(std::floor(std::log10(least)));
+    axes.yHigh = std::max(static_cast<int>(std::ceil(std::log10(most))), axes.yLow + 1);
   }
   return axes;
 }
 
-void LayOutAxes(Layout& layout, const Axes& axes, const Measure& measure) {
+// The window's four counts: a vertical mark over the whole area, its label
+// above it, and a ring around the row of that n when ticked.
+void AddWindowCounts(Figure& figure, const LogAxes& axes, const ConvergenceTable& table,
+                     const std::array<bool, 4>& ticked, const Measure& measure) {
   const Rect& a = axes.area;
-  layout.area = a;
-  layout.low = axes.low;
-  layout.high = axes.high;
-  layout.gridPen = {{0xE0, 0xE0, 0xE0}, 1};
-  layout.framePen = {kBlack, 1};
-  for (int k = 0; k <= kDecadesOfN; ++k) layout.gridX.push_back(axes.X(std::pow(10.0, k)));
-  for (int e = axes.low; e <= axes.high; ++e) layout.gridY.push_back(axes.Y(std::pow(10.0, e)));
-  const TextStyle base, small{kPowerPixels};
-  const double height = measure.height(base);
-  for (int k = 0; k <= kDecadesOfN; ++k) {
-    std::string label(static_cast<std::size_t>(k) + 1, '0');
-    label[0] = '1';
-    const double x = axes.X(std::pow(10.0, k)) - measure.width(label, base) / 2;
-    layout.xLabels.push_back({std::move(label), {x, a.Bottom() + height}, base, kBlack});
-  }
-  const int step = (axes.high - axes.low + kMostErrorLabels - 1) / kMostErrorLabels;
-  const double right = a.left - 4;
-  const double tenWidth = measure.width("10", base);
-  for (int e = axes.high; e >= axes.low; e -= step) {
-    // "10" with the exponent raised, right-aligned at `right`, centred on the decade.
-    std::string power = std::to_string(e < 0 ? -e : e);
-    if (e < 0) power.insert(0, "−");
-    const double powerWidth = measure.width(power, small);
-    const double baseline = axes.Y(std::pow(10.0, e)) + measure.ascent(base) / 2 - 1;
-    layout.yLabels.push_back({"10", {right - powerWidth - tenWidth, baseline}, base, kBlack});
-    layout.yLabels.push_back(
-        {std::move(power), {right - powerWidth, baseline - kFontPixels / 2.0}, small, kBlack});
-  }
-  const std::string xTitle = Tr("分割数 n");
-  layout.xTitle = {xTitle,
-                   {a.Centre().x - measure.width(xTitle, base) / 2, a.Bottom() + 2 * height + 2},
-                   base,
-                   kBlack};
-  const std::string yTitle = Tr("相対誤差 |L − 真の長さ| ÷ 真の長さ");
-  layout.yTitle = {
-      yTitle, {height, a.Centre().y + measure.width(yTitle, base) / 2}, base, kBlack, true};
-}
-
-void LayOutMarks(Layout& layout, const Axes& axes, const ConvergenceTable& table,
-                 const std::array<bool, 4>& ticked, const Measure& measure) {
   for (std::size_t i = 0; i < kDivisionCounts.size(); ++i) {
-    CountMark& mark = layout.marks[i];
-    mark.x = axes.X(kDivisionCounts[i]);
-    mark.pen = ticked[i] ? Pen{kTickedColour, 2} : Pen{kUntickedColour, 1, true};
+    const double x = axes.X(kDivisionCounts[i]);
+    const Pen pen = ticked[i] ? Pen{kTickedColour, 2} : Pen{kUntickedColour, 1, true};
     const TextStyle style{kFontPixels, ticked[i]};
+    figure.items.push_back(Group{style});
+    figure.items.push_back(Line{{{x, a.top}, {x, a.Bottom()}}, pen, {}});
     const std::string label = Tr(kCheck1Captions[i]);
-    mark.label = {label,
-                  {mark.x - measure.width(label, style) / 2, axes.area.top - 8},
-                  style,
-                  ticked[i] ? kTickedText : kUntickedText};
+    figure.items.push_back(Text{label,
+                                {x - measure.width(label, style) / 2, a.top - 8},
+                                style,
+                                ticked[i] ? kTickedText : kUntickedText});
+    std::optional<Point> ring;
     for (const ConvergenceRow& row : table.rows) {
-      if (row.divisions == kDivisionCounts[i] && Showable(row) && ticked[i])
-        mark.ring = axes.At(row);
+      if (ticked[i] && row.divisions == kDivisionCounts[i] && Showable(row)) ring = At(axes, row);
     }
-  }
-}
-
-void LayOutLegend(Layout& layout, const Measure& measure) {
-  const TextStyle base;
-  const std::array<std::string, 3> texts{Tr("和の相対誤差"), Tr("標本数 ≠ n の和（99点 など）"),
-                                         Tr("傾き −1（誤差 ∝ 1/n）")};
-  double width = 0;
-  for (const std::string& text : texts) width = std::max(width, measure.width(text, base));
-  const double line = measure.height(base) + 2;
-  const Rect& a = layout.area;
-  layout.legendBox = {a.Right() - width - 40, a.top + 6, width + 34, 3 * line + 6};
-  layout.legendPen = {kUntickedColour, 1};
-  layout.legendFill = {255, 255, 255, 230};
-  // The sums' line with a dot, a ring, the slope's line.
-  const std::array<std::optional<Pen>, 3> lines{layout.linePen, std::nullopt, layout.slopePen};
-  const std::array<LegendMark, 3> marks{LegendMark::kDot, LegendMark::kRing, LegendMark::kNone};
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    const Rect& box = layout.legendBox;
-    const double y = box.top + 3 + line * (static_cast<double>(i) + 0.5);
-    const Point to{box.left + 24, y};
-    layout.legend[i] = {{box.left + 6, y},
-                        to,
-                        lines[i],
-                        marks[i],
-                        {texts[i], {to.x + 6, y + measure.ascent(base) / 2 - 1}, base, kBlack}};
+    if (ring) figure.items.push_back(Mark{*ring, {MarkKind::kRing, kCountRing, pen}});
+    figure.items.push_back(EndGroup{});
   }
 }
 
@@ -238,33 +159,45 @@ Counts CountRows(const ConvergenceTable& table) {
 Layout LayOut(const ConvergenceTable& table, const std::array<bool, 4>& ticked, double width,
               double height, const Measure& measure) {
   Layout layout;
+  Figure& figure = layout.figure;
+  figure.width = width;
+  figure.height = height;
   const std::vector<std::string> caption =
       CaptionLines(table, width - kLeft - kCaptionRight, measure);
   const double lineHeight = measure.height({});
   const double bottom = kBottom + static_cast<double>(caption.size() - 2) * lineHeight;
-  const Axes axes = AxesFor(table, {kLeft, kTop, width - kLeft - kRight, height - kTop - bottom});
-  LayOutAxes(layout, axes, measure);
+  const LogAxes axes =
+      AxesFor(table, {kLeft, kTop, width - kLeft - kRight, height - kTop - bottom});
+  layout.axes = axes;
+  layout.xTitle = AddLogAxes(figure, axes, Tr("分割数 n"), Tr("相対誤差 |L − 真の長さ| ÷ 真の長さ"),
+                             {{kGridColour, 1}, {kBlack, 1}, kBlack}, measure);
 
   layout.slopePen = {kSlopeColour, 1, true};
   if (const std::optional<double> c = SlopeConstant(table)) {
-    layout.slope =
-        std::array<Point, 2>{Point{axes.X(1), axes.Y(*c)}, Point{axes.X(1e5), axes.Y(*c / 1e5)}};
+    const Line slope = Guide(axes, *c, -1, layout.slopePen);
+    layout.slope = std::array<Point, 2>{slope.points[0], slope.points[1]};
+    figure.items.push_back(slope);
   }
-  LayOutMarks(layout, axes, table, ticked, measure);
+  AddWindowCounts(figure, axes, table, ticked, measure);
 
   layout.linePen = {kLightLineColour, 0.8};
-  layout.dotColour = kLineColour;
-  layout.ringPen = {kQuirkColour, 1.5};
+  const MarkStyle dot{MarkKind::kDot, kDotRadius, {kLineColour, 1}};
+  const MarkStyle ring{MarkKind::kRing, kQuirkRing, {kQuirkColour, 1.5}};
+  std::vector<SeriesPoint> rows;
   for (const ConvergenceRow& row : table.rows) {
-    if (!Showable(row)) continue;
-    layout.line.push_back(axes.At(row));
-    layout.dots.push_back({axes.At(row), Quirk(row)});
+    if (Showable(row)) rows.push_back({At(axes, row), Quirk(row) ? ring : dot});
   }
-  LayOutLegend(layout, measure);
+  AddSeries(figure, rows, layout.linePen);
+  layout.legend = {{layout.linePen, dot, Tr("和の相対誤差")},
+                   {{}, ring, Tr("標本数 ≠ n の和（99点 など）")},
+                   {layout.slopePen, {}, Tr("傾き −1（誤差 ∝ 1/n）")}};
+  AddLegend(figure, axes.area, layout.legend, {{kUntickedColour, 1}, {255, 255, 255, 230}, kBlack},
+            measure);
 
   for (std::size_t k = 0; k < caption.size(); ++k) {
     const double above = static_cast<double>(caption.size() - 1 - k) * lineHeight;
     layout.caption.push_back({caption[k], {kLeft, height - 8 - above}, {}, kBlack});
+    figure.items.push_back(layout.caption.back());
   }
   return layout;
 }

@@ -3,7 +3,7 @@
 // The convergence plot: |relative error| of the window's curve-length sum
 // against the number of divisions n, on log-log axes. The window's second
 // window and the report tool both draw it with PaintConvergence, which paints
-// the layout that scene/PlotLayout.h computes. Qt Gui only.
+// the figure that scene/PlotLayout.h lays out. Qt Gui only.
 
 #include <QByteArray>
 #include <QPainter>

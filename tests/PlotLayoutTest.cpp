@@ -24,10 +24,11 @@ const scene::plot::Measure kMeasure{
 // The error the line shows at n, read back from its two ends on the log axes.
 double LineAt(const Layout& layout, double n) {
   const auto& [from, to] = *layout.slope;
-  const double x = layout.area.left + std::log10(n) / 5 * layout.area.width;
+  const scene::plot::LogAxes& axes = layout.axes;
+  const double x = axes.area.left + std::log10(n) / 5 * axes.area.width;
   const double y = from.y + (to.y - from.y) * (x - from.x) / (to.x - from.x);
-  return std::pow(10.0, layout.low + (layout.area.Bottom() - y) / layout.area.height *
-                                         (layout.high - layout.low));
+  return std::pow(
+      10.0, axes.yLow + (axes.area.Bottom() - y) / axes.area.height * (axes.yHigh - axes.yLow));
 }
 
 double RowError(const geometry::ConvergenceTable& table, double n) {
@@ -87,16 +88,18 @@ TEST(PlotLayout, TheLegendShowsEachMarkWithThePenThePlotDrawsItWith) {
   const geometry::ConvergenceTable table = geometry::Convergence(scene::kStartPoints);
   const Layout layout = scene::plot::LayOut(table, {false, false, true, false}, scene::plot::kWidth,
                                             scene::plot::kHeight, kMeasure);
-  using scene::plot::LegendMark;
+  using scene::plot::MarkKind;
   const auto same = [](const std::optional<scene::plot::Pen>& a, const scene::plot::Pen& b) {
     return a && a->width == b.width && a->dashed == b.dashed && a->colour.r == b.colour.r &&
            a->colour.g == b.colour.g && a->colour.b == b.colour.b;
   };
-  EXPECT_EQ(layout.legend[0].mark, LegendMark::kDot);
+  ASSERT_EQ(layout.legend.size(), 3u);
+  ASSERT_TRUE(layout.legend[0].mark && layout.legend[1].mark);
+  EXPECT_EQ(layout.legend[0].mark->kind, MarkKind::kDot);
   EXPECT_TRUE(same(layout.legend[0].line, layout.linePen));
-  EXPECT_EQ(layout.legend[1].mark, LegendMark::kRing);
+  EXPECT_EQ(layout.legend[1].mark->kind, MarkKind::kRing);
   EXPECT_FALSE(layout.legend[1].line);
-  EXPECT_EQ(layout.legend[2].mark, LegendMark::kNone);
+  EXPECT_FALSE(layout.legend[2].mark);
   EXPECT_TRUE(same(layout.legend[2].line, layout.slopePen));
   EXPECT_TRUE(layout.legend[2].line->dashed);
 }

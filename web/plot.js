@@ -1,5 +1,6 @@
-// F2: the convergence plot, laid out by the core (scene's plot layout) and
-// painted here on a canvas, with the rows of the window's four counts. It
+// F2: the convergence plot, laid out by the core as a figure (scene's plot
+// primitives) and painted here on a canvas by walking them, with the rows of
+// the window's four counts. Any other plot's figure paints with paint(). It
 // follows the state while open, after each change that is not a drag move.
 "use strict";
 var BezierlabPlot = (function () {
@@ -33,20 +34,35 @@ var BezierlabPlot = (function () {
     c.fillText(t.text, 0, 0);
     c.restore();
   }
-  function circle(c, at, r, fill) {
+  function path(c, points, close) {
     c.beginPath();
-    c.arc(at[0], at[1], r, 0, 2 * Math.PI);
-    if (fill) { c.fillStyle = fill; c.fill(); } else { c.stroke(); }
+    points.forEach(function (q, i) { if (i === 0) c.moveTo(q[0], q[1]); else c.lineTo(q[0], q[1]); });
+    if (close) c.closePath();
+    c.stroke();
   }
 
-  // A row's mark: a filled dot, or a ring for a row whose sample count differs from n.
-  function mark(c, l, at, kind) {
-    if (kind === "ring") { pen(c, l.ringPen, l.dash); circle(c, at, l.radii.quirk); }
-    if (kind === "dot") circle(c, at, l.radii.dot, rgba(l.dotColour));
+  // A point's mark: a disc in the pen's colour, or a ring, square, triangle,
+  // diamond or cross stroked with the pen (as surface's painter draws them).
+  function mark(c, m, dash) {
+    var x = m.at[0], y = m.at[1], r = m.radius, k = r * 0.866;
+    if (m.mark === "dot") {
+      c.beginPath();
+      c.arc(x, y, r, 0, 2 * Math.PI);
+      c.fillStyle = rgba(m.pen.colour);
+      c.fill();
+      return;
+    }
+    pen(c, m.pen, dash);
+    if (m.mark === "ring") { c.beginPath(); c.arc(x, y, r, 0, 2 * Math.PI); c.stroke(); }
+    if (m.mark === "square") c.strokeRect(x - r, y - r, 2 * r, 2 * r);
+    if (m.mark === "triangle") path(c, [[x, y - r], [x + k, y + r / 2], [x - k, y + r / 2]], true);
+    if (m.mark === "diamond") path(c, [[x, y - r], [x + r, y], [x, y + r], [x - r, y]], true);
+    if (m.mark === "cross") { path(c, [[x - r, y], [x + r, y]]); path(c, [[x, y - r], [x, y + r]]); }
   }
 
-  function paint(canvas, l) {
-    var W = size[0], H = size[1], d = l.dash;
+  // Paints a figure laid out by the core: its background, then its items in order.
+  function paint(canvas, f) {
+    var W = f.width, H = f.height, d = f.dash;
     var ratio = window.devicePixelRatio || 1;
     canvas.width = Math.round(W * ratio);
     canvas.height = Math.round(H * ratio);
@@ -54,31 +70,29 @@ var BezierlabPlot = (function () {
     canvas.style.height = H + "px";
     var c = canvas.getContext("2d");
     c.setTransform(ratio, 0, 0, ratio, 0, 0);
-    c.fillStyle = rgba(l.background);
+    c.fillStyle = rgba(f.background);
     c.fillRect(0, 0, W, H);
-    var a = l.area;
-    l.gridX.forEach(function (x) { line(c, l.gridPen, [[x, a[1]], [x, a[1] + a[3]]], d); });
-    l.gridY.forEach(function (y) { line(c, l.gridPen, [[a[0], y], [a[0] + a[2], y]], d); });
-    pen(c, l.framePen, d);
-    c.strokeRect(a[0], a[1], a[2], a[3]);
-    l.labels.concat(l.yLabels, l.titles, l.caption).forEach(function (t) { text(c, t); });
-    if (l.slope) line(c, l.slopePen, l.slope, d);
-    l.marks.forEach(function (m) {
-      line(c, m.pen, [[m.x, a[1]], [m.x, a[1] + a[3]]], d);
-      text(c, m.label);
-      if (m.ring) { pen(c, m.pen, d); circle(c, m.ring, l.radii.count); }
-    });
-    if (l.line.length > 1) line(c, l.linePen, l.line, d);
-    l.dots.forEach(function (p) { mark(c, l, p.at, p.quirk ? "ring" : "dot"); });
-    var b = l.legendBox;
-    c.fillStyle = rgba(l.legendFill);
-    c.fillRect(b[0], b[1], b[2], b[3]);
-    pen(c, l.legendPen, d);
-    c.strokeRect(b[0], b[1], b[2], b[3]);
-    l.legend.forEach(function (e) {
-      if (e.line) line(c, e.line, [e.from, e.to], d);
-      mark(c, l, [(e.from[0] + e.to[0]) / 2, (e.from[1] + e.to[1]) / 2], e.mark);
-      text(c, e.text);
+    f.items.forEach(function (item) {
+      if (item.kind === "line") {
+        if (item.points.length < 2) return;
+        var a = item.clip;
+        if (a) { c.save(); c.beginPath(); c.rect(a[0], a[1], a[2], a[3]); c.clip(); }
+        line(c, item.pen, item.points, d);
+        if (a) c.restore();
+      } else if (item.kind === "box") {
+        var b = item.rect;
+        if (item.fill) { c.fillStyle = rgba(item.fill); c.fillRect(b[0], b[1], b[2], b[3]); }
+        pen(c, item.pen, d);
+        c.strokeRect(b[0], b[1], b[2], b[3]);
+      } else if (item.kind === "mark") {
+        mark(c, item, d);
+      } else if (item.kind === "text") {
+        text(c, item);
+      } else if (item.kind === "group") {
+        c.save();
+      } else if (item.kind === "end") {
+        c.restore();
+      }
     });
   }
 
@@ -89,7 +103,7 @@ var BezierlabPlot = (function () {
     if (!size) size = JSON.parse(core.plotSize());
     var l = JSON.parse(core.plot(size[0], size[1]) || "null");
     if (!l) return;
-    paint(document.getElementById("plotCanvas"), l);
+    paint(document.getElementById("plotCanvas"), l.figure);
     document.getElementById("plotRows").textContent = l.rows.join("\n");
   }
   document.addEventListener("keydown", function (e) {
@@ -101,6 +115,7 @@ var BezierlabPlot = (function () {
   Page.onShow(update);
 
   return {
+    paint: paint,
     width: function (t, pixels, bold) { measurer.font = font(pixels, bold); return measurer.measureText(t).width; },
     height: function (pixels, bold) {
       var m = metrics(pixels, bold);
