@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "ConvergenceOutput.h"
+#include "OffsetOutput.h"
 #include "Options.h"
 #include "ReadWhole.h"
 #include "ReportJson.h"
@@ -31,6 +32,7 @@ QByteArray BatchRunner::Line(std::string_view line, qint64 number) {
     }
     if (request.convergence) InsertConvergence(object, geometry::Convergence(request.state.P));
     if (request.rules) InsertRules(object, geometry::LengthRules(request.state.P));
+    if (request.offsets) InsertOffsets(object, StudyOf(request));
   }
   object.insert(QStringLiteral("line"), number);
   return QJsonDocument(object).toJson(QJsonDocument::Compact);

@@ -41,31 +41,39 @@ std::string RowLine(const ConvergenceRow& row) {
 
 }  // namespace
 
-std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
-                                                 Request& request) {
-  request.convergence = found.IsSet("convergence");
+std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const char* option,
+                                       std::optional<QString>& file, QString& format) {
   const bool formatGiven = found.IsSet("plot-format");
-  if (!found.IsSet("plot")) {
-    if (formatGiven) return UsageError{Tr("--plot-format は --plot と一緒に使います")};
-    return std::nullopt;
-  }
-  const QString file = state::FromBytes(*found.Value("plot"));
-  if (file.isEmpty()) return UsageError{Tr("--plot のファイル名が空です")};
-  QString format = formatGiven ? state::FromBytes(*found.Value("plot-format"))
-                               : QFileInfo(file).suffix().toLower();
+  const QString name = state::FromBytes(*found.Value(option));
+  const std::string dashed = state::Dashed(option);
+  if (name.isEmpty()) return UsageError{i18n::Format(Tr("%1 のファイル名が空です"), {dashed})};
+  format = formatGiven ? state::FromBytes(*found.Value("plot-format"))
+                       : QFileInfo(name).suffix().toLower();
   if (formatGiven && format != "svg" && format != "png") {
     return UsageError{
         i18n::Format(Tr("--plot-format は svg か png です（「%1」）"), {format.toStdString()})};
   }
-  if (file == "-" && !formatGiven) {
-    return UsageError{Tr("--plot - には --plot-format svg か png が要ります")};
+  if (name == "-" && !formatGiven) {
+    return UsageError{i18n::Format(Tr("%1 - には --plot-format svg か png が要ります"), {dashed})};
   }
   if (format != "svg" && format != "png") {
-    return UsageError{
-        Tr("--plot のファイル名は .svg か .png で終えるか、--plot-format を付けます")};
+    return UsageError{i18n::Format(
+        Tr("%1 のファイル名は .svg か .png で終えるか、--plot-format を付けます"), {dashed})};
   }
-  request.plot = file;
-  request.plotFormat = format;
+  file = name;
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadConvergenceOptions(const state::FoundOptions& found,
+                                                 Request& request) {
+  request.convergence = found.IsSet("convergence");
+  if (!found.IsSet("plot")) {
+    if (found.IsSet("plot-format") && !found.IsSet("offset-plot")) {
+      return UsageError{Tr("--plot-format は --plot と一緒に使います")};
+    }
+    return std::nullopt;
+  }
+  if (auto error = ReadPlotFile(found, "plot", request.plot, request.plotFormat)) return error;
   return CheckStandardOutput(found, request);
 }
 

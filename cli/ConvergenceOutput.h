@@ -13,6 +13,12 @@
 
 namespace cli {
 
+// Reads the file of the plot option `option` ("plot", "offset-plot") and its
+// format: --plot-format when given, else the file's extension (.svg or .png);
+// "-" (standard output) needs --plot-format.
+std::optional<UsageError> ReadPlotFile(const state::FoundOptions& found, const char* option,
+                                       std::optional<QString>& file, QString& format);
+
 // Reads --convergence, --plot and --plot-format into `request`. The plot's
 // format is --plot-format when given, else the file's extension (.svg or
 // .png); "-" (standard output) needs --plot-format and carries nothing else.

@@ -4,6 +4,7 @@
 #include "Options.h"
 
 #include "ConvergenceOutput.h"
+#include "OffsetOutput.h"
 
 #include <sys/stat.h>
 
@@ -29,7 +30,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's; then the common ones.
-constexpr std::array<KnownOption, 12> kToolOptions{{
+constexpr std::array<KnownOption, 13> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -42,6 +43,7 @@ constexpr std::array<KnownOption, 12> kToolOptions{{
     {"plot", true, false},
     {"plot-format", true, false},
     {"rules", false, true},
+    {"offsets", false, true},
 }};
 
 const std::vector<KnownOption>& Table() {
@@ -113,7 +115,8 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
     (std::string_view(picture) == "png" ? request.png : request.svg) = file(picture);
   }
 
-  if (found.IsSet("scale") && !request.png && !request.svg && !found.IsSet("plot")) {
+  if (found.IsSet("scale") && !request.png && !request.svg && !found.IsSet("plot") &&
+      !found.IsSet("offset-plot")) {
     return UsageError{Tr("--scale は画像を書く --png, --svg か --plot と一緒に使います")};
   }
   if (request.png && request.svg && !IsStdout(request.png) &&
@@ -124,6 +127,14 @@ Parsed Parse(std::span<const std::string> arguments, state::Where where) {
 
   if (auto error = CheckStandardOutput(found, request)) return *error;
   if (auto error = ReadConvergenceOptions(found, request)) return *error;
+  if (auto error = ReadOffsetOptions(found, request)) return *error;
+  for (const std::optional<QString>& other : {request.png, request.svg, request.plot}) {
+    if (request.offsetPlot && other && !IsStdout(request.offsetPlot) &&
+        SameFile(*other, *request.offsetPlot)) {
+      return UsageError{Format(Tr("--offset-plot に他の出力と同じファイル「%1」は指定できません"),
+                               {state::Shown(*request.offsetPlot)})};
+    }
+  }
   for (const std::optional<QString>& picture : {request.png, request.svg}) {
     if (request.plot && picture && !IsStdout(request.plot) && SameFile(*picture, *request.plot)) {
       return UsageError{Format(Tr("--plot に画像と同じファイル「%1」は指定できません"),
@@ -140,12 +151,13 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
   if (IsStdout(request.png) && IsStdout(request.svg)) {
     return UsageError{Tr("--png と --svg の両方を標準出力（-）には書けません")};
   }
-  const char* picture = IsStdout(request.png)    ? "--png -"
-                        : IsStdout(request.svg)  ? "--svg -"
-                        : IsStdout(request.plot) ? "--plot -"
-                                                 : nullptr;
+  const char* picture = IsStdout(request.png)          ? "--png -"
+                        : IsStdout(request.svg)        ? "--svg -"
+                        : IsStdout(request.plot)       ? "--plot -"
+                        : IsStdout(request.offsetPlot) ? "--offset-plot -"
+                                                       : nullptr;
   if (picture == nullptr) return std::nullopt;
-  for (const char* text : {"json", "crlf", "analysis", "convergence", "rules"}) {
+  for (const char* text : {"json", "crlf", "analysis", "convergence", "rules", "offsets"}) {
     if (found.IsSet(text)) {
       return UsageError{Format(Tr("%1 は %2 と一緒に使えません: 標準出力には画像だけを書きます"),
                                {Dashed(text), picture})};
@@ -154,6 +166,10 @@ std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
   if (IsStdout(request.plot) && (IsStdout(request.png) || IsStdout(request.svg))) {
     return UsageError{Format(Tr("--plot - と %1 - の両方を標準出力には書けません"),
                              {IsStdout(request.png) ? "--png" : "--svg"})};
+  }
+  if (IsStdout(request.offsetPlot) &&
+      (IsStdout(request.png) || IsStdout(request.svg) || IsStdout(request.plot))) {
+    return UsageError{Tr("標準出力（-）に書ける画像は 1 つだけです")};
   }
   return std::nullopt;
 }

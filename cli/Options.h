@@ -26,10 +26,13 @@ struct Request {
   std::optional<QString> png;  // "-" is stdout
   std::optional<QString> svg;
   int scale = 1;
-  bool convergence = false;     // --convergence: the table after the report
-  std::optional<QString> plot;  // --plot: the convergence plot, "-" is stdout
-  QString plotFormat;           // "svg" or "png"
-  bool rules = false;           // --rules: the table of the length rules after the report
+  bool convergence = false;           // --convergence: the table after the report
+  std::optional<QString> plot;        // --plot: the convergence plot, "-" is stdout
+  QString plotFormat;                 // "svg" or "png"
+  bool rules = false;                 // --rules: the table of the length rules after the report
+  bool offsets = false;               // --offsets: the offset study after the report
+  std::optional<QString> offsetPlot;  // --offset-plot: the offset study's plot, "-" is stdout
+  QString offsetPlotFormat;           // "svg" or "png"
   bool batch = false;
   bool help = false;
   bool version = false;
@@ -42,7 +45,7 @@ Parsed ParseArguments(const QStringList& arguments);
 
 // One line of --batch input, without its line end: split at ASCII white
 // space; only the options that choose the state, --analysis,
-// --convergence and --rules are allowed.
+// --convergence, --rules and --offsets are allowed.
 // An empty line is an error (RunBatch skips blank and comment lines).
 Parsed ParseBatchLine(std::string_view line);
 
@@ -50,7 +53,7 @@ Parsed ParseBatchLine(std::string_view line);
 inline bool IsStdout(const std::optional<QString>& file) { return file && *file == "-"; }
 
 // Standard output carries one thing: the report, or one picture (--png -,
-// --svg - or --plot -) without the report's options. Checks the pictures
+// --svg -, --plot - or --offset-plot -) without the report's options. Checks the pictures
 // `request` holds so far against each other and against the options `found`.
 std::optional<UsageError> CheckStandardOutput(const state::FoundOptions& found,
                                               const Request& request);

@@ -15,6 +15,8 @@
 #include "Batch.h"
 #include "ConvergenceOutput.h"
 #include "FanOutSurface.h"
+#include "OffsetOutput.h"
+#include "OffsetText.h"
 #include "Options.h"
 #include "PainterSurface.h"
 #include "PathBytes.h"
@@ -58,6 +60,9 @@ constexpr const char* kHelp = i18n::Mark(
     "  --rules             長さの規則の表を加えます: 同じ分割数で、ウィンドウの和、\n"
     "                      その端の補正、台形則、シンプソン則、ガウス則の評価の回数、\n"
     "                      長さと真の長さに対する誤差（--batch の行でも使えます）\n"
+    "  --offsets           オフセット曲線の解析を加えます: 近似オフセット曲線のずれ、\n"
+    "                      係数 1 + 距離·κ(t)、真のオフセット曲線の尖点、曲線を k 個に\n"
+    "                      分けたときのずれ（--batch の行でも使えます）\n"
     "\n"
     "書き出すもの:\n"
     "  （既定）            ウィンドウと同じレポートを標準出力へ（行末は \\n）\n"
@@ -121,17 +126,20 @@ QImage Palettized(const QImage& picture) {
 }
 
 // The report text as the window shows it, then, each after an empty line, the
-// analysis, the convergence table and the rules' table when they are asked
-// for; with "\n" line ends unless the window's "\r\n" are asked for.
+// analysis, the convergence table, the rules' table and the offset study when
+// they are asked for; with "\n" line ends unless the window's "\r\n" are asked for.
 QByteArray Text(const scene::Result& result, const geometry::Analysis* analysis,
                 const geometry::ConvergenceTable* table, const geometry::LengthRulesTable* rules,
-                bool crlf) {
+                const geometry::OffsetStudy* offsets, bool crlf) {
   std::string text = scene::Report(result);
   if (analysis != nullptr) {
     text += "\r\n" + scene::JoinLines(scene::AnalysisLines(*analysis), "\r\n") + "\r\n";
   }
   if (table != nullptr) text += "\r\n" + ConvergenceText(*table);
   if (rules != nullptr) text += "\r\n" + scene::RulesText(*rules);
+  if (offsets != nullptr) {
+    text += "\r\n" + scene::JoinLines(scene::OffsetLines(*offsets), "\r\n") + "\r\n";
+  }
   QByteArray bytes = QByteArray::fromStdString(text);
   if (!crlf) bytes.replace("\r\n", "\n");
   return bytes;
@@ -237,6 +245,8 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
   std::optional<geometry::LengthRulesTable> rules;
   if (request.rules && toStdout == nullptr) rules = geometry::LengthRules(request.state.P);
+  std::optional<geometry::OffsetStudy> offsets;
+  if (request.offsets && toStdout == nullptr) offsets = StudyOf(request);
   QByteArray report;
   if (toStdout == nullptr) {
     std::optional<geometry::Analysis> analysis;
@@ -246,9 +256,11 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
       QJsonObject object = ToJson(result, analysed);
       if (listed != nullptr) InsertConvergence(object, *listed);
       if (rules) InsertRules(object, *rules);
+      if (offsets) InsertOffsets(object, *offsets);
       report = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
     } else {
-      report = Text(result, analysed, listed, rules ? &*rules : nullptr, request.crlf);
+      report = Text(result, analysed, listed, rules ? &*rules : nullptr,
+                    offsets ? &*offsets : nullptr, request.crlf);
     }
     toStdout = &report;
   }

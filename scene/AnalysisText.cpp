@@ -15,15 +15,17 @@ using i18n::Tr;
 // Rounded to four decimals like the report's lengths, round(v·10000)/10000 in
 // the general format, but without the 32-bit limit: a reference length or a
 // deviation can exceed 214748 px for far-out points.
-std::string Rounded(double v) {
-  const double r = std::nearbyint(v * 10000) / 10000;
-  return std::isfinite(r) ? FormatGeneral(r) : Tr("不明");
-}
+std::string Rounded(double v) { return RoundedFigure(v); }
 
 // Appended to a figure that fell short of its stated accuracy.
 constexpr const char* kShort = i18n::Mark("（精度未達）");
 
 }  // namespace
+
+std::string RoundedFigure(double v) {
+  const double r = std::nearbyint(v * 10000) / 10000;
+  return std::isfinite(r) ? FormatGeneral(r) : Tr("不明");
+}
 
 std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis) {
   std::vector<std::string> lines = LengthLines(analysis);
@@ -50,20 +52,27 @@ std::vector<std::string> LengthLines(const geometry::Analysis& analysis) {
 }
 
 std::string DeviationLine(const geometry::Analysis& analysis) {
-  if (!analysis.approximateDeviation) return Tr("近似オフセット曲線（黄）は描かれていません");
+  return DeviationLine(analysis.approximateDeviation, analysis.converged.approximateDeviation);
+}
+
+std::string DeviationLine(const std::optional<geometry::Deviation>& deviation, bool converged) {
+  if (!deviation) return Tr("近似オフセット曲線（黄）は描かれていません");
   return Tr("近似オフセット曲線（黄）のずれ") + std::string(" = ") +
-         Format(Tr("最大 %1（u = %2）"), {Rounded(analysis.approximateDeviation->max),
-                                          Rounded(analysis.approximateDeviation->u)}) +
-         (analysis.converged.approximateDeviation ? "" : Tr(kShort));
+         Format(Tr("最大 %1（u = %2）"), {Rounded(deviation->max), Rounded(deviation->u)}) +
+         (converged ? "" : Tr(kShort));
 }
 
 std::string ZeroTangentLine(const geometry::Analysis& analysis) {
-  if (analysis.degenerate) return Tr("4つの制御点が重なっていて、接線の長さはどこでも0です");
-  if (analysis.zeroTangent.empty()) return {};
+  return ZeroTangentLine(analysis.zeroTangent, analysis.degenerate);
+}
+
+std::string ZeroTangentLine(const std::vector<double>& zeroTangent, bool degenerate) {
+  if (degenerate) return Tr("4つの制御点が重なっていて、接線の長さはどこでも0です");
+  if (zeroTangent.empty()) return {};
   std::string line = Tr("接線の長さが0になる t") + std::string(" = ");
-  for (std::size_t i = 0; i < analysis.zeroTangent.size(); ++i) {
+  for (std::size_t i = 0; i < zeroTangent.size(); ++i) {
     if (i > 0) line += ", ";
-    line += Rounded(analysis.zeroTangent[i]);
+    line += Rounded(zeroTangent[i]);
   }
   return line;
 }

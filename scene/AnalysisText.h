@@ -7,6 +7,7 @@
 // deviation that fell short of its stated accuracy ends in "（精度未達）". No line ending is
 // attached; callers join the lines as they need (JoinLines).
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,16 @@ std::vector<std::string> AnalysisLines(const geometry::Analysis& analysis);
 std::vector<std::string> LengthLines(const geometry::Analysis& analysis);
 std::string DeviationLine(const geometry::Analysis& analysis);
 std::string ZeroTangentLine(const geometry::Analysis& analysis);
+
+// The same two lines from their figures alone (the offset study's too): the
+// deviation, marked when `converged` is false; the zero tangents, or that the
+// four points coincide.
+std::string DeviationLine(const std::optional<geometry::Deviation>& deviation, bool converged);
+std::string ZeroTangentLine(const std::vector<double>& zeroTangent, bool degenerate);
+
+// A figure as the analysis writes it: rounded to four decimals, in the
+// general format ("不明" when it is not finite).
+std::string RoundedFigure(double v);
 
 // The lines joined by `separator` ("\n" for a tool tip, "\r\n" for Windows text).
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator = "\n");
