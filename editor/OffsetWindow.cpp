@@ -1,5 +1,6 @@
 #include "OffsetWindow.h"
 
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -8,8 +9,10 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <functional>
 
+#include "AnalysisText.h"
 #include "Beside.h"
 #include "Design.h"
+#include "OffsetText.h"
 #include "OffsetView.h"
 #include "Pointer.h"
 #include "RasterSurface.h"
@@ -62,6 +65,8 @@ OffsetWindow::OffsetWindow(main& owner) : owner_(owner) {
   rows_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   rows_->setFocusPolicy(Qt::StrongFocus);
   rows_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The splitting table's columns line up in a fixed-pitch font.
+  rows_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   auto* pictures = new QHBoxLayout;
   pictures->addWidget(curve_, 0, Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
@@ -134,7 +139,7 @@ OffsetWindow::Done OffsetWindow::Run(const Job& job) {
   scene::DrawOffsetView(job.state, done.study, curve);
   done.curve = curve.Picture();
   done.description = scene::OffsetViewDescription(done.study);
-  done.text = done.description;
+  done.text = scene::JoinLines(scene::OffsetLines(done.study));
   return done;
 }
 

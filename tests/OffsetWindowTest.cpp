@@ -12,7 +12,9 @@
 #include <QTest>
 #include <cmath>
 
+#include "AnalysisText.h"
 #include "MouseInput.h"
+#include "OffsetText.h"
 #include "OffsetView.h"
 #include "OffsetWindow.h"
 #include "Studies.h"
@@ -100,7 +102,8 @@ TEST(OffsetWindow, ShowsTheStudyLeavesTheMainWindowAloneAndFollowsADrag) {
   auto* rows = offsets->findChild<QLabel*>("OffsetRows");
   ASSERT_NE(rows, nullptr);
   EXPECT_TRUE(rows->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-  EXPECT_TRUE(rows->text().contains(QString::fromStdString(scene::OffsetViewDescription(study))))
+  EXPECT_EQ(rows->text().toStdString(), scene::JoinLines(scene::OffsetLines(study)));
+  EXPECT_TRUE(rows->text().contains(QStringLiteral("t = 0.303340053")))
       << rows->text().toStdString();
   auto* curve = offsets->findChild<QWidget*>("OffsetCurve");
   ASSERT_NE(curve, nullptr);

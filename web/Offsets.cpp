@@ -2,7 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "AnalysisText.h"
 #include "OffsetStudy.h"
+#include "OffsetText.h"
 #include "OffsetView.h"
 #include "Studies.h"
 
@@ -13,7 +15,7 @@ std::string OffsetsJson(const scene::State& state, Recorder& curve) {
   curve.Clear();
   scene::DrawOffsetView(state, study, curve);
   const std::string description = scene::OffsetViewDescription(study);
-  return nlohmann::json{{"text", description},
+  return nlohmann::json{{"text", scene::JoinLines(scene::OffsetLines(study))},
                         {"description", description},
                         {"interval", scene::kStudyDragIntervalMs}}
       .dump();

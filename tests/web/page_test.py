@@ -471,6 +471,13 @@ def link_language(d, base):
           "write ja or en")
 
 
+def tool_offsets(points, language="ja"):
+    """The offset study's lines as the report tool prints them for `points` at distance 50."""
+    out = tool_report("--language", language, "--points", points, "--divisions", "",
+                      "--distance", "50", "--offsets")
+    return out[out.index("\n\n\n") + 3:].rstrip("\n")
+
+
 def offset_view(d, base, tag):
     """F3 and the button showOffsets open and close the offset view, which
     shows the study of the state shown (the two-cusp state's two cusps), runs
@@ -493,8 +500,7 @@ def offset_view(d, base, tag):
     check(f"{tag} the button's state after F3", button.get_attribute("aria-expanded"), "true")
     check(f"{tag} the button's text", button.text, "オフセットの誤差")
     rows = text(d, "offsetRows")
-    check(f"{tag} the offset view's text", rows, d.execute_script(
-        "return document.getElementById('offsetCurve').getAttribute('aria-description')"))
+    check(f"{tag} the offset view's text", rows, tool_offsets("50,150,160,140,150,50,50,50"))
     # The drag above moved P(1) to (160,140): undo gives the two-cusp state back.
     ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
     for _ in range(100):
@@ -502,7 +508,13 @@ def offset_view(d, base, tag):
             break
         time.sleep(0.02)
     two = text(d, "offsetRows")
-    check(f"{tag} the two-cusp state's cusps", "尖点 2 個（t = 0.3033、0.6967）" in two, True)
+    check(f"{tag} the two-cusp state's text", two, tool_offsets("50,150,150,150,150,50,50,50"))
+    said = d.execute_script(
+        "return document.getElementById('offsetCurve').getAttribute('aria-description')")
+    worst = re.search(r"最大 ([0-9.]+)", two).group(1)
+    check(f"{tag} the two-cusp state's marks for a screen reader",
+          (said.startswith("青の曲線の尖点 2 個（t = 0.3033、0.6967）。"), said.endswith("ずれ " + worst)),
+          (True, True))
     curve = d.execute_script("return document.getElementById('offsetCurve').toDataURL()")
     area = d.execute_script("return document.getElementById('Picture1').toDataURL()")
     check(f"{tag} the curve view marks more than the area shows", curve != area, True)
@@ -546,8 +558,8 @@ def offset_view(d, base, tag):
         if not JAPANESE.search(text(d, "offsetRows")):
             break
         time.sleep(0.02)
-    check(f"{tag} the offset view in English", (button.text, JAPANESE.findall(text(d, "offsetRows"))),
-          ("Offset error", []))
+    check(f"{tag} the offset view in English", (button.text, text(d, "offsetRows")),
+          ("Offset error", tool_offsets("50,150,120,180,150,50,50,50", "en")))
     switch(d, "ja")
     button.click()
     check(f"{tag} the button closes the offset view",
