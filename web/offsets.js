@@ -2,14 +2,32 @@
 // shown (the curve drawn again with the true offset curve's cusps and the
 // yellow curve's worst point ringed, and the study's text), made by the core.
 // The study runs only while the view is open, once per change and at most
-// once per interval while a point is dragged, between two frames so that a
-// drag's own redraws come first. data-studies on the view counts the studies.
+// once per interval while a point is dragged: in a worker of its own
+// (offsets-worker.js) on a page served over http(s), else on the main thread
+// between two frames, so that a drag's own redraws come first. On the view,
+// data-studies counts the studies shown and data-where says where they ran.
 "use strict";
 (function () {
   var $ = function (id) { return document.getElementById(id); };
   var panel = $("offsets"), button = $("showOffsets");
   var interval = 0;  // from the core's first study
   var lastRun = -Infinity, timer = null, queued = false, wanted = false, studies = 0;
+  // The worker, where one can start, and whether it is busy with a study.
+  var worker = null, busy = false;
+  if (/^https?:$/.test(location.protocol) && window.Worker) {
+    try {
+      worker = new Worker("offsets-worker.js");
+      worker.onmessage = function (e) {
+        busy = false;
+        var calls = e.data.calls;
+        shown(JSON.parse(e.data.json || "null"), calls);
+        if (wanted) follow(true);
+      };
+      worker.onerror = function () { worker = null; busy = false; soon(); };
+    } catch (error) {
+      worker = null;
+    }
+  }
 
   // The core's offset view (web/Bindings.cpp), bound once the core is there.
   var bound = null;
@@ -25,30 +43,42 @@
 
   function grabbed(core) { return Number(core.controls().split(" ")[0]); }
 
-  function run() {
-    queued = false;
-    var core = Page.core();
-    if (panel.hidden || !core || !wanted) return;
-    wanted = false;
-    lastRun = performance.now();
-    var b = bound || bind();
-    var v = JSON.parse(b.offsets(grabbed(core)) || "null");
-    if (!v) return;
+  // Shows a study: the view's JSON (web/Offsets.h) and the curve's calls.
+  function shown(v, calls) {
+    if (!v || panel.hidden) return;
     interval = v.interval;
-    var start = b.calls() / 8, size = b.size();
     var curve = $("offsetCurve");
     curve.style.width = curve.style.height = Page.canvas.style.width;
-    Replay.draw(curve, Page.module().HEAPF64.subarray(start, start + size));
+    Replay.draw(curve, calls);
     curve.setAttribute("aria-description", v.description);
     $("offsetRows").textContent = v.text;
     panel.setAttribute("data-studies", String(++studies));
+    panel.setAttribute("data-where", worker ? "worker" : "main");
   }
 
-  // After the next frame: the page's own redraw is on the screen first.
+  function run() {
+    queued = false;
+    var core = Page.core();
+    if (panel.hidden || !core || !wanted || busy) return;
+    wanted = false;
+    lastRun = performance.now();
+    if (worker) {
+      busy = true;
+      worker.postMessage({ line: core.stateLine(), grabbed: grabbed(core), lang: Page.texts().lang });
+      return;
+    }
+    var b = bound || bind();
+    var v = JSON.parse(b.offsets(grabbed(core)) || "null");
+    var start = b.calls() / 8;
+    shown(v, Page.module().HEAPF64.subarray(start, start + b.size()));
+  }
+
+  // After the next frame: the page's own redraw is on the screen first. A
+  // worker needs no wait.
   function soon() {
     if (queued) return;
     queued = true;
-    requestAnimationFrame(function () { setTimeout(run, 0); });
+    if (worker) setTimeout(run, 0); else requestAnimationFrame(function () { setTimeout(run, 0); });
   }
 
   function follow(dragging) {

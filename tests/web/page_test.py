@@ -480,9 +480,10 @@ def tool_offsets(points, language="ja"):
 
 def offset_view(d, base, tag):
     """F3 and the button showOffsets open and close the offset view, which
-    shows the study of the state shown (the two-cusp state's two cusps), runs
-    the study only while open and at most once per interval during a drag,
-    and speaks the page's language."""
+    shows the study of the state shown (the tool's --offsets lines, the
+    two-cusp state's two cusps), runs the study only while open, at most once
+    per interval during a drag, in a worker when served and on the main
+    thread from disk, and speaks the page's language."""
     load(d, base + "#points=50,150,150,150,150,50,50,50&divisions=&distance=50")
     view = d.find_element(By.ID, "offsets")
     button = d.find_element(By.ID, "showOffsets")
@@ -498,6 +499,8 @@ def offset_view(d, base, tag):
         time.sleep(0.02)
     check(f"{tag} F3 opens the offset view", (view.is_displayed(), studies()), (True, 1))
     check(f"{tag} the button's state after F3", button.get_attribute("aria-expanded"), "true")
+    check(f"{tag} where the study runs", view.get_attribute("data-where"),
+          "main" if base.startswith("file:") else "worker")
     check(f"{tag} the button's text", button.text, "オフセットの誤差")
     rows = text(d, "offsetRows")
     check(f"{tag} the offset view's text", rows, tool_offsets("50,150,160,140,150,50,50,50"))
