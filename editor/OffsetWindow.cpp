@@ -2,8 +2,8 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -22,6 +22,10 @@
 namespace editor {
 
 namespace {
+
+// The room the study's text is given, in characters and lines.
+constexpr int kRowsColumns = 72;
+constexpr int kRowsLines = 20;
 
 // A picture made by the worker, shown as it is; the area's background until
 // the first one is there.
@@ -59,14 +63,20 @@ OffsetWindow::OffsetWindow(main& owner) : owner_(owner) {
       this);
   curve_->setObjectName("OffsetCurve");
   curve_->setAccessibleName(QString::fromUtf8(i18n::Tr("曲線と尖点")));
-  rows_ = new QLabel(this);
+  // The study's lines: read-only text a user selects and copies, in a
+  // fixed-pitch font so that the splitting table's columns line up, sized
+  // for a table of two cusps before the first study arrives, so that the
+  // window is placed at the size it keeps.
+  rows_ = new QPlainTextEdit(this);
   rows_->setObjectName("OffsetRows");
-  rows_->setTextFormat(Qt::PlainText);
+  rows_->setAccessibleName(QString::fromUtf8(i18n::Tr("オフセットの誤差")));
+  rows_->setReadOnly(true);
   rows_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  rows_->setFocusPolicy(Qt::StrongFocus);
-  rows_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  // The splitting table's columns line up in a fixed-pitch font.
+  rows_->setLineWrapMode(QPlainTextEdit::NoWrap);
   rows_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  const QFontMetrics metrics(rows_->font());
+  rows_->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * kRowsColumns,
+                        metrics.lineSpacing() * kRowsLines);
   auto* pictures = new QHBoxLayout;
   pictures->addWidget(curve_, 0, Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
@@ -151,7 +161,7 @@ void OffsetWindow::Finished() {
   study_ = std::move(done.study);
   curvePicture_ = std::move(done.curve);
   shown_ = running_;
-  rows_->setText(QString::fromStdString(done.text));
+  rows_->setPlainText(QString::fromStdString(done.text));
   curve_->setAccessibleDescription(QString::fromStdString(done.description));
   curve_->update();
   // A state that arrived meanwhile is computed now, unless the drag interval

@@ -20,7 +20,7 @@
 #include "OffsetStudy.h"
 #include "Scene.h"
 
-class QLabel;
+class QPlainTextEdit;
 
 namespace editor {
 
@@ -66,7 +66,7 @@ class OffsetWindow final : public QWidget {
 
   main& owner_;
   QWidget* curve_;
-  QLabel* rows_;
+  QPlainTextEdit* rows_;
   QTimer dragTimer_;
   QFutureWatcher<Done> watcher_;
   std::optional<Job> pending_;  // the latest state not yet handed to a computation

@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <cmath>
 
@@ -99,12 +99,13 @@ TEST(OffsetWindow, ShowsTheStudyLeavesTheMainWindowAloneAndFollowsADrag) {
   EXPECT_NEAR(study.cusps[1].t, 0.696659947, 1e-9);
 
   // The text a user selects and a screen reader reads is the study's.
-  auto* rows = offsets->findChild<QLabel*>("OffsetRows");
+  auto* rows = offsets->findChild<QPlainTextEdit*>("OffsetRows");
   ASSERT_NE(rows, nullptr);
+  EXPECT_TRUE(rows->isReadOnly());
   EXPECT_TRUE(rows->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-  EXPECT_EQ(rows->text().toStdString(), scene::JoinLines(scene::OffsetLines(study)));
-  EXPECT_TRUE(rows->text().contains(QStringLiteral("t = 0.303340053")))
-      << rows->text().toStdString();
+  const QString text = rows->toPlainText();
+  EXPECT_EQ(text.toStdString(), scene::JoinLines(scene::OffsetLines(study)));
+  EXPECT_TRUE(text.contains(QStringLiteral("t = 0.303340053"))) << text.toStdString();
   auto* curve = offsets->findChild<QWidget*>("OffsetCurve");
   ASSERT_NE(curve, nullptr);
   EXPECT_EQ(curve->accessibleDescription().toStdString(), scene::OffsetViewDescription(study));
