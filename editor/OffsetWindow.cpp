@@ -12,6 +12,7 @@
 #include "AnalysisText.h"
 #include "Beside.h"
 #include "Design.h"
+#include "Fonts.h"
 #include "OffsetText.h"
 #include "OffsetView.h"
 #include "Pointer.h"
@@ -24,7 +25,7 @@ namespace editor {
 namespace {
 
 // The room the study's text is given, in characters and lines.
-constexpr int kRowsColumns = 72;
+constexpr int kRowsColumns = 96;
 constexpr int kRowsLines = 20;
 
 // A picture made by the worker, shown as it is; the area's background until
@@ -73,7 +74,9 @@ OffsetWindow::OffsetWindow(main& owner) : owner_(owner) {
   rows_->setReadOnly(true);
   rows_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   rows_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  rows_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setFamilies(surface::FixedPitchFamilies());
+  rows_->setFont(fixed);
   const QFontMetrics metrics(rows_->font());
   rows_->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * kRowsColumns,
                         metrics.lineSpacing() * kRowsLines);
