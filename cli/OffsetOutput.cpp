@@ -72,11 +72,17 @@ QJsonObject OffsetsJson(const geometry::OffsetStudy& study) {
         {"target", geometry::kStudyTargets[i]},
         {"pieces", study.fewest[i] ? QJsonValue(*study.fewest[i]) : QJsonValue(QJsonValue::Null)}});
   }
+  QJsonArray pieceH;
+  for (std::size_t i = 0; i < geometry::kStudyPlotPieces.size(); ++i) {
+    pieceH.append(
+        QJsonObject{{"pieces", geometry::kStudyPlotPieces[i]}, {"h", Numbers(study.pieceH[i])}});
+  }
   QJsonObject object{{"distance", static_cast<double>(study.distance)},
                      {"degenerate", study.degenerate},
                      {"drawn", Drawn(study)},
                      {"asDrawn", AsDrawn(study)},
                      {"h", Numbers(study.h)},
+                     {"pieceH", pieceH},
                      {"curvature", Numbers(study.curvature)},
                      {"factor", Numbers(study.factor)},
                      {"cusps", cusps},

@@ -23,7 +23,9 @@ geometry::OffsetStudy StudyOf(const Request& request);
 // Numbers only, under English keys: {"distance", "degenerate", "drawn" (the
 // yellow curve's points, or null, with "drawnError"), "asDrawn" ({"max", "u",
 // "converged"} or null), "h", "curvature", "factor" (201 values each at
-// i/200, null where undefined), "cusps" ([{"t", "x", "y"}]), "negative"
+// i/200, null where undefined), "pieceH" ([{"pieces": 2, 4, 8, "h": h(u) of
+// the curve in that many pieces at the same u, empty where not built}]), "cusps" ([{"t", "x",
+// "y"}]), "negative"
 // ([{"from", "to"}]), "zeroTangents", "splitting" ([{"pieces", "deviation",
 // "converged", "ratio", "order"}]), "fewest" ([{"target", "pieces"}])}.
 QJsonObject OffsetsJson(const geometry::OffsetStudy& study);

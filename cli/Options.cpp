@@ -30,7 +30,7 @@ using state::Dashed;
 using state::KnownOption;
 
 // The tool's own options, after the state's; then the common ones.
-constexpr std::array<KnownOption, 13> kToolOptions{{
+constexpr std::array<KnownOption, 14> kToolOptions{{
     {"state", true, true},
     {"analysis", false, true},
     {"json", false, false},
@@ -44,6 +44,7 @@ constexpr std::array<KnownOption, 13> kToolOptions{{
     {"plot-format", true, false},
     {"rules", false, true},
     {"offsets", false, true},
+    {"offset-plot", true, false},
 }};
 
 const std::vector<KnownOption>& Table() {

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QJsonDocument>
+#include <array>
 #include <optional>
 #include <string>
 #include <variant>
@@ -75,7 +76,12 @@ constexpr const char* kHelp = i18n::Mark(
     "                      ファイルが - なら標準出力へ（そのときレポートは書きません）\n"
     "  --plot ファイル     長さの収束の図（640 × 400）を拡張子に応じて SVG か PNG で\n"
     "                      書きます。--scale が効きます\n"
-    "  --plot-format F     図の形式 svg か png（--plot - のときは必須）\n"
+    "  --offset-plot ファイル\n"
+    "                      オフセット曲線の解析の図（640 × 400）: 上に黄の曲線と 2、4、8\n"
+    "                      分割の真のオフセット曲線からの距離、下に係数 1 + 距離·κ(t)。\n"
+    "                      拡張子に応じて SVG か PNG で書きます。--scale が効きます\n"
+    "  --plot-format F     図の形式 svg か png（ファイルが - のときは必須）。\n"
+    "                      標準出力に書ける図は 1 つだけです\n"
     "  --batch             標準入力の 1 行ごとに状態を読み、1 行ごとに JSON を書きます\n"
     "                      （空の行と # で始まる行は読み飛ばします）\n"
     "%COMMON%"
@@ -223,18 +229,24 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   }
   std::optional<geometry::ConvergenceTable> table;
   if (request.convergence || request.plot) table = geometry::Convergence(request.state.P);
-  PlotBytes plot;
-  if (request.plot) {
-    plot = MakePlot(request, *table);
+  std::optional<geometry::OffsetStudy> offsets;
+  if (request.offsets || request.offsetPlot) offsets = StudyOf(request);
+  std::array<PlotBytes, 2> plots;
+  if (request.plot) plots[0] = MakePlot(request, *table);
+  if (request.offsetPlot) plots[1] = MakeOffsetPlot(request, *offsets);
+  const std::pair<const std::optional<QString>&, const PlotBytes&> made[] = {
+      {request.plot, plots[0]}, {request.offsetPlot, plots[1]}};
+  for (const auto& [file, plot] : made) {
+    if (!file) continue;
     if (plot.failure) {
       Complain(err, *plot.failure);
       return kExitUnwritable;
     }
-    if (*request.plot == "-") {
+    if (*file == "-") {
       toStdout = &plot.bytes;
     } else {
       outputs.push_back(
-          {state::ToBytes(*request.plot),
+          {state::ToBytes(*file),
            std::string_view(plot.bytes.constData(), static_cast<std::size_t>(plot.bytes.size()))});
     }
   }
@@ -245,8 +257,6 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
   const geometry::ConvergenceTable* listed = request.convergence ? &*table : nullptr;
   std::optional<geometry::LengthRulesTable> rules;
   if (request.rules && toStdout == nullptr) rules = geometry::LengthRules(request.state.P);
-  std::optional<geometry::OffsetStudy> offsets;
-  if (request.offsets && toStdout == nullptr) offsets = StudyOf(request);
   QByteArray report;
   if (toStdout == nullptr) {
     std::optional<geometry::Analysis> analysis;
@@ -256,11 +266,11 @@ int Run(const QStringList& arguments, std::FILE* in, std::FILE* out, std::FILE* 
       QJsonObject object = ToJson(result, analysed);
       if (listed != nullptr) InsertConvergence(object, *listed);
       if (rules) InsertRules(object, *rules);
-      if (offsets) InsertOffsets(object, *offsets);
+      if (request.offsets) InsertOffsets(object, *offsets);
       report = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
     } else {
       report = Text(result, analysed, listed, rules ? &*rules : nullptr,
-                    offsets ? &*offsets : nullptr, request.crlf);
+                    request.offsets ? &*offsets : nullptr, request.crlf);
     }
     toStdout = &report;
   }

@@ -13,6 +13,9 @@
 // that matches the offset curve to third order in the piece's length shrinks
 // the deviation some 16 to 64 times per halving of smooth pieces, and below
 // the floor the measure's 0.01 px would make the ratio noise.
+//
+// PieceDistances gives h(u) along the pieces together, each piece's own
+// distances at its own parameter, for the plot of the study.
 
 #include <cmath>
 #include <optional>
@@ -86,14 +89,37 @@ SplitRow RowOf(const SampledOffset& O, const Points& P, double d, int k) {
   return row;
 }
 
-}  // namespace
-
-std::vector<SplitRow> SplittingTable(const SampledOffset& O, std::span<const IntPoint> P,
-                                     double d) {
+Points PointsOf(std::span<const IntPoint> P) {
   Points B;
   for (std::size_t i = 0; i < 4; ++i) {
     B[i] = {static_cast<double>(P[i].x), static_cast<double>(P[i].y)};
   }
+  return B;
+}
+
+}  // namespace
+
+std::vector<double> PieceDistances(const SampledOffset& O, std::span<const IntPoint> P, double d,
+                                   int k, std::span<const double> u) {
+  const Points B = PointsOf(P);
+  std::vector<double> h;
+  h.reserve(u.size());
+  std::size_t i = 0;
+  for (int j = 0; j < k && i < u.size(); ++j) {
+    const double a = static_cast<double>(j) / k;
+    const double b = j + 1 == k ? 1.0 : static_cast<double>(j + 1) / k;
+    const std::optional<Points> Q = OffsetPiece(Piece(B, a, b), d);
+    if (!Q) return {};
+    std::vector<double> local;
+    for (; i < u.size() && (u[i] < b || j + 1 == k); ++i) local.push_back(u[i] * k - j);
+    for (double v : DistancesOf(O, Cubic::OfPoints(*Q), LongestLeg(*Q), local)) h.push_back(v);
+  }
+  return h;
+}
+
+std::vector<SplitRow> SplittingTable(const SampledOffset& O, std::span<const IntPoint> P,
+                                     double d) {
+  const Points B = PointsOf(P);
   std::vector<SplitRow> rows;
   for (int k : kStudyPieces) {
     SplitRow row = RowOf(O, B, d, k);

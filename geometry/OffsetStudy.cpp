@@ -108,6 +108,9 @@ OffsetStudy StudyOffset(std::span<const IntPoint> P, float dist) {
     });
   }
   Part([&] { study.splitting = detail::SplittingTable(O, P, d); });
+  for (std::size_t i = 0; i < kStudyPlotPieces.size(); ++i) {
+    Part([&] { study.pieceH[i] = detail::PieceDistances(O, P, d, kStudyPlotPieces[i], u); });
+  }
   for (std::size_t i = 0; i < kStudyTargets.size(); ++i) {
     for (const SplitRow& row : study.splitting) {
       if (row.deviation && row.converged && *row.deviation < kStudyTargets[i]) {

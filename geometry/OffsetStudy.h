@@ -24,6 +24,9 @@ namespace geometry {
 inline constexpr int kStudySamples = 201;
 // The numbers of equal pieces the splitting table tries.
 inline constexpr std::array<int, 7> kStudyPieces{1, 2, 4, 8, 16, 32, 64};
+// The numbers of pieces whose h(u) the study lists besides the drawn curve's
+// (the plot's curves).
+inline constexpr std::array<int, 3> kStudyPlotPieces{2, 4, 8};
 // The deviations the table looks for the fewest pieces to get under, in pixels.
 inline constexpr std::array<double, 2> kStudyTargets{0.5, 0.1};
 // A ratio of two rows is shown only where both deviations are at least this:
@@ -63,6 +66,10 @@ struct OffsetStudy {
   // its largest value: the tip's deviation, bit for bit ("as drawn").
   std::vector<double> h;
   std::optional<Deviation> asDrawn;
+  // h(u) of the curve split into kStudyPlotPieces[i] equal pieces, each
+  // offset as in the splitting table, at the same u (piece j covers u in
+  // [j/k, (j+1)/k]); empty where a piece could not be built.
+  std::array<std::vector<double>, kStudyPlotPieces.size()> pieceH;
   // κ(t) = (B' × B'')/|B'|^3 (positive where the curve turns clockwise on the
   // screen) and 1 + dist·κ(t) at t = i/200; not finite at a zero tangent.
   std::vector<double> curvature;

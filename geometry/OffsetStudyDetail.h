@@ -46,4 +46,10 @@ std::vector<double> CuspParameters(const FactorField& field);
 // (OffsetSplitting.cpp).
 std::vector<SplitRow> SplittingTable(const SampledOffset& O, std::span<const IntPoint> P, double d);
 
+// h at each of `u` for the curve P split into k equal pieces (u in piece j's
+// [j/k, (j+1)/k] at its own parameter k u - j, the last piece taking u = 1);
+// empty where a piece could not be built (OffsetSplitting.cpp).
+std::vector<double> PieceDistances(const SampledOffset& O, std::span<const IntPoint> P, double d,
+                                   int k, std::span<const double> u);
+
 }  // namespace geometry::detail

@@ -28,6 +28,7 @@ std::string List(const std::vector<std::string>& items) { return JoinLines(items
 
 std::string Parameters(const std::vector<double>& t) {
   std::vector<std::string> items;
+  items.reserve(t.size());
   for (double v : t) items.push_back(ParameterFigure(v));
   return List(items);
 }

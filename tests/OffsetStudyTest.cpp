@@ -174,6 +174,22 @@ TEST(OffsetStudy, AsDrawnIsTheTipAndTheUnroundedRowIsWithinRounding) {
     const geometry::SplitRow& k1 = study.splitting.at(0);
     ASSERT_TRUE(k1.deviation);
     EXPECT_NEAR(*k1.deviation, tip->max, std::sqrt(0.5) + 0.02 + 1e-3);
+    // h(u) along 2, 4 and 8 pieces: at its 201 u never above its row's
+    // largest deviation, which the search found over the same pieces, and
+    // each piece at its own parameter.
+    for (std::size_t i = 0; i < geometry::kStudyPlotPieces.size(); ++i) {
+      const int k = geometry::kStudyPlotPieces[i];
+      const auto row = std::find_if(study.splitting.begin(), study.splitting.end(),
+                                    [k](const geometry::SplitRow& r) { return r.pieces == k; });
+      ASSERT_NE(row, study.splitting.end());
+      const std::vector<double>& h = study.pieceH[i];
+      ASSERT_EQ(h.empty(), !row->deviation) << k;
+      if (h.empty()) continue;
+      ASSERT_EQ(h.size(), 201U);
+      EXPECT_LE(*std::max_element(h.begin(), h.end()), *row->deviation) << k;
+      // Where two pieces meet, u = j/k, both end on the true offset curve.
+      for (int j = 0; j <= k; ++j) EXPECT_LE(h[static_cast<std::size_t>(200 * j / k)], 0.01) << k;
+    }
     // The factor at the ends is the yellow curve's f0 and f3.
     const float k0 = EndCurvature(P[0], P[1], P[2]);
     const float k3 = -EndCurvature(P[3], P[2], P[1]);

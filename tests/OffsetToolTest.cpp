@@ -1,18 +1,24 @@
-// --offsets of the built tool: its JSON is the study's figures bit for bit and
-// the same in both languages, --batch lines carry it, and its text gives the
-// tool tip's figure again and the same figures in both languages.
+// --offsets and --offset-plot of the built tool: the JSON is the study's
+// figures bit for bit and the same in both languages, --batch lines carry it,
+// the text gives the tool tip's figure again and the same figures in both
+// languages, and the plot the study's fewest pieces in the run's language.
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <array>
 
 #include "AnalysisText.h"
+#include "Language.h"
 #include "OffsetStudy.h"
+#include "OffsetText.h"
 #include "ToolProcess.h"
 
 namespace {
@@ -62,6 +68,16 @@ TEST(OffsetTool, JsonIsTheStudyInEveryLanguageAndBatchLinesCarryIt) {
       EXPECT_EQ(values[i].toDouble(), expected[static_cast<std::size_t>(i)]) << key << i;
     }
   }
+  const QJsonArray pieces = ja["pieceH"].toArray();
+  ASSERT_EQ(pieces.size(), 3);
+  for (qsizetype i = 0; i < pieces.size(); ++i) {
+    const QJsonArray h = pieces[i].toObject()["h"].toArray();
+    const std::vector<double>& expected = study.pieceH[static_cast<std::size_t>(i)];
+    ASSERT_EQ(h.size(), static_cast<qsizetype>(expected.size()));
+    for (qsizetype j = 0; j < h.size(); ++j) {
+      EXPECT_EQ(h[j].toDouble(), expected[static_cast<std::size_t>(j)]);
+    }
+  }
   const QJsonArray rows = ja["splitting"].toArray();
   ASSERT_EQ(rows.size(), static_cast<qsizetype>(study.splitting.size()));
   for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -107,6 +123,52 @@ TEST(OffsetTool, TextGivesTheTipsFigureAgainAndTheSameFiguresInBothLanguages) {
   for (qsizetype i = 0; i < ja.size(); ++i) {
     EXPECT_EQ(Figures(ja[i]), Figures(texts[1][i])) << ja[i].toStdString();
   }
+}
+
+TEST(OffsetTool, PlotCarriesTheStudysFewestPiecesInTheRunsLanguage) {
+  const geometry::OffsetStudy study = geometry::StudyOffset(kTwoCuspPoints, 50);
+  for (const auto& [language, title] :
+       {std::pair{i18n::Language::Japanese, "<title>オフセット曲線の解析</title>"},
+        std::pair{i18n::Language::English, "<title>Offset study</title>"}}) {
+    i18n::SetLanguage(language);
+    const std::string fewest = scene::FewestLine(study, 1);
+    i18n::SetLanguage(i18n::Language::Japanese);
+    const ToolRun svg = RunTool(QStringList{"--language", QString(i18n::NameOf(language).data()),
+                                            "--offset-plot", "-", "--plot-format", "svg"} +
+                                kTwoCusps);
+    ASSERT_EQ(svg.exitCode, 0) << svg.err.toStdString();
+    EXPECT_TRUE(svg.out.contains(title));
+    EXPECT_TRUE(svg.out.contains("width=\"640\" height=\"400\""));
+    // Qt writes a line as runs of one font each: their texts, joined.
+    QString texts;
+    static const QRegularExpression run(">([^<]*)</text>");
+    for (auto it = run.globalMatch(QString::fromUtf8(svg.out)); it.hasNext();) {
+      texts += it.next().captured(1);
+    }
+    EXPECT_TRUE(texts.contains(QString::fromStdString(fewest))) << fewest;
+  }
+
+  QTemporaryDir dir;
+  const ToolRun both = RunTool(QStringList{"--offsets", "--offset-plot", dir.filePath("o.png"),
+                                           "--scale", "2", "--plot", dir.filePath("c.svg")} +
+                               kTwoCusps);
+  ASSERT_EQ(both.exitCode, 0) << both.err.toStdString();
+  EXPECT_TRUE(both.out.contains("オフセット曲線の解析（距離 50）"));
+  EXPECT_EQ(QImage(dir.filePath("o.png")).size(), QSize(1280, 800));
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath("c.svg")));
+
+  // Every mistake: exit 2, nothing written anywhere.
+  for (const QStringList& args :
+       {QStringList{"--offset-plot", "-"}, QStringList{"--offset-plot", dir.filePath("o.txt")},
+        QStringList{"--offset-plot", "-", "--plot", "-", "--plot-format", "svg"},
+        QStringList{"--offset-plot", "-", "--plot-format", "png", "--offsets"},
+        QStringList{"--offset-plot", dir.filePath("x.svg"), "--svg", dir.filePath("x.svg")},
+        QStringList{"--offset-plot", ""}}) {
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+  }
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.svg")));
 }
 
 }  // namespace
