@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -13,8 +14,10 @@
 #include "Beside.h"
 #include "Design.h"
 #include "Fonts.h"
+#include "OffsetPlot.h"
 #include "OffsetText.h"
 #include "OffsetView.h"
+#include "PlotFigure.h"
 #include "Pointer.h"
 #include "RasterSurface.h"
 #include "Studies.h"
@@ -53,6 +56,21 @@ class PictureView final : public QWidget {
   Source picture_;
 };
 
+// The window's content, scrolled where the screen is smaller than it: its
+// size hint is the whole content's, so that the window opens at that size
+// where the screen has room.
+class Scrolled final : public QScrollArea {
+ public:
+  Scrolled(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+    setWidget(content);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+  }
+  QSize sizeHint() const override {
+    return widget()->sizeHint() + QSize(2 * frameWidth(), 2 * frameWidth());
+  }
+};
+
 }  // namespace
 
 OffsetWindow::OffsetWindow(main& owner) : owner_(owner) {
@@ -64,6 +82,11 @@ OffsetWindow::OffsetWindow(main& owner) : owner_(owner) {
       this);
   curve_->setObjectName("OffsetCurve");
   curve_->setAccessibleName(QString::fromUtf8(i18n::Tr("曲線と尖点")));
+  plot_ = new PictureView(
+      {scene::plot::kWidth, scene::plot::kHeight},
+      [this]() -> const QImage& { return plotPicture_; }, this);
+  plot_->setObjectName("OffsetPlot");
+  plot_->setAccessibleName(QString::fromUtf8(i18n::Tr("オフセットの誤差の図")));
   // The study's lines: read-only text a user selects and copies, in a
   // fixed-pitch font so that the splitting table's columns line up, sized
   // for a table of two cusps before the first study arrives, so that the
@@ -80,11 +103,17 @@ OffsetWindow::OffsetWindow(main& owner) : owner_(owner) {
   const QFontMetrics metrics(rows_->font());
   rows_->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * kRowsColumns,
                         metrics.lineSpacing() * kRowsLines);
+  auto* content = new QWidget;
   auto* pictures = new QHBoxLayout;
+  pictures->addWidget(plot_, 0, Qt::AlignTop);
   pictures->addWidget(curve_, 0, Qt::AlignTop);
+  auto* inner = new QVBoxLayout(content);
+  inner->addLayout(pictures);
+  inner->addWidget(rows_, 1);
+  auto* scroll = new Scrolled(content, this);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(pictures);
-  layout->addWidget(rows_, 1);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroll);
   setFocusProxy(rows_);
 
   dragTimer_.setSingleShot(true);
@@ -145,13 +174,20 @@ bool OffsetWindow::Job::operator==(const Job& other) const {
 }
 
 OffsetWindow::Done OffsetWindow::Run(const Job& job) {
-  Done done{geometry::StudyOffset(job.state.P, job.state.dist), {}, {}, {}};
+  Done done;
+  done.study = geometry::StudyOffset(job.state.P, job.state.dist);
   // Qt 6 paints on an image in any thread.
   surface::RasterSurface curve(scene::kAreaSize, scene::kAreaSize, job.pixelRatio,
                                surface::ToQColor(scene::kAreaBackColour));
   scene::DrawOffsetView(job.state, done.study, curve);
   done.curve = curve.Picture();
+  const QSize plotSize(scene::plot::kWidth, scene::plot::kHeight);
+  done.plot = QImage(plotSize * job.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+  done.plot.setDevicePixelRatio(job.pixelRatio);
+  QPainter painter(&done.plot);
+  surface::PaintOffsets(painter, plotSize, job.state.P, done.study);
   done.description = scene::OffsetViewDescription(done.study);
+  done.caption = scene::FewestLine(done.study, 0) + "\n" + scene::FewestLine(done.study, 1);
   done.text = scene::JoinLines(scene::OffsetLines(done.study));
   return done;
 }
@@ -163,10 +199,13 @@ void OffsetWindow::Finished() {
   if (!sameStudy) ++computed_;
   study_ = std::move(done.study);
   curvePicture_ = std::move(done.curve);
+  plotPicture_ = std::move(done.plot);
   shown_ = running_;
   rows_->setPlainText(QString::fromStdString(done.text));
   curve_->setAccessibleDescription(QString::fromStdString(done.description));
   curve_->update();
+  plot_->setAccessibleDescription(QString::fromStdString(done.caption));
+  plot_->update();
   // A state that arrived meanwhile is computed now, unless the drag interval
   // is still running; then the timer will.
   if (pending_ && !dragTimer_.isActive()) Compute();

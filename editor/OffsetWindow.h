@@ -56,6 +56,8 @@ class OffsetWindow final : public QWidget {
   struct Done {
     geometry::OffsetStudy study;
     QImage curve;
+    QImage plot;
+    std::string caption;  // the plot's description: the fewest pieces
     std::string text;
     std::string description;
   };
@@ -65,6 +67,7 @@ class OffsetWindow final : public QWidget {
   void Finished();
 
   main& owner_;
+  QWidget* plot_;
   QWidget* curve_;
   QPlainTextEdit* rows_;
   QTimer dragTimer_;
@@ -74,6 +77,7 @@ class OffsetWindow final : public QWidget {
   std::optional<Job> shown_;    // what is shown
   std::optional<geometry::OffsetStudy> study_;
   QImage curvePicture_;
+  QImage plotPicture_;
   int computed_ = 0;
   bool placed_ = false;
 };

@@ -122,7 +122,8 @@ TEST(ConvergenceWindow, OpensBesideTheMainWindowAndOnTheScreen) {
       const QRect placed = study->frameGeometry();
       EXPECT_TRUE(screen.contains(placed)) << c.where << ": " << placed.x() << "," << placed.y();
       // The offset window is too large to go beside or below the main window
-      // on the offscreen platform's 800 x 600 screen: it goes over it.
+      // on the offscreen platform's 800 x 600 screen: it goes over it, its
+      // content scrolled.
       if (c.besideOrBelow && key == Qt::Key_F2) {
         EXPECT_FALSE(placed.intersects(window.frameGeometry())) << c.where;
       }

@@ -14,6 +14,7 @@
 
 #include "AnalysisText.h"
 #include "MouseInput.h"
+#include "OffsetPlot.h"
 #include "OffsetText.h"
 #include "OffsetView.h"
 #include "OffsetWindow.h"
@@ -113,6 +114,16 @@ TEST(OffsetWindow, ShowsTheStudyLeavesTheMainWindowAloneAndFollowsADrag) {
   ExpectOnlyTheMarksAdded(curve->grab().toImage().convertToFormat(QImage::Format_RGB32),
                           window.Picture1->Raster().Picture().convertToFormat(QImage::Format_RGB32),
                           scene::MarksOf(study));
+  // The plot is the study's, painted from its figure.
+  auto* plot = offsets->findChild<QWidget*>("OffsetPlot");
+  ASSERT_NE(plot, nullptr);
+  QImage expected(plot->size(), QImage::Format_ARGB32_Premultiplied);
+  {
+    QPainter painter(&expected);
+    surface::PaintOffsets(painter, plot->size(), window.P, study);
+  }
+  EXPECT_EQ(plot->grab().toImage().convertToFormat(QImage::Format_RGB32),
+            expected.convertToFormat(QImage::Format_RGB32));
   // The main window as it was, picture and report.
   EXPECT_EQ(window.grab().toImage(), mainBefore);
   EXPECT_EQ(window.Label1->text(), reportBefore);

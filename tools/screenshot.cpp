@@ -114,6 +114,8 @@ std::optional<QPixmap> OffsetPicture() {
     if (auto* found = qobject_cast<editor::OffsetWindow*>(widget)) offsets = found;
   }
   if (offsets == nullptr) return std::nullopt;
+  // Whole, at its content's size, whatever the screen's.
+  offsets->resize(offsets->sizeHint());
   offsets->show();
   QElapsedTimer clock;
   clock.start();
