@@ -75,6 +75,16 @@ EM_JS(double, MeasureHeight, (int pixels, int bold),
 EM_JS(double, MeasureAscent, (int pixels, int bold),
       { return BezierlabPlot.ascent(pixels, bold); });
 
+// The plots' text measure in the page's fonts.
+scene::plot::Measure PageMeasure() {
+  return {
+      [](const std::string& text, scene::plot::TextStyle style) {
+        return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
+      },
+      [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
+      [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
+}
+
 }  // namespace
 
 extern "C" {
@@ -207,14 +217,8 @@ EMSCRIPTEN_KEEPALIVE const char* bl_plot_size() {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
-  const scene::plot::Measure measure{
-      [](const std::string& text, scene::plot::TextStyle style) {
-        return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
-      },
-      [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
-      [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
   std::string json;
-  Guarded([&](web::Page& p) { json = web::PlotJson(p.Current(), width, height, measure); });
+  Guarded([&](web::Page& p) { json = web::PlotJson(p.Current(), width, height, PageMeasure()); });
   return Give(json);
 }
 
@@ -225,7 +229,7 @@ EMSCRIPTEN_KEEPALIVE const char* bl_offsets(int grabbed) {
   Guarded([&](web::Page& p) {
     scene::State state = p.Current();
     state.grabIndex = grabbed;
-    json = web::OffsetsJson(state, OffsetCurve());
+    json = web::OffsetsJson(state, OffsetCurve(), PageMeasure());
   });
   return Give(json);
 }

@@ -17,6 +17,7 @@ std::string TextsJson() {
                         {"open", Tr("開く")},
                         {"showOffsets", Tr("オフセットの誤差")},
                         {"offsetCurveName", Tr("曲線と尖点")},
+                        {"offsetPlotName", Tr("オフセットの誤差の図")},
                         {"linkRefused", Tr("リンクの状態を開けません")},
                         {"openRefused", Tr("状態ファイルを開けません")},
                         {"pasteRefused", Tr("状態を貼り付けられません")},

@@ -6,6 +6,26 @@
 "use strict";
 importScripts("core-wasm.js", "core.js");
 
+// The plots' text measure (what plot.js gives the core on the page), on an
+// offscreen canvas in the page's fonts, which each request names.
+var family = "sans-serif";
+var measurer = new OffscreenCanvas(1, 1).getContext("2d");
+function metrics(pixels, bold) {
+  measurer.font = (bold ? "bold " : "") + pixels + "px " + family;
+  return measurer.measureText("国Mg");
+}
+self.BezierlabPlot = {
+  width: function (t, pixels, bold) {
+    measurer.font = (bold ? "bold " : "") + pixels + "px " + family;
+    return measurer.measureText(t).width;
+  },
+  height: function (pixels, bold) {
+    var m = metrics(pixels, bold);
+    return m.fontBoundingBoxAscent + m.fontBoundingBoxDescent;
+  },
+  ascent: function (pixels, bold) { return metrics(pixels, bold).fontBoundingBoxAscent; },
+};
+
 var ready = (function () {
   // As page.js does: the WebAssembly deflated in core-wasm.js, inflated here.
   var packed = Uint8Array.from(atob(BezierlabWasm), function (c) { return c.charCodeAt(0); });
@@ -24,10 +44,11 @@ var ready = (function () {
     });
 })();
 
-// A request: {line, grabbed, lang}. The answer: {json, calls} (a Float64Array).
+// A request: {line, grabbed, lang, family}. The answer: {json, calls} (a Float64Array).
 onmessage = function (e) {
   ready.then(function (core) {
     var r = e.data;
+    family = r.family;
     core.language(r.lang);
     var problem = core.take(r.line);
     var json = problem === "" ? core.offsets(r.grabbed) : "";

@@ -9,6 +9,8 @@
 "use strict";
 (function () {
   var $ = function (id) { return document.getElementById(id); };
+  // The plot's fonts, which the worker measures its texts in too.
+  var FAMILY = getComputedStyle(document.body).fontFamily;
   var panel = $("offsets"), button = $("showOffsets");
   var interval = 0;  // from the core's first study
   var lastRun = -Infinity, timer = null, queued = false, wanted = false, studies = 0;
@@ -51,6 +53,9 @@
     curve.style.width = curve.style.height = Page.canvas.style.width;
     Replay.draw(curve, calls);
     curve.setAttribute("aria-description", v.description);
+    var plot = $("offsetPlot");
+    BezierlabPlot.paint(plot, v.figure);
+    plot.setAttribute("aria-description", v.caption);
     $("offsetRows").textContent = v.text;
     panel.setAttribute("data-studies", String(++studies));
     panel.setAttribute("data-where", worker ? "worker" : "main");
@@ -64,7 +69,8 @@
     lastRun = performance.now();
     if (worker) {
       busy = true;
-      worker.postMessage({ line: core.stateLine(), grabbed: grabbed(core), lang: Page.texts().lang });
+      worker.postMessage({ line: core.stateLine(), grabbed: grabbed(core), lang: Page.texts().lang,
+                           family: FAMILY });
       return;
     }
     var b = bound || bind();
@@ -113,6 +119,7 @@
   Page.onText(function () {
     button.textContent = Page.texts().showOffsets;
     $("offsetCurve").setAttribute("aria-label", Page.texts().offsetCurveName);
+    $("offsetPlot").setAttribute("aria-label", Page.texts().offsetPlotName);
     follow(false);
   });
 })();

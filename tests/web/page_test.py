@@ -518,6 +518,14 @@ def offset_view(d, base, tag):
     check(f"{tag} the two-cusp state's marks for a screen reader",
           (said.startswith("青の曲線の尖点 2 個（t = 0.3033、0.6967）。"), said.endswith("ずれ " + worst)),
           (True, True))
+    painted = d.execute_script("""
+      const c = document.getElementById('offsetPlot');
+      const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      const colours = new Set();
+      for (let i = 0; i < data.length; i += 4) colours.add((data[i] << 16) | (data[i+1] << 8) | data[i+2]);
+      return [c.width, c.height, colours.size > 20, c.getAttribute('aria-description')];""")
+    check(f"{tag} the offset plot painted from the core's figure, its caption told",
+          painted, [640, 400, True, "\n".join(two.split("\n")[-2:])])
     curve = d.execute_script("return document.getElementById('offsetCurve').toDataURL()")
     area = d.execute_script("return document.getElementById('Picture1').toDataURL()")
     check(f"{tag} the curve view marks more than the area shows", curve != area, True)
