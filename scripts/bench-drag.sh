@@ -144,9 +144,12 @@ measure() {
   [ -n "$window" ] || die "$kind: no window appeared: $(cat "$work/$kind.err")"
   if [ "$kind" = open ]; then
     xdotool windowfocus --sync "$window" key F3
-    timeout "$timeout_s" xdotool search --sync --onlyvisible --name '^オフセットの誤差$' \
-      >/dev/null || die "open: F3 opened no offset window"
+    local study
+    study=$(timeout "$timeout_s" xdotool search --sync --onlyvisible --name '^オフセットの誤差$' |
+      head -n1) || die "open: F3 opened no offset window"
+    # Off the drawing area (with no window manager it may open over it).
     sleep 0.5
+    xdotool windowmove --sync "$study" 0 320
   fi
   xprop -spy -id "$window" _NET_WM_NAME >"$work/$kind.spy" &
   spy_pid=$!
