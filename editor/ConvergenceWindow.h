@@ -18,6 +18,7 @@
 #include "Convergence.h"
 #include "ConvergencePlot.h"
 #include "IntPoint.h"
+#include "Studies.h"
 
 class QLabel;
 
@@ -30,7 +31,7 @@ class ConvergenceWindow final : public QWidget {
 
  public:
   // The interval between two tables while a point is dragged.
-  static constexpr int kDragIntervalMs = 100;
+  static constexpr int kDragIntervalMs = scene::kStudyDragIntervalMs;
 
   explicit ConvergenceWindow(main& owner);
   ~ConvergenceWindow() override;

@@ -52,6 +52,10 @@ inline constexpr KeyHelp kKeyHelp[] = {
     {"F1", i18n::Mark("このヘルプを開きます"), KeysOf::kBoth},
     {"F2", i18n::Mark("分割数を増やしたときの長さの収束を表示します（もう一度押すと閉じます）"),
      KeysOf::kBoth},
+    {"F3",
+     i18n::Mark(
+         "黄の曲線の誤差、青の曲線の尖点、分割による改善を表示します（もう一度押すと閉じます）"),
+     KeysOf::kBoth},
     {i18n::Mark("日本語 / English"), i18n::Mark("ページの言語を切り替えます（リンクに残ります）"),
      KeysOf::kPage},
 };

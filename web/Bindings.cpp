@@ -13,6 +13,7 @@
 #include "Descriptions.h"
 #include "Inputs.h"
 #include "Layout.h"
+#include "Offsets.h"
 #include "Page.h"
 #include "Plot.h"
 #include "StateJson.h"
@@ -60,6 +61,12 @@ std::string& FileBytes() {
   return bytes;
 }
 
+// The drawing calls of the latest offset view's curve.
+web::Recorder& OffsetCurve() {
+  static web::Recorder curve;
+  return curve;
+}
+
 // The page's font metrics, from its canvas (plot.js).
 EM_JS(double, MeasureWidth, (const char* text, int pixels, int bold),
       { return BezierlabPlot.width(UTF8ToString(text), pixels, bold); });
@@ -67,6 +74,16 @@ EM_JS(double, MeasureHeight, (int pixels, int bold),
       { return BezierlabPlot.height(pixels, bold); });
 EM_JS(double, MeasureAscent, (int pixels, int bold),
       { return BezierlabPlot.ascent(pixels, bold); });
+
+// The plots' text measure in the page's fonts.
+scene::plot::Measure PageMeasure() {
+  return {
+      [](const std::string& text, scene::plot::TextStyle style) {
+        return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
+      },
+      [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
+      [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
+}
 
 }  // namespace
 
@@ -219,15 +236,25 @@ EMSCRIPTEN_KEEPALIVE const char* bl_plot_size() {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height) {
-  const scene::plot::Measure measure{
-      [](const std::string& text, scene::plot::TextStyle style) {
-        return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
-      },
-      [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
-      [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
   std::string json;
-  Guarded([&](web::Page& p) { json = web::PlotJson(p.Current(), width, height, measure); });
+  Guarded([&](web::Page& p) { json = web::PlotJson(p.Current(), width, height, PageMeasure()); });
   return Give(json);
+}
+
+// The offset view for the state shown with point `grabbed` drawn as grabbed
+// (web/Offsets.h), its curve view's drawing calls kept for the two below.
+EMSCRIPTEN_KEEPALIVE const char* bl_offsets(int grabbed) {
+  std::string json;
+  Guarded([&](web::Page& p) {
+    scene::State state = p.Current();
+    state.grabIndex = grabbed;
+    json = web::OffsetsJson(state, OffsetCurve(), PageMeasure());
+  });
+  return Give(json);
+}
+EMSCRIPTEN_KEEPALIVE const double* bl_offset_calls() { return OffsetCurve().Calls().data(); }
+EMSCRIPTEN_KEEPALIVE int bl_offset_calls_size() {
+  return static_cast<int>(OffsetCurve().Calls().size());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_layout() { return Give(web::LayoutJson()); }

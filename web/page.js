@@ -253,7 +253,7 @@ var Page = (function () {
     .then(function (bytes) { return BezierlabCore({ wasmBinary: new Uint8Array(bytes) }); })
     .then(start);
   return {
-    core: function () { return core; },
+    core: function () { return core; }, module: function () { return M; },
     show: show,
     repaint: repaint,
     layout: function () { return layout; },

@@ -740,6 +740,112 @@ def touch_screens(base, folder):
                 d.quit()
 
 
+def tool_offsets(points, language="ja"):
+    """The offset study's lines as the report tool prints them for `points` at distance 50."""
+    out = tool_report("--language", language, "--points", points, "--divisions", "",
+                      "--distance", "50", "--offsets")
+    return out[out.index("\n\n\n") + 3:].rstrip("\n")
+
+
+def offset_view(d, base, tag):
+    """F3 and the button showOffsets open and close the offset view, which
+    shows the study of the state shown (the tool's --offsets lines, the
+    two-cusp state's two cusps), runs the study only while open, at most once
+    per interval during a drag, in a worker when served and on the main
+    thread from disk, and speaks the page's language."""
+    load(d, base + "#points=50,150,150,150,150,50,50,50&divisions=&distance=50")
+    view = d.find_element(By.ID, "offsets")
+    button = d.find_element(By.ID, "showOffsets")
+    studies = lambda: int(view.get_attribute("data-studies") or 0)
+    check(f"{tag} offset view at start", (view.is_displayed(), studies()), (False, 0))
+    drag(d, (150, 150), (160, 140))
+    time.sleep(0.3)
+    check(f"{tag} studies while the view is closed", studies(), 0)
+    ActionChains(d).send_keys(Keys.F3).perform()
+    for _ in range(100):
+        if studies() >= 1:
+            break
+        time.sleep(0.02)
+    check(f"{tag} F3 opens the offset view", (view.is_displayed(), studies()), (True, 1))
+    check(f"{tag} the button's state after F3", button.get_attribute("aria-expanded"), "true")
+    check(f"{tag} where the study runs", view.get_attribute("data-where"),
+          "main" if base.startswith("file:") else "worker")
+    check(f"{tag} the button's text", button.text, "オフセットの誤差")
+    rows = text(d, "offsetRows")
+    check(f"{tag} the offset view's text", rows, tool_offsets("50,150,160,140,150,50,50,50"))
+    # The drag above moved P(1) to (160,140): undo gives the two-cusp state back.
+    ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+    for _ in range(100):
+        if "0.3033" in text(d, "offsetRows"):
+            break
+        time.sleep(0.02)
+    two = text(d, "offsetRows")
+    check(f"{tag} the two-cusp state's text", two, tool_offsets("50,150,150,150,150,50,50,50"))
+    said = d.execute_script(
+        "return document.getElementById('offsetCurve').getAttribute('aria-description')")
+    worst = re.search(r"最大 ([0-9.]+)", two).group(1)
+    check(f"{tag} the two-cusp state's marks for a screen reader",
+          (said.startswith("青の曲線の尖点 2 個（t = 0.3033、0.6967）。"), said.endswith("ずれ " + worst)),
+          (True, True))
+    painted = d.execute_script("""
+      const c = document.getElementById('offsetPlot');
+      const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      const colours = new Set();
+      for (let i = 0; i < data.length; i += 4) colours.add((data[i] << 16) | (data[i+1] << 8) | data[i+2]);
+      return [c.width, c.height, colours.size > 20, c.getAttribute('aria-description')];""")
+    check(f"{tag} the offset plot painted from the core's figure, its caption told",
+          painted, [640, 400, True, "\n".join(two.split("\n")[-2:])])
+    curve = d.execute_script("return document.getElementById('offsetCurve').toDataURL()")
+    area = d.execute_script("return document.getElementById('Picture1').toDataURL()")
+    check(f"{tag} the curve view marks more than the area shows", curve != area, True)
+
+    # A drag of 40 moves over about a second: far fewer studies than moves.
+    before = studies()
+    canvas = d.find_element(By.ID, "Picture1")
+    chain = ActionChains(d, duration=5).move_to_element_with_offset(canvas, 20, 20).click_and_hold()
+    for i in range(1, 41):
+        chain.move_to_element_with_offset(canvas, 150 - i - 130, 150 + i - 130).pause(0.02)
+    started = time.monotonic()
+    chain.release().perform()
+    elapsed = time.monotonic() - started
+    during = studies() - before
+    check(f"{tag} studies during a drag of {elapsed:.2f} s at most one per 100 ms",
+          during <= elapsed / 0.1 + 2, True)
+    for _ in range(100):
+        if text(d, "offsetRows") != two:
+            break
+        time.sleep(0.02)
+    check(f"{tag} the study after the drag follows the state",
+          text(d, "offsetRows") != two and report(d) == tool_report(
+              "--points", "50,150,110,190,150,50,50,50", "--divisions", "", "--distance", "50"),
+          True)
+
+    # F3 again closes it, and then nothing is studied; the button opens it again.
+    ActionChains(d).send_keys(Keys.F3).perform()
+    closed = studies()
+    drag(d, (110, 190), (120, 180))
+    time.sleep(0.3)
+    check(f"{tag} F3 closes the offset view", (view.is_displayed(), studies()), (False, closed))
+    button.click()
+    for _ in range(100):
+        if studies() > closed:
+            break
+        time.sleep(0.02)
+    check(f"{tag} the button opens the offset view", (view.is_displayed(), studies()),
+          (True, closed + 1))
+    switch(d, "en")
+    for _ in range(100):
+        if not JAPANESE.search(text(d, "offsetRows")):
+            break
+        time.sleep(0.02)
+    check(f"{tag} the offset view in English", (button.text, text(d, "offsetRows")),
+          ("Offset error", tool_offsets("50,150,120,180,150,50,50,50", "en")))
+    switch(d, "ja")
+    button.click()
+    check(f"{tag} the button closes the offset view",
+          (view.is_displayed(), button.get_attribute("aria-expanded")), (False, "false"))
+
+
 def console_errors(d):
     return [e for e in d.get_log("browser") if e["level"] in ("SEVERE", "ERROR")]
 
@@ -765,6 +871,7 @@ def main():
                 held_drags(d, url)
                 keyboard_order(d, url)
                 link_language(d, url)
+                offset_view(d, url, tag)
                 check(f"{tag} console errors", console_errors(d), [])
             load(d, served)
             drag(d, (150, 150), (200, 120))
