@@ -16,7 +16,7 @@ mkdir -p "$other/elsewhere/src"
 tar -c --exclude='./build*' --exclude=./.git . | tar -x -C "$other/elsewhere/src"
 emcmake cmake -S "$other/elsewhere/src" -B "$other/out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   >/dev/null
-cmake --build "$other/out" --target bezierlab_web >/dev/null
+cmake --build "$other/out" --target web_page >/dev/null
 if ! diff -r build-web/web/page "$other/out/web/page"; then
   echo "web-repro: the page built in $other/out differs from build-web/web/page" >&2
   exit 1
