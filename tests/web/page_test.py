@@ -660,9 +660,14 @@ def touch_tips(base):
 
 
 def serve(folder):
+    """Serves `folder` with no caching by the browser: the worker's is the only cache."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *args):
             pass
+
+        def end_headers(self):
+            self.send_header("Cache-Control", "no-store")
+            super().end_headers()
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
                                              functools.partial(Quiet, directory=folder))
