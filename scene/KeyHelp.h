@@ -58,6 +58,25 @@ inline constexpr KeyHelp kKeyHelp[] = {
      KeysOf::kBoth},
     {i18n::Mark("日本語 / English"), i18n::Mark("ページの言語を切り替えます（リンクに残ります）"),
      KeysOf::kPage},
+    // The page's buttons for the keys, and what a finger does on a touch screen.
+    {i18n::Mark("「元に戻す」「やり直す」「最初の状態」"),
+     i18n::Mark("Ctrl+Z、Ctrl+Y、Ctrl+R と同じです（することがないときは押せません）"),
+     KeysOf::kPage},
+    {i18n::Mark("「ヘルプ」「収束のグラフ」「オフセットの誤差」"),
+     i18n::Mark("F1、F2、F3 と同じです"), KeysOf::kPage},
+    {i18n::Mark("「レポートをコピー」「1 行のオプションをコピー」"),
+     i18n::Mark("Ctrl+C、Ctrl+Shift+C と同じです"), KeysOf::kPage},
+    {i18n::Mark("「貼り付け」"),
+     i18n::Mark("Ctrl+V と同じです（ブラウザーが読ませないときは貼り付ける欄を開きます）"),
+     KeysOf::kPage},
+    {i18n::Mark("「リンクを共有」"),
+     i18n::Mark("今の状態のリンクを共有します（共有できないときはコピーします）"), KeysOf::kPage},
+    {i18n::Mark("タップ（レポート）"),
+     i18n::Mark("長さの誤差を表示します（もう一度タップするか、ほかをタップすると消えます）"),
+     KeysOf::kPage},
+    {i18n::Mark("長押し（黄色のチェックボックス）"),
+     i18n::Mark("近似オフセット曲線のずれを表示します（タップはチェックを切り替えます）"),
+     KeysOf::kPage},
 };
 
 }  // namespace scene

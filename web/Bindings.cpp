@@ -155,6 +155,13 @@ EMSCRIPTEN_KEEPALIVE void bl_redo() {
 EMSCRIPTEN_KEEPALIVE void bl_reset() {
   Guarded([](web::Page& p) { p.Reset(); });
 }
+// Which of undo, redo and reset have a step to make: "1" or "0" for each, in
+// that order, separated by spaces.
+EMSCRIPTEN_KEEPALIVE const char* bl_can() {
+  const web::Page& p = ThePage();
+  return Give(std::string(p.CanUndo() ? "1" : "0") + (p.CanRedo() ? " 1" : " 0") +
+              (p.CanReset() ? " 1" : " 0"));
+}
 
 // The drawing calls of the latest redraw (see Recorder.h).
 EMSCRIPTEN_KEEPALIVE const double* bl_calls() { return ThePage().Drawing().Calls().data(); }
@@ -269,6 +276,7 @@ EMSCRIPTEN_KEEPALIVE void bl_choose_language(const char* name) {
   Guarded([=](web::Page& p) { p.ChooseLanguage(i18n::LanguageNamed(name)); });
 }
 EMSCRIPTEN_KEEPALIVE const char* bl_texts() { return Give(web::TextsJson()); }
+EMSCRIPTEN_KEEPALIVE const char* bl_manifest() { return Give(web::ManifestJson()); }
 EMSCRIPTEN_KEEPALIVE const char* bl_link_problem(const char* fragment) {
   return Give(web::LinkProblem(fragment));
 }
