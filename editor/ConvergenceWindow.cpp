@@ -3,13 +3,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <cmath>
 
+#include "Beside.h"
 #include "Design.h"
 #include "DivisionCounts.h"
 #include "PlotPainter.h"
@@ -20,24 +20,6 @@
 namespace editor {
 
 namespace {
-
-constexpr int kGap = 8;  // between the main window and this one
-
-// Where a window of frame size `size` goes, in `screen` (available
-// geometry): to the right of `owner` (its frame), else to its left, else
-// below it, else over it; moved in so that as much of it as fits is on the
-// screen, its top left corner first.
-QPoint PlaceBeside(const QRect& owner, QSize size, const QRect& screen) {
-  QPoint at = owner.topRight() + QPoint(kGap, 0);
-  if (screen.isEmpty()) return at;
-  const auto fits = [&](QPoint p) { return screen.contains(QRect(p, size)); };
-  if (!fits(at)) at = QPoint(owner.left() - kGap - size.width(), owner.top());
-  if (!fits(at)) at = owner.bottomLeft() + QPoint(0, kGap);
-  if (!fits(at)) at = owner.topLeft();
-  at.setX(std::max(std::min(at.x(), screen.right() + 1 - size.width()), screen.left()));
-  at.setY(std::max(std::min(at.y(), screen.bottom() + 1 - size.height()), screen.top()));
-  return at;
-}
 
 // The plot itself, painted from the window's latest table.
 class PlotArea final : public QWidget {
@@ -59,20 +41,6 @@ class PlotArea final : public QWidget {
 };
 
 QString Fixed(double v) { return QString::number(v, 'f', 4); }
-
-// Owns the convergence window for the main window's lifetime. The window is a
-// top-level window of its own, not a child widget: the main window keeps
-// exactly its ten controls.
-class Owner final : public QObject {
- public:
-  Owner(QObject* parent, ConvergenceWindow* window) : QObject(parent), window_(window) {}
-  Owner(const Owner&) = delete;
-  Owner& operator=(const Owner&) = delete;
-  ~Owner() override { delete window_; }
-
- private:
-  ConvergenceWindow* window_;
-};
 
 }  // namespace
 
@@ -129,15 +97,7 @@ void ConvergenceWindow::Toggle() {
     return;
   }
   if (!placed_) {
-    // Placed from the size it is about to be shown at (its layout's), not
-    // from the default size a window has before it was shown, and no larger
-    // than the screen. Not yet shown, it has no frame: it will get the owner's.
-    adjustSize();
-    const QSize frame = owner_.frameGeometry().size() - owner_.size();
-    const QScreen* screen = owner_.screen();
-    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
-    if (!available.isEmpty()) resize(size().boundedTo(available.size() - frame));
-    move(PlaceBeside(owner_.frameGeometry(), size() + frame, available));
+    PlaceBeside(*this, owner_);
     placed_ = true;
   }
   show();
@@ -257,7 +217,7 @@ void ConvergenceWindow::hideEvent(QHideEvent* event) {
 
 ConvergenceWindow* InstallConvergenceWindow(main& window) {
   auto* convergence = new ConvergenceWindow(window);
-  new Owner(&window, convergence);
+  KeepWith(window, convergence);
   auto* key = new QShortcut(Qt::Key_F2, &window);
   QObject::connect(key, &QShortcut::activated, convergence,
                    [convergence] { convergence->Toggle(); });

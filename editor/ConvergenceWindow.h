@@ -22,6 +22,7 @@
 #include "ConvergencePlot.h"
 #include "IntPoint.h"
 #include "LengthRules.h"
+#include "Studies.h"
 
 class QCheckBox;
 class QLabel;
@@ -35,7 +36,7 @@ class ConvergenceWindow final : public QWidget {
 
  public:
   // The interval between two tables while a point is dragged.
-  static constexpr int kDragIntervalMs = 100;
+  static constexpr int kDragIntervalMs = scene::kStudyDragIntervalMs;
 
   explicit ConvergenceWindow(main& owner);
   ~ConvergenceWindow() override;

@@ -14,6 +14,7 @@
 #include <QStyleOptionSlider>
 
 #include "ConvergenceWindow.h"
+#include "OffsetWindow.h"
 #include "Pointer.h"
 #include "main.h"
 
@@ -97,6 +98,7 @@ main::main(QWidget* parent) : QWidget(parent) {
   InstallKeys();
   InstallAccessibility();
   InstallConvergenceWindow(*this);
+  InstallOffsetWindow(*this);
   Form_Load();
   InstallCommands();
 }

@@ -17,11 +17,17 @@
 # alternate, the window then the bare one, $RUNS of each; the script prints
 # every run, the medians and their ratio.
 #
+# With --offsets it measures the window against itself instead: runs
+# alternate with the offset window (F3) closed and open, and the CPU time is
+# split by thread: the interface thread's (/proc/PID/task/PID/stat) per move,
+# whose ratio open to closed has the goal 1.2 at most, and the other threads'
+# (the study's worker above all) apart.
+#
 # Not a test: the figure depends on the machine and on what else runs on it,
 # and the script ends with 0 whatever the ratio. It fails only when it cannot
 # measure: a tool or the program missing, no window, or moves not handled.
 #
-#   scripts/bench-drag.sh [BEZIERLAB]     default build/app/bezierlab
+#   scripts/bench-drag.sh [--offsets] [BEZIERLAB]     default build/app/bezierlab
 #   RUNS=5 MOVES=1000 GAP=0.004 by default
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,7 +39,12 @@ case "${1:-}" in
     exit 0
     ;;
 esac
-[ $# -le 1 ] || { echo "usage: scripts/bench-drag.sh [BEZIERLAB]" >&2; exit 2; }
+offsets=0
+if [ "${1:-}" = --offsets ]; then
+  offsets=1
+  shift
+fi
+[ $# -le 1 ] || { echo "usage: scripts/bench-drag.sh [--offsets] [BEZIERLAB]" >&2; exit 2; }
 program=$(realpath "${1:-build/app/bezierlab}")
 runs="${RUNS:-5}"
 moves="${MOVES:-1000}"
@@ -106,14 +117,18 @@ area_x=10
 area_y=18
 
 ticks() { sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+# The interface thread's alone: the process's first thread.
+ui_ticks() { sed 's/^.*) //' "/proc/$1/task/$1/stat" | awk '{ print $12 + $13 }'; }
 lines() { wc -l <"$1"; }
 caption_is() { [ "$(xdotool getwindowname "$1")" = "$2" ]; }
 
-# measure real|bare: one run. Sets per_move (CPU microseconds per handled
-# move), cpu_ticks and handled.
+# measure real|open|bare: one run (open: the program with its offset window
+# open). Sets per_move (CPU microseconds per handled move), cpu_ticks and
+# handled, and ui_per_move and other_per_move, the interface thread's share
+# and the other threads'.
 measure() {
   local kind=$1 command name caption window
-  if [ "$kind" = real ]; then
+  if [ "$kind" = real ] || [ "$kind" = open ]; then
     command=$program
     name="^ベジェ曲線の長さ計算・オフセット曲線サンプル\$"
     caption="ベジェ曲線の長さ計算サンプル - ($last_x,$last_y)"
@@ -127,14 +142,24 @@ measure() {
   window=$(timeout "$timeout_s" xdotool search --sync --onlyvisible --name "$name" | head -n1) ||
     true
   [ -n "$window" ] || die "$kind: no window appeared: $(cat "$work/$kind.err")"
+  if [ "$kind" = open ]; then
+    xdotool windowfocus --sync "$window" key F3
+    local study
+    study=$(timeout "$timeout_s" xdotool search --sync --onlyvisible --name '^オフセットの誤差$' |
+      head -n1) || die "open: F3 opened no offset window"
+    # Off the drawing area (with no window manager it may open over it).
+    sleep 0.5
+    xdotool windowmove --sync "$study" 0 320
+  fi
   xprop -spy -id "$window" _NET_WM_NAME >"$work/$kind.spy" &
   spy_pid=$!
 
   xdotool mousemove --window "$window" $((150 + area_x)) $((150 + area_y)) mousedown 1
   sleep 0.3
-  local before_ticks before_lines after_ticks after_lines
+  local before_ticks before_lines after_ticks after_lines before_ui after_ui
   before_lines=$(lines "$work/$kind.spy")
   before_ticks=$(ticks "$app_pid")
+  before_ui=$(ui_ticks "$app_pid")
   local chain=()
   while read -r x y; do
     chain+=(mousemove --window "$window" $((x + area_x)) $((y + area_y)) sleep "$gap")
@@ -149,11 +174,12 @@ measure() {
     sleep 0.2
   done
   after_ticks=$(ticks "$app_pid")
+  after_ui=$(ui_ticks "$app_pid")
   after_lines=$(lines "$work/$kind.spy")
   xdotool mouseup 1
 
   handled=$(((after_lines - before_lines) / 3))
-  if [ "$kind" = real ]; then
+  if [ "$kind" != bare ]; then
     stop "$app_pid"
   else
     wait_for test -s "$work/$kind.out" || die "bare: it printed no count of moves"
@@ -169,14 +195,39 @@ measure() {
     echo "bench-drag: $kind handled only $handled of $moves moves" \
       "(P(2) not grabbed, or moves merged on a busy machine: raise GAP)" >&2
   cpu_ticks=$((after_ticks - before_ticks))
-  per_move=$(awk -v t="$cpu_ticks" -v hz="$(getconf CLK_TCK)" -v n="$handled" \
-    'BEGIN { printf "%.1f", t / hz * 1e6 / n }')
+  per_move=$(per "$cpu_ticks")
+  ui_per_move=$(per $((after_ui - before_ui)))
+  other_per_move=$(per $((cpu_ticks - (after_ui - before_ui))))
 }
+# per TICKS: CPU microseconds per handled move.
+per() { awk -v t="$1" -v hz="$(getconf CLK_TCK)" -v n="$handled" 'BEGIN { printf "%.1f", t / hz * 1e6 / n }'; }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 echo "== drag of P(2), $moves moves $gap s apart, CPU per move ($(getconf CLK_TCK) ticks/s)"
 echo "   program: $program"
+if [ "$offsets" -eq 1 ]; then
+  : >"$work/real"
+  : >"$work/open"
+  : >"$work/open-other"
+  for run in $(seq 1 "$runs"); do
+    for kind in real open; do
+      measure "$kind"
+      echo "$ui_per_move" >>"$work/$kind"
+      [ "$kind" = real ] || echo "$other_per_move" >>"$work/open-other"
+      printf 'run %d  F3 %-6s interface thread %8s µs/move, other threads %8s µs/move  (%d moves)\n' \
+        "$run" "$([ "$kind" = real ] && echo closed || echo open)" "$ui_per_move" \
+        "$other_per_move" "$handled"
+    done
+  done
+  closed=$(median <"$work/real")
+  open=$(median <"$work/open")
+  printf 'median  interface thread: closed %s µs/move, open %s µs/move, ratio %s (goal at most 1.2)\n' \
+    "$closed" "$open" "$(awk -v a="$open" -v b="$closed" 'BEGIN { printf "%.2f", a / b }')"
+  printf 'median  other threads with the offset window open (the study): %s µs/move\n' \
+    "$(median <"$work/open-other")"
+  exit 0
+fi
 : >"$work/real"
 : >"$work/bare"
 for run in $(seq 1 "$runs"); do

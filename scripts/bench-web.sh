@@ -3,7 +3,8 @@
 # WebAssembly (under node) against the native build on the same recording
 # surface, the bytes the page loads (and the core's WebAssembly inflated), and
 # in headless Chromium the time to the first picture and the median time per
-# move of a 500-move drag. Expects the
+# move of a 500-move drag, on a desktop and on an emulated phone with its CPU
+# throttled 4 times. Expects the
 # native build in build/; builds the page (scripts/web.sh --build-only).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +30,9 @@ echo "  each run: native ${natives[*]} / WebAssembly ${wasms[*]}"
 
 page=build-web/web/page
 bytes=$(cat "$page"/* | wc -c)
-echo "the page loads $(ls "$page" | wc -l) files, $bytes bytes ($((bytes / 1024)) KiB) uncompressed:" \
+# Every file of the page counted once: what the page requests, the manifest,
+# the worker and the icons (the worker's copy at install is not counted again).
+echo "the page's $(ls "$page" | wc -l) files: $bytes bytes ($((bytes / 1000)) KB, goal <= 260 KB) uncompressed:" \
   "$(cd "$page" && for f in *; do printf '%s %s  ' "$f" "$(wc -c <"$f")"; done)"
 
 echo "  the core's WebAssembly, packed in core-wasm.js: $(wc -c <build-web/web/core/core.wasm) bytes inflated"

@@ -3,7 +3,8 @@
 # native one on the same 10,000 seeded random states (every report, drawing
 # call, analysis figure and, for every hundredth state, the convergence table,
 # as hex floats), then the page in headless Chromium, served on 127.0.0.1 and
-# from file://, with its screenshot kept in build-web/page-screenshot.png.
+# from file://, with its screenshot kept in build-web/page-screenshot.png, and
+# the page built a second time elsewhere, which must give the same bytes.
 # Expects the native build in build/ (scripts/test.sh makes it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,3 +31,5 @@ echo "web-check: the WebAssembly core printed the same $(wc -l <"$native") lines
 
 /usr/bin/python3 tests/web/page_test.py build-web/web/page build/cli/bezierlab-report \
   build-web/page-screenshot.png
+
+scripts/web-repro.sh

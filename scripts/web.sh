@@ -29,7 +29,7 @@ export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
 if [ ! -f build-web/CMakeCache.txt ]; then
   emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build build-web --target bezierlab_web
+cmake --build build-web --target web_page
 page=build-web/web/page
 echo "web.sh: the page is in $page/ (open $page/index.html from disk, or put the folder on any static host)"
 [ "$serve" = yes ] || exit 0

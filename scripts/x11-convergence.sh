@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The convergence window (F2) on a real X server, where a window's size is
-# known only once it is shown: an Xvfb of its own at 1280 x 800 with no window
-# manager, the main window moved to the right edge and to the bottom right
-# corner, then F2. The convergence window must lie whole on the screen.
+# The study windows (F2 the convergence window, F3 the offset window) on a
+# real X server, where a window's size is known only once it is shown: an
+# Xvfb of its own at 1280 x 800 with no window manager, the main window moved
+# to the right edge and to the bottom right corner, then the key. The study
+# window must lie whole on the screen.
 #
 #   scripts/x11-convergence.sh [PROGRAM]   (default: build/app/bezierlab)
 #
@@ -48,9 +49,10 @@ geometry() {
              END { print x, y, w, h }'
 }
 
-# check X Y: the main window at (X, Y), then F2.
+# check X Y KEY TITLE NAME: the main window at (X, Y), then KEY, which must
+# open the window TITLE (NAME in the messages).
 check() {
-  local x=$1 y=$2 app window plot cx cy cw ch
+  local x=$1 y=$2 key=$3 title=$4 name=$5 app window plot cx cy cw ch
   QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
   app=$!
   started+=("$app")
@@ -62,20 +64,20 @@ check() {
     return
   fi
   xdotool windowmove --sync "$window" "$x" "$y"
-  xdotool windowfocus --sync "$window" key F2
-  plot=$(timeout "$timeout_s" xdotool search --sync --onlyvisible --name '^長さの収束$' |
+  xdotool windowfocus --sync "$window" key "$key"
+  plot=$(timeout "$timeout_s" xdotool search --sync --onlyvisible --name "^$title\$" |
     head -n1) || true
   if [ -z "$plot" ]; then
-    echo "FAIL  main window at ($x,$y): F2 opened no convergence window" >&2
+    echo "FAIL  main window at ($x,$y): $key opened no $name window" >&2
     failed=1
   else
     # Qt may still be applying the size it chose: the last geometry counts.
     sleep 0.5
     read -r cx cy cw ch <<<"$(geometry "$plot")"
     if ((cx >= 0 && cy >= 0 && cx + cw <= screen_w && cy + ch <= screen_h)); then
-      echo "ok    main window at ($x,$y): convergence window ${cw}x${ch} at ($cx,$cy)"
+      echo "ok    main window at ($x,$y): $name window ${cw}x${ch} at ($cx,$cy)"
     else
-      echo "FAIL  main window at ($x,$y): convergence window ${cw}x${ch} at ($cx,$cy)" \
+      echo "FAIL  main window at ($x,$y): $name window ${cw}x${ch} at ($cx,$cy)" \
         "leaves the ${screen_w}x${screen_h} screen" >&2
       failed=1
     fi
@@ -84,6 +86,9 @@ check() {
   wait "$app" 2>/dev/null || true
 }
 
-check 640 300
-check $((screen_w - 631)) $((screen_h - 288))
+for study in "F2 長さの収束 convergence" "F3 オフセットの誤差 offset"; do
+  read -r key title name <<<"$study"
+  check 640 300 "$key" "$title" "$name"
+  check $((screen_w - 631)) $((screen_h - 288)) "$key" "$title" "$name"
+done
 [ "$failed" -eq 0 ]

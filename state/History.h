@@ -55,6 +55,9 @@ class History {
   // when there is no step to undo or redo.
   std::optional<scene::State> Undo();
   std::optional<scene::State> Redo();
+  // Whether there is a step to undo or redo (the keys may wait yet).
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
 
  private:
   struct Step {

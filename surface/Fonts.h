@@ -13,6 +13,13 @@ inline QStringList JapaneseFamilies() {
           "IPAGothic",  "Droid Sans Fallback", "sans-serif"};
 }
 
+// The fixed-pitch fonts for tables, best first: each Japanese character takes
+// two columns of a Latin one, as the tables' columns count them
+// (scene/TextColumns.h).
+inline QStringList FixedPitchFamilies() {
+  return {"IPAGothic", "VL Gothic", "TakaoGothic", "Noto Sans Mono CJK JP", "monospace"};
+}
+
 // One of those fonts at `pixelSize`.
 inline QFont JapaneseFont(int pixelSize) {
   QFont font;

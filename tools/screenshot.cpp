@@ -1,6 +1,6 @@
 // Renders the window in any state to a PNG, and prints its report.
 //
-//   screenshot [STATE OPTIONS] [--focus NAME] [--area] [--report]
+//   screenshot [STATE OPTIONS] [--focus NAME] [--area] [--offsets] [--report]
 //              [--language ja|en] [OUTPUT.png]
 //
 // Without options it saves the start window. The state options are the
@@ -10,7 +10,8 @@
 // once, as a user's move would, so Label2 shows the distance text. --focus
 // gives the control of that name (HScroll1, Check1(0), Picture1, ...) the
 // keyboard focus as Tab gives it, for controls that show it. --area saves
-// only the inner drawing area, --report prints the report exactly as the
+// only the inner drawing area, --offsets the offset window that F3 opens,
+// once its first study is shown, --report prints the report exactly as the
 // window holds it (CR LF line ends). Its texts, help and messages are those
 // of the catalogue, in the language of the locale variables or of
 // --language, as bezierlab's; a usage error is one line and exit status 2.
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QStringList>
@@ -29,6 +31,7 @@
 #include <vector>
 
 #include "Appearance.h"
+#include "OffsetWindow.h"
 #include "PathBytes.h"
 #include "Pointer.h"
 #include "ReadWhole.h"
@@ -54,7 +57,8 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kHelp = i18n::Mark(
-    "使い方: screenshot [状態のオプション] [--focus 名前] [--area] [--report] [出力.png]\n"
+    "使い方: screenshot [状態のオプション] [--focus 名前] [--area] [--offsets] [--report] "
+    "[出力.png]\n"
     "\n"
     "ウィンドウをその状態で描いて出力.png に保存するか、そのレポートを書き出します。\n"
     "状態はウィンドウ自身のコントロールから設定します。\n"
@@ -66,6 +70,7 @@ constexpr const char* kHelp = i18n::Mark(
     "  --focus 名前        その名前のコントロール（HScroll1、Check1(0) など）に\n"
     "                      キーボードのフォーカスを与えます\n"
     "  --area              描画領域（%1 × %2）だけを保存します\n"
+    "  --offsets           F3 で開くオフセットの誤差のウィンドウを保存します\n"
     "  --report            ウィンドウのとおりのレポート（行末は \\r\\n）を標準出力へ\n"
     "%COMMON%"
     "\n"
@@ -77,6 +82,7 @@ const std::vector<state::KnownOption>& Table() {
     std::vector<state::KnownOption> all(state::StateOptions().begin(), state::StateOptions().end());
     all.push_back({"focus", true, false});
     all.push_back({"area", false, false});
+    all.push_back({"offsets", false, false});
     all.push_back({"report", false, false});
     all.insert(all.end(), state::CommonOptions().begin(), state::CommonOptions().end());
     return all;
@@ -96,6 +102,29 @@ std::string Help() {
       state::StateOptionsHelp({tool.points, state::WindowRanges().distance, tool.grabbed}));
   help.replace(help.find("%COMMON%"), 8, state::CommonOptionsHelp());
   return help;
+}
+
+// The offset window (F3), shown (not raised: the offscreen platform would say
+// it cannot) once its first study is there; none when it shows none within
+// kOffsetsWaitMs.
+constexpr int kOffsetsWaitMs = 20000;
+std::optional<QPixmap> OffsetPicture() {
+  editor::OffsetWindow* offsets = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* found = qobject_cast<editor::OffsetWindow*>(widget)) offsets = found;
+  }
+  if (offsets == nullptr) return std::nullopt;
+  // Whole, at its content's size, whatever the screen's.
+  offsets->resize(offsets->sizeHint());
+  offsets->show();
+  QElapsedTimer clock;
+  clock.start();
+  while (offsets->StudiesComputed() == 0 && clock.elapsed() < kOffsetsWaitMs) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  if (offsets->StudiesComputed() == 0) return std::nullopt;
+  QApplication::processEvents();
+  return offsets->grab();
 }
 
 int Complain(const std::string& message, int status) {
@@ -196,9 +225,16 @@ int Run(int argc, char* argv[]) {
   }
 
   if (output) {
-    const QPixmap picture = found.IsSet("area")
-                                ? window.Picture1->grab(window.Picture1->contentsRect())
-                                : window.grab();
+    QPixmap picture;
+    if (found.IsSet("offsets")) {
+      const auto offsets = OffsetPicture();
+      if (!offsets)
+        return Complain(Tr("オフセットの誤差のウィンドウが表示されません"), kExitFailed);
+      picture = *offsets;
+    } else {
+      picture = found.IsSet("area") ? window.Picture1->grab(window.Picture1->contentsRect())
+                                    : window.grab();
+    }
     if (const int status = Save(picture, *output); status != kExitOk) return status;
   }
   if (found.IsSet("report")) return Print(window.Label1->text().toStdString());

@@ -13,6 +13,7 @@
 #include "Descriptions.h"
 #include "Inputs.h"
 #include "Layout.h"
+#include "Offsets.h"
 #include "Page.h"
 #include "Plot.h"
 #include "StateJson.h"
@@ -60,6 +61,12 @@ std::string& FileBytes() {
   return bytes;
 }
 
+// The drawing calls of the latest offset view's curve.
+web::Recorder& OffsetCurve() {
+  static web::Recorder curve;
+  return curve;
+}
+
 // The page's font metrics, from its canvas (plot.js).
 EM_JS(double, MeasureWidth, (const char* text, int pixels, int bold),
       { return BezierlabPlot.width(UTF8ToString(text), pixels, bold); });
@@ -67,6 +74,16 @@ EM_JS(double, MeasureHeight, (int pixels, int bold),
       { return BezierlabPlot.height(pixels, bold); });
 EM_JS(double, MeasureAscent, (int pixels, int bold),
       { return BezierlabPlot.ascent(pixels, bold); });
+
+// The plots' text measure in the page's fonts.
+scene::plot::Measure PageMeasure() {
+  return {
+      [](const std::string& text, scene::plot::TextStyle style) {
+        return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
+      },
+      [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
+      [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
+}
 
 }  // namespace
 
@@ -137,6 +154,13 @@ EMSCRIPTEN_KEEPALIVE void bl_redo() {
 }
 EMSCRIPTEN_KEEPALIVE void bl_reset() {
   Guarded([](web::Page& p) { p.Reset(); });
+}
+// Which of undo, redo and reset have a step to make: "1" or "0" for each, in
+// that order, separated by spaces.
+EMSCRIPTEN_KEEPALIVE const char* bl_can() {
+  const web::Page& p = ThePage();
+  return Give(std::string(p.CanUndo() ? "1" : "0") + (p.CanRedo() ? " 1" : " 0") +
+              (p.CanReset() ? " 1" : " 0"));
 }
 
 // The drawing calls of the latest redraw (see Recorder.h).
@@ -218,20 +242,24 @@ EMSCRIPTEN_KEEPALIVE const char* bl_plot_size() {
               std::to_string(scene::plot::kHeight) + "]");
 }
 
-// The length rules' plot instead when `rules` is not 0.
-EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height, double rules) {
-  const scene::plot::Measure measure{
-      [](const std::string& text, scene::plot::TextStyle style) {
-        return MeasureWidth(text.c_str(), style.pixels, style.bold ? 1 : 0);
-      },
-      [](scene::plot::TextStyle style) { return MeasureHeight(style.pixels, style.bold ? 1 : 0); },
-      [](scene::plot::TextStyle style) { return MeasureAscent(style.pixels, style.bold ? 1 : 0); }};
+--offsets --rules
+  return Give(json);
+}
+
+// The offset view for the state shown with point `grabbed` drawn as grabbed
+// (web/Offsets.h), its curve view's drawing calls kept for the two below.
+EMSCRIPTEN_KEEPALIVE const char* bl_offsets(int grabbed) {
   std::string json;
   Guarded([&](web::Page& p) {
-    json = rules != 0 ? web::RulesPlotJson(p.Current(), width, height, measure)
-                      : web::PlotJson(p.Current(), width, height, measure);
+    scene::State state = p.Current();
+    state.grabIndex = grabbed;
+    json = web::OffsetsJson(state, OffsetCurve(), PageMeasure());
   });
   return Give(json);
+}
+EMSCRIPTEN_KEEPALIVE const double* bl_offset_calls() { return OffsetCurve().Calls().data(); }
+EMSCRIPTEN_KEEPALIVE int bl_offset_calls_size() {
+  return static_cast<int>(OffsetCurve().Calls().size());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bl_layout() { return Give(web::LayoutJson()); }
@@ -246,6 +274,7 @@ EMSCRIPTEN_KEEPALIVE void bl_choose_language(const char* name) {
   Guarded([=](web::Page& p) { p.ChooseLanguage(i18n::LanguageNamed(name)); });
 }
 EMSCRIPTEN_KEEPALIVE const char* bl_texts() { return Give(web::TextsJson()); }
+EMSCRIPTEN_KEEPALIVE const char* bl_manifest() { return Give(web::ManifestJson()); }
 EMSCRIPTEN_KEEPALIVE const char* bl_link_problem(const char* fragment) {
   return Give(web::LinkProblem(fragment));
 }

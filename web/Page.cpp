@@ -199,6 +199,8 @@ void Page::Redo() { Apply(history_.Redo()); }
 
 void Page::Reset() { Take(scene::State{}); }
 
+bool Page::CanReset() const { return !state::SameWindowState(Current(), scene::State{}); }
+
 void Page::FollowBrowser(std::string_view languages) {
   browser_ = i18n::LanguageOfBrowser(languages);
   SpeakChosenLanguage();

@@ -70,6 +70,11 @@ class Page {
   void Undo();
   void Redo();
   void Reset();
+  // Whether undo, redo and reset have a step to make: the page's buttons for
+  // them are disabled when not.
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  bool CanReset() const;
 
   // The language of the texts: the one chosen with the page's switch or by
   // its link, else the one the browser's languages ask for (`languages`, as

@@ -11,4 +11,9 @@ namespace web {
 
 std::string TextsJson();
 
+// The page's web app manifest, in the language of the texts, without its
+// icons (the build adds those): the window's caption as the name, the
+// window's grey as the theme, standalone from the page's own folder.
+std::string ManifestJson();
+
 }  // namespace web

@@ -79,6 +79,7 @@
     element.addEventListener("mouseenter", function () { if (Page.core()) tip(element, text()); });
     element.addEventListener("mouseleave", hide);
   }
+  window.Tips = { show: tip, hide: hide };  // for the tips that a tap shows (taps.js)
   tips($("Label1"), function () { return Page.core().lengthTip(); });
   tips($("box2_0"), function () { return Page.core().deviationTip(); });
   // The same tips on keyboard focus: the yellow box, and the report, which

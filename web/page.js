@@ -35,7 +35,7 @@ var Page = (function () {
       distance: f("bl_distance", null, ["number"]),
       undo: f("bl_undo", null, []),
       redo: f("bl_redo", null, []),
-      reset: f("bl_reset", null, []),
+      reset: f("bl_reset", null, []), can: s("bl_can"),
       calls: f("bl_calls", "number", []),
       callsSize: f("bl_calls_size", "number", []),
       controls: s("bl_controls"),
@@ -253,7 +253,7 @@ var Page = (function () {
     .then(function (bytes) { return BezierlabCore({ wasmBinary: new Uint8Array(bytes) }); })
     .then(start);
   return {
-    core: function () { return core; },
+    core: function () { return core; }, module: function () { return M; },
     show: show,
     repaint: repaint,
     layout: function () { return layout; },

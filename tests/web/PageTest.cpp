@@ -152,6 +152,39 @@ TEST(PageSteps, ADragIsOneStepAndKeyMovesOfOnePointMerge) {
   EXPECT_EQ(page.Current().P[2].y, 120);
 }
 
+// The buttons' disabled states: [undo, redo, reset] have a step to make.
+std::array<bool, 3> Can(const web::Page& page) {
+  return {page.CanUndo(), page.CanRedo(), page.CanReset()};
+}
+
+TEST(PageSteps, UndoRedoAndResetHaveAStepExactlyWhenTheirKeysWouldChangeTheState) {
+  using A = std::array<bool, 3>;
+  web::Page page;
+  EXPECT_EQ(Can(page), (A{false, false, false}));
+  page.PickPoint(2);  // a pick alone changes nothing
+  EXPECT_EQ(Can(page), (A{false, false, false}));
+  page.ReleasePoint();
+  page.PointerDown(150, 150);  // P(2), held: the step comes with the release
+  page.PointerMove(200, 120);
+  EXPECT_EQ(Can(page), (A{false, false, true}));
+  page.PointerUp();
+  EXPECT_EQ(Can(page), (A{true, false, true}));
+  page.Undo();  // back at the start: nothing to reset
+  EXPECT_EQ(Can(page), (A{false, true, false}));
+  page.Redo();
+  EXPECT_EQ(Can(page), (A{true, false, true}));
+  page.Reset();  // a step of its own, which undo takes back
+  EXPECT_EQ(Can(page), (A{true, false, false}));
+  page.SetDistance(30);  // the start's distance: no step
+  EXPECT_EQ(Can(page), (A{true, false, false}));
+  page.SetDistance(12);
+  page.Undo();
+  page.Undo();
+  page.Undo();  // the distance, the reset, then the drag
+  EXPECT_EQ(Can(page), (A{false, true, false}));
+  EXPECT_EQ(page.Current().P, scene::kStartPoints);
+}
+
 TEST(PageSteps, NothingIsRecordedForNoChangeAndKeysWaitWhileAButtonIsHeld) {
   web::Page page;
   page.PointerDown(100, 100);  // no point in reach

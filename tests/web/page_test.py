@@ -23,6 +23,7 @@ import functools
 import http.server
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -38,6 +39,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 PAGE, TOOL, SHOT = sys.argv[1:4]
+WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web")
 failures = []
 
 
@@ -740,6 +742,400 @@ def touch_screens(base, folder):
                 d.quit()
 
 
+def tool_offsets(points, language="ja"):
+    """The offset study's lines as the report tool prints them for `points` at distance 50."""
+    out = tool_report("--language", language, "--points", points, "--divisions", "",
+                      "--distance", "50", "--offsets")
+    return out[out.index("\n\n\n") + 3:].rstrip("\n")
+
+
+def offset_view(d, base, tag):
+    """F3 and the button showOffsets open and close the offset view, which
+    shows the study of the state shown (the tool's --offsets lines, the
+    two-cusp state's two cusps), runs the study only while open, at most once
+    per interval during a drag, in a worker when served and on the main
+    thread from disk, and speaks the page's language."""
+    load(d, base + "#points=50,150,150,150,150,50,50,50&divisions=&distance=50")
+    view = d.find_element(By.ID, "offsets")
+    button = d.find_element(By.ID, "showOffsets")
+    studies = lambda: int(view.get_attribute("data-studies") or 0)
+    check(f"{tag} offset view at start", (view.is_displayed(), studies()), (False, 0))
+    drag(d, (150, 150), (160, 140))
+    time.sleep(0.3)
+    check(f"{tag} studies while the view is closed", studies(), 0)
+    ActionChains(d).send_keys(Keys.F3).perform()
+    for _ in range(100):
+        if studies() >= 1:
+            break
+        time.sleep(0.02)
+    check(f"{tag} F3 opens the offset view", (view.is_displayed(), studies()), (True, 1))
+    check(f"{tag} the button's state after F3", button.get_attribute("aria-expanded"), "true")
+    check(f"{tag} where the study runs", view.get_attribute("data-where"),
+          "main" if base.startswith("file:") else "worker")
+    check(f"{tag} the button's text", button.text, "オフセットの誤差")
+    rows = text(d, "offsetRows")
+    check(f"{tag} the offset view's text", rows, tool_offsets("50,150,160,140,150,50,50,50"))
+    # The drag above moved P(1) to (160,140): undo gives the two-cusp state back.
+    ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+    for _ in range(100):
+        if "0.3033" in text(d, "offsetRows"):
+            break
+        time.sleep(0.02)
+    two = text(d, "offsetRows")
+    check(f"{tag} the two-cusp state's text", two, tool_offsets("50,150,150,150,150,50,50,50"))
+    said = d.execute_script(
+        "return document.getElementById('offsetCurve').getAttribute('aria-description')")
+    worst = re.search(r"最大 ([0-9.]+)", two).group(1)
+    check(f"{tag} the two-cusp state's marks for a screen reader",
+          (said.startswith("青の曲線の尖点 2 個（t = 0.3033、0.6967）。"), said.endswith("ずれ " + worst)),
+          (True, True))
+    painted = d.execute_script("""
+      const c = document.getElementById('offsetPlot');
+      const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      const colours = new Set();
+      for (let i = 0; i < data.length; i += 4) colours.add((data[i] << 16) | (data[i+1] << 8) | data[i+2]);
+      return [c.width, c.height, colours.size > 20, c.getAttribute('aria-description')];""")
+    check(f"{tag} the offset plot painted from the core's figure, its caption told",
+          painted, [640, 400, True, "\n".join(two.split("\n")[-2:])])
+    curve = d.execute_script("return document.getElementById('offsetCurve').toDataURL()")
+    area = d.execute_script("return document.getElementById('Picture1').toDataURL()")
+    check(f"{tag} the curve view marks more than the area shows", curve != area, True)
+
+    # A drag of 40 moves over about a second: far fewer studies than moves.
+    before = studies()
+    canvas = d.find_element(By.ID, "Picture1")
+    chain = ActionChains(d, duration=5).move_to_element_with_offset(canvas, 20, 20).click_and_hold()
+    for i in range(1, 41):
+        chain.move_to_element_with_offset(canvas, 150 - i - 130, 150 + i - 130).pause(0.02)
+    started = time.monotonic()
+    chain.release().perform()
+    elapsed = time.monotonic() - started
+    during = studies() - before
+    check(f"{tag} studies during a drag of {elapsed:.2f} s at most one per 100 ms",
+          during <= elapsed / 0.1 + 2, True)
+    for _ in range(100):
+        if text(d, "offsetRows") != two:
+            break
+        time.sleep(0.02)
+    check(f"{tag} the study after the drag follows the state",
+          text(d, "offsetRows") != two and report(d) == tool_report(
+              "--points", "50,150,110,190,150,50,50,50", "--divisions", "", "--distance", "50"),
+          True)
+
+    # F3 again closes it, and then nothing is studied; the button opens it again.
+    ActionChains(d).send_keys(Keys.F3).perform()
+    closed = studies()
+    drag(d, (110, 190), (120, 180))
+    time.sleep(0.3)
+    check(f"{tag} F3 closes the offset view", (view.is_displayed(), studies()), (False, closed))
+    button.click()
+    for _ in range(100):
+        if studies() > closed:
+            break
+        time.sleep(0.02)
+    check(f"{tag} the button opens the offset view", (view.is_displayed(), studies()),
+          (True, closed + 1))
+    switch(d, "en")
+    for _ in range(100):
+        if not JAPANESE.search(text(d, "offsetRows")):
+            break
+        time.sleep(0.02)
+    check(f"{tag} the offset view in English", (button.text, text(d, "offsetRows")),
+          ("Offset error", tool_offsets("50,150,120,180,150,50,50,50", "en")))
+    switch(d, "ja")
+    button.click()
+    check(f"{tag} the button closes the offset view",
+          (view.is_displayed(), button.get_attribute("aria-expanded")), (False, "false"))
+
+
+BUTTONS = ["undo", "redo", "reset", "showHelp", "showPlot", "copyReport", "copyLine", "paste",
+           "share"]
+
+
+def enabled(d):
+    return {b: d.find_element(By.ID, b).is_enabled() for b in ("undo", "redo", "reset")}
+
+
+def clipboard(d):
+    return d.execute_async_script(
+        "navigator.clipboard.readText().then(arguments[0], () => arguments[0](null))")
+
+
+def buttons(d, base):
+    """The buttons beside Save and Open do what their keys do, each checked
+    against the report tool or the core's own text; undo, redo and reset are
+    disabled when they have no step; Tab reaches every enabled one after
+    Open; paste falls back to a field, share to a copy that the page names."""
+    load(d, base)
+    origin = re.match(r"https?://[^/]+", base).group(0)
+    d.execute_cdp_cmd("Browser.grantPermissions", {
+        "origin": origin, "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+    start = tool_report()
+    ticked = tool_report("--divisions", "10,1000")
+    check("undo, redo, reset at the start", enabled(d),
+          {"undo": False, "redo": False, "reset": False})
+    d.find_element(By.ID, "Check1_0").click()
+    check("undo, redo, reset after a change", enabled(d), {"undo": True, "redo": False, "reset": True})
+    d.find_element(By.ID, "undo").click()
+    check("the undo button", (report(d), enabled(d)),
+          (start, {"undo": False, "redo": True, "reset": False}))
+    d.find_element(By.ID, "redo").click()
+    check("the redo button", (report(d), enabled(d)),
+          (ticked, {"undo": True, "redo": False, "reset": True}))
+    d.find_element(By.ID, "reset").click()
+    check("the reset button", (report(d), enabled(d)),
+          (start, {"undo": True, "redo": False, "reset": False}))
+    d.find_element(By.ID, "undo").click()
+    check("undo after the reset button", report(d), ticked)
+
+    order = []
+    d.execute_script("document.getElementById('open').focus()")
+    for _ in range(9):
+        ActionChains(d).send_keys(Keys.TAB).perform()
+        order.append(d.execute_script("return document.activeElement.id"))
+    check("Tab's order after Open", order,
+          ["undo", "redo", "reset", "showHelp", "showPlot", "copyReport", "copyLine", "paste",
+           "share"])
+
+    for button, panel, key in [("showHelp", "help", Keys.F1), ("showPlot", "plot", Keys.F2)]:
+        d.find_element(By.ID, button).click()
+        shown = d.execute_script(f"return !document.getElementById('{panel}').hidden")
+        check(f"{button} opens its panel", (shown, d.find_element(By.ID, button)
+                                            .get_attribute("aria-expanded")), (True, "true"))
+        ActionChains(d).send_keys(key).perform()
+        check(f"{key!r} closes what {button} opened, and the button says so",
+              (d.execute_script(f"return document.getElementById('{panel}').hidden"),
+               d.find_element(By.ID, button).get_attribute("aria-expanded")), (True, "false"))
+    d.find_element(By.ID, "showPlot").click()
+    check("showPlot's rows", len(text(d, "plotRows").split("\n")), 4)
+    d.find_element(By.ID, "showPlot").click()
+    d.find_element(By.ID, "showHelp").click()
+    check("showHelp's table is F1's", d.execute_script(
+        "return document.querySelectorAll('#help tr').length"),
+        len(d.execute_script("return Page.texts().help")))
+    d.find_element(By.ID, "showHelp").click()
+
+    # The copies: what the key copies, from the same copy; the page says so.
+    copied = {}
+    for button, key in [("copyReport", "c"), ("copyLine", "C")]:
+        d.execute_script("document.getElementById('Label2').focus()")
+        chain = ActionChains(d).key_down(Keys.CONTROL)
+        if key == "C":
+            chain.key_down(Keys.SHIFT)
+        chain.send_keys("c").key_up(Keys.CONTROL).key_up(Keys.SHIFT).perform()
+        by_key = clipboard(d)
+        d.execute_async_script("navigator.clipboard.writeText('-').then(arguments[0])")
+        d.find_element(By.ID, button).click()
+        copied[button] = clipboard(d)
+        check(f"{button} copies what its key copies", (copied[button], text(d, "status")),
+              (by_key, "コピーしました"))
+    check("copyReport copies the report", copied["copyReport"].replace("\r\n", "\n"), ticked)
+    line = copied["copyLine"]
+    check("copyLine copies the one-line options",
+          tool_report(*line.split()), ticked)
+    d.find_element(By.ID, "reset").click()
+    d.find_element(By.ID, "paste").click()
+    time.sleep(0.3)
+    check("paste takes the clipboard's line", report(d), ticked)
+    time.sleep(0.3)  # the link follows the state
+    d.find_element(By.ID, "share").click()
+    if d.execute_script("return !navigator.share"):
+        check("share without the Web Share API copies the link",
+              (clipboard(d), text(d, "status")), (d.current_url, "リンクをコピーしました"))
+    # Where the browser does not let the page read its clipboard, a field.
+    d.find_element(By.ID, "reset").click()
+    d.execute_script("navigator.clipboard.readText = () => Promise.reject(new Error('no'))")
+    d.find_element(By.ID, "paste").click()
+    time.sleep(0.2)
+    field = d.find_element(By.ID, "pasteField")
+    check("paste's field when the clipboard cannot be read",
+          (field.is_displayed(), d.execute_script("return document.activeElement.id")),
+          (True, "pasteField"))
+    d.execute_script("""
+      const data = new DataTransfer();
+      data.setData('text/plain', arguments[0]);
+      arguments[1].dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true,
+                                                              cancelable: true}));""", line, field)
+    check("a paste into the field", (report(d), field.is_displayed()), (ticked, False))
+
+    names = accessible_names(d).get("button", [])
+    check("the buttons' accessible names", [n for n in names if n in (
+        "元に戻す", "やり直す", "最初の状態", "ヘルプ", "収束のグラフ", "レポートをコピー",
+        "1 行のオプションをコピー", "貼り付け", "リンクを共有")],
+          ["元に戻す", "やり直す", "最初の状態", "ヘルプ", "収束のグラフ", "レポートをコピー",
+           "1 行のオプションをコピー", "貼り付け", "リンクを共有"])
+    switch(d, "en")
+    check("the buttons in English", [d.find_element(By.ID, b).text for b in BUTTONS],
+          ["Undo", "Redo", "Reset", "Help", "Convergence plot", "Copy report",
+           "Copy options line", "Paste", "Share link"])
+    switch(d, "ja")
+
+
+def touch(d, element_id, hold=0.0):
+    """A finger on the middle of the element (scrolled into view), held for `hold` s."""
+    x, y = d.execute_script("""
+      const e = document.getElementById(arguments[0]);
+      e.scrollIntoView({block: 'center'});
+      const r = e.getBoundingClientRect(), v = window.visualViewport;
+      // The touch's coordinates are the visual viewport's, which may be zoomed.
+      return [(r.left + Math.min(r.width / 2, 20) - v.offsetLeft) * v.scale,
+              (r.top + r.height / 2 - v.offsetTop) * v.scale];""", element_id)
+    point = [{"x": x, "y": y, "id": 1}]
+    d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": point})
+    time.sleep(hold)
+    d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+    time.sleep(0.15)
+
+
+def tip_shown(d):
+    return d.execute_script("var t = document.getElementById('tip');"
+                            "return t.hidden ? null : t.textContent")
+
+
+def touch_tips(base):
+    """On a touch screen: a tap on the report shows its length analysis, a
+    second tap hides it, and so does a tap elsewhere; a long press on the
+    yellow box shows its figures and leaves the box as it was, while a tap
+    toggles it and hides the tip."""
+    d = device("ja", 360, 740, 3)
+    try:
+        load(d, base)
+        length = d.execute_script("return Page.core().lengthTip()")
+        deviation = d.execute_script("return Page.core().deviationTip()")
+        touch(d, "Label1")
+        check("a tap on the report shows its analysis", tip_shown(d), length)
+        touch(d, "Label1")
+        check("a second tap hides it", tip_shown(d), None)
+        touch(d, "Label1")
+        touch(d, "Label2")
+        check("a tap elsewhere hides it", tip_shown(d), None)
+        touch(d, "box2_0", hold=0.9)
+        check("a long press on the yellow box shows its figures, the box as it was",
+              (tip_shown(d), d.find_element(By.ID, "Check2_0").is_selected()), (deviation, True))
+        touch(d, "box2_0")
+        check("a tap then toggles the box and hides the tip",
+              (tip_shown(d), d.find_element(By.ID, "Check2_0").is_selected()), (None, False))
+        check("touch tips: console errors", console_errors(d), [])
+    finally:
+        d.quit()
+
+
+def serve(folder):
+    """Serves `folder` with no caching by the browser: the worker's is the only cache."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+        def end_headers(self):
+            self.send_header("Cache-Control", "no-store")
+            super().end_headers()
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                             functools.partial(Quiet, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+def worker_ready(d, build):
+    """Waits until the worker of `build` (its cache's name) is active and alone."""
+    for _ in range(200):
+        if d.execute_async_script("""
+            const done = arguments[1];
+            navigator.serviceWorker.getRegistration().then(r => caches.keys().then(k =>
+              done(!!r && !!r.active && !r.installing && !r.waiting && k.includes(arguments[0]))));
+            """, "bezierlab-" + build):
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def build_of(folder):
+    with open(os.path.join(folder, "sw.js"), encoding="utf-8") as f:
+        return re.search(r'var BUILD = "([0-9a-f]+)"', f.read()).group(1)
+
+
+def marks(d):
+    """What the test's rebuild changed: a mark in index.html and one in keys.js."""
+    return d.execute_script("return [!!document.querySelector('meta[name=rebuilt]'),"
+                            " window.REBUILT === true]")
+
+
+def offline():
+    """Served: the manifest (the window's grey, icons of their sizes with no
+    time stamps); after one visit the page opens with the server gone, the
+    link's state included. After a rebuild, the next visit is the old build
+    whole, the one after it the new build whole."""
+    folder = tempfile.mkdtemp(prefix="bezierlab-served-")
+    page = os.path.join(folder, "page")
+    shutil.copytree(PAGE, page)
+    server, base = serve(page)
+    d = browser("ja")
+    try:
+        load(d, base)
+        check("the worker takes the page", worker_ready(d, build_of(page)), True)
+        manifest = d.execute_async_script(
+            "fetch(document.querySelector('link[rel=manifest]').href)"
+            ".then(r => r.json()).then(arguments[0])")
+        grey = d.execute_script("return getComputedStyle(document.getElementById('window'))"
+                                ".backgroundColor")
+        theme = manifest["theme_color"]
+        check("the manifest's theme is the window's grey",
+              "rgb({}, {}, {})".format(*(int(theme[i:i + 2], 16) for i in (1, 3, 5))), grey)
+        check("the manifest's fields", [manifest[k] for k in ("start_url", "display")],
+              ["./", "standalone"])
+        for icon in manifest["icons"]:
+            with open(os.path.join(page, icon["src"]), "rb") as f:
+                png = f.read()
+            width, height = int.from_bytes(png[16:20], "big"), int.from_bytes(png[20:24], "big")
+            chunks, i = [], 8
+            while i < len(png):
+                chunks.append(png[i + 4:i + 8].decode("ascii"))
+                i += 12 + int.from_bytes(png[i:i + 4], "big")
+            check(f"icon {icon['src']}", (f"{width}x{height}", [c for c in chunks if c in (
+                "tIME", "tEXt", "zTXt", "iTXt")]), (icon["sizes"], []))
+
+        # The rebuild: two files changed, the worker written anew.
+        old_build = build_of(page)
+        with open(os.path.join(page, "index.html"), encoding="utf-8") as f:
+            html = f.read()
+        with open(os.path.join(page, "index.html"), "w", encoding="utf-8") as f:
+            f.write(html.replace("<title>", '<meta name="rebuilt" content="1"><title>'))
+        with open(os.path.join(page, "keys.js"), "a", encoding="utf-8") as f:
+            f.write("window.REBUILT = true;\n")
+        subprocess.run([sys.executable, os.path.join(WEB, "make_worker.py"),
+                        os.path.join(WEB, "worker.js"), page], check=True)
+        check("a rebuild is a new build", build_of(page) != old_build, True)
+        load(d, base)
+        check("the visit after a rebuild shows the old build whole", marks(d), [False, False])
+        check("the new build's worker takes over", worker_ready(d, build_of(page)), True)
+        load(d, base)
+        check("the visit after that shows the new build whole", marks(d), [True, True])
+        check("the old build's cache goes", d.execute_async_script(
+            "caches.keys().then(arguments[0])"), ["bezierlab-" + build_of(page)])
+
+        # The server gone: the page, its link's state and its files from the worker.
+        server.shutdown()
+        server.server_close()
+        load(d, base + "index.html#points=20,200,90,15,240,30,130,250&distance=12")
+        check("offline: the link's state", report(d),
+              tool_report("--points", "20,200,90,15,240,30,130,250", "--distance", "12"))
+        d.find_element(By.ID, "Check1_0").click()
+        check("offline: a box", report(d), tool_report(
+            "--points", "20,200,90,15,240,30,130,250", "--distance", "12", "--divisions", "10,1000"))
+        check("offline: the new build", marks(d), [True, True])
+    finally:
+        d.quit()
+        server.server_close()
+
+
+def from_disk_offline_parts(d, url):
+    """From file://: no manifest link, no worker (the console is checked after)."""
+    load(d, url)
+    check("file://: no manifest, no worker", d.execute_script(
+        "return [!!document.querySelector('link[rel=manifest]'),"
+        " !!(navigator.serviceWorker && navigator.serviceWorker.controller)]"), [False, False])
+
+
 def console_errors(d):
     return [e for e in d.get_log("browser") if e["level"] in ("SEVERE", "ERROR")]
 
@@ -789,12 +1185,19 @@ def main():
                 keyboard_order(d, url)
                 rules_plot(d, url)
                 link_language(d, url)
+                offset_view(d, url, tag)
+                if url == served:
+                    buttons(d, url)
+                else:
+                    from_disk_offline_parts(d, url)
                 check(f"{tag} console errors", console_errors(d), [])
             load(d, served)
             drag(d, (150, 150), (200, 120))
             d.save_screenshot(SHOT)
         finally:
             d.quit()
+        touch_tips(served)
+        offline()
         d = browser("en-US,en")
         try:
             english(d, served, re.sub(r"(\.png)?$", "-en.png", SHOT, count=1))
