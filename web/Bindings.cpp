@@ -235,14 +235,20 @@ EMSCRIPTEN_KEEPALIVE double bl_largest_state_text() {
   return static_cast<double>(state::kLargestStateText);
 }
 
-// The convergence plot for the points shown, `width` x `height` design pixels.
 // The plot's design size, [width, height] in CSS pixels.
 EMSCRIPTEN_KEEPALIVE const char* bl_plot_size() {
   return Give("[" + std::to_string(scene::plot::kWidth) + "," +
               std::to_string(scene::plot::kHeight) + "]");
 }
 
---offsets --rules
+// The convergence plot for the points shown, `width` x `height` design pixels;
+// the length rules' plot instead when `rules` is not 0.
+EMSCRIPTEN_KEEPALIVE const char* bl_plot(double width, double height, double rules) {
+  std::string json;
+  Guarded([&](web::Page& p) {
+    json = rules != 0 ? web::RulesPlotJson(p.Current(), width, height, PageMeasure())
+                      : web::PlotJson(p.Current(), width, height, PageMeasure());
+  });
   return Give(json);
 }
 
