@@ -111,7 +111,11 @@ var BezierlabPlot = (function () {
     if (!size) size = JSON.parse(core.plotSize());
     var l = JSON.parse(core.plot(size[0], size[1], rules ? 1 : 0) || "null");
     if (!l) return;
-    paint(document.getElementById("plotCanvas"), l.figure);
+    var canvas = document.getElementById("plotCanvas");
+    paint(canvas, l.figure);
+    // Named as the button that shows it, or the switch that turned it to the rules.
+    var texts = Page.texts();
+    canvas.setAttribute("aria-label", rules ? texts.plotRules : texts.buttons.showPlot);
     document.getElementById("plotRows").textContent = l.rows.join("\n");
   }
   document.addEventListener("keydown", function (e) {
