@@ -25,6 +25,9 @@
 
   Page.onText(column);
   window.addEventListener("resize", column);
-  new ResizeObserver(repaint).observe(canvas);
+  new ResizeObserver(function (entries) {
+    Replay.resized(entries[entries.length - 1].contentRect.width);
+    repaint();
+  }).observe(canvas);
   watchRatio();
 })();

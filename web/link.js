@@ -28,5 +28,5 @@ var Link = (function () {
   // The fragment given, at start or typed into the address bar later.
   function given() { return decodeURIComponent(location.hash.replace(/^#/, "")); }
 
-  return { changed: changed, given: given };
+  return { changed: changed, given: given, INTERVAL: INTERVAL };
 })();

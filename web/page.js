@@ -126,10 +126,26 @@ var Page = (function () {
     Replay.draw(canvas, M.HEAPF64.subarray(start, start + size));
   }
 
-  function showCaption() {
-    var text = core.caption();
-    $("captionText").textContent = text;
-    document.title = text;
+  // Writes `text` into `element` where it differs: an unchanged text is not
+  // laid out again.
+  function write(element, text) {
+    if (element.textContent !== text) element.textContent = text;
+  }
+
+  // The caption bar follows every move; the browser's title, a trip to the
+  // browser each time it changes (4 ms a move on a slow phone), follows a
+  // drag at the link's rate and takes the last caption when the drag ends.
+  var title = "", titleTimer = null;
+  function showTitle() {
+    clearTimeout(titleTimer);
+    titleTimer = null;
+    if (document.title !== title) document.title = title;
+  }
+  function showCaption(dragging) {
+    title = core.caption();
+    write($("captionText"), title);
+    if (!dragging) showTitle();
+    else if (titleTimer === null) titleTimer = setTimeout(showTitle, Link.INTERVAL);
   }
 
   // Shows what the latest redraw made: the picture, the report, Label2, the
@@ -137,13 +153,16 @@ var Page = (function () {
   // start, whose address stays as it was given).
   function show(dragging, quiet) {
     repaint();
-    $("Label1").textContent = core.report().replace(/\r\n/g, "\n");
-    $("Label2").textContent = core.distanceText();
+    write($("Label1"), core.report().replace(/\r\n/g, "\n"));
+    write($("Label2"), core.distanceText());
     var v = core.controls().split(" ").map(Number);
-    boxes.forEach(function (id, i) { $(id).checked = v[1 + i] === 1; });
-    $("HScroll1").value = String(v[7]);
-    canvas.setAttribute("aria-description", core.description());
-    showCaption();
+    boxes.forEach(function (id, i) {
+      if ($(id).checked !== (v[1 + i] === 1)) $(id).checked = v[1 + i] === 1;
+    });
+    if ($("HScroll1").value !== String(v[7])) $("HScroll1").value = String(v[7]);
+    // A screen reader hears the description when a drag ends, not per move.
+    if (!dragging) canvas.setAttribute("aria-description", core.description());
+    showCaption(dragging);
     if (!quiet) Link.changed(core, dragging);
     listeners.forEach(function (f) { f(dragging); });
   }

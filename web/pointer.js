@@ -8,11 +8,20 @@
 (function () {
   var canvas = Page.canvas;
   var touch = null;  // the pointerId of the finger or pen on the area
+  // The area's place on the screen, read at a press and kept until the
+  // release: a move that read it after the last move's text was written
+  // would lay the page out again. A scroll or a resize reads it anew.
+  var kept = null;
+  function place() { return kept || canvas.getBoundingClientRect(); }
+  function keep() { kept = canvas.getBoundingClientRect(); }
+  function drop() { kept = null; }
+  window.addEventListener("scroll", drop, { capture: true, passive: true });
+  window.addEventListener("resize", drop);
 
   // Area pixels to a CSS pixel, and a position in the area's pixels.
-  function scale() { return Replay.size() / canvas.getBoundingClientRect().width; }
+  function scale() { return Replay.size() / place().width; }
   function at(e) {
-    var r = canvas.getBoundingClientRect(), s = Replay.size() / r.width;
+    var r = place(), s = Replay.size() / r.width;
     return [(e.clientX - r.left) * s, (e.clientY - r.top) * s];
   }
 
@@ -25,6 +34,7 @@
     var p = at(e);
     if (e.pointerType === "mouse") {
       if (touch !== null) return;
+      keep();
       canvas.setPointerCapture(e.pointerId);
       canvas.focus({ preventScroll: true });
       core.down(p[0], p[1]);
@@ -34,6 +44,7 @@
     }
     if (touch !== null || core.held()) return;
     touch = e.pointerId;
+    keep();
     canvas.focus({ preventScroll: true });
     if (core.touchDown(p[0], p[1], scale())) Page.show(true);
   });
@@ -68,10 +79,12 @@
       if (e.pointerId !== touch) return;
       touch = null;
       var p = at(e);
+      drop();
       if (e.type === "pointercancel") core.touchCancel(); else core.touchUp(p[0], p[1]);
       Page.show(false);
       return;
     }
+    drop();
     if (!core.held()) return;
     if (canvas.hasPointerCapture(e.pointerId)) canvas.releasePointerCapture(e.pointerId);
     core.up();

@@ -397,6 +397,25 @@ def held_drags(d, base):
           (True, True))
 
 
+def drag_across_a_scroll(d, base):
+    """The area's place is read once per press: a scroll during a drag reads it
+    anew, so the point still lands under the pointer."""
+    load(d, base)
+    d.execute_script("document.body.style.paddingBottom = '3000px'; window.scrollTo(0, 0)")
+    canvas = d.find_element(By.ID, "Picture1")
+    action = ActionBuilder(d)
+    action.pointer_action.move_to(canvas, 150 - 130, 150 - 130).pointer_down()
+    action.pointer_action.move_to(canvas, 160 - 130, 140 - 130)
+    action.perform()
+    d.execute_script("window.scrollBy(0, 40)")
+    time.sleep(0.2)
+    action = ActionBuilder(d)
+    action.pointer_action.move_to(canvas, 200 - 130, 120 - 130).pointer_up()
+    action.perform()
+    check("a drag across a scroll ends under the pointer", report(d),
+          tool_report("--points", "50,50,150,50,200,120,50,150"))
+
+
 def text_of_message(d):
     return text(d, "message")
 
@@ -1152,6 +1171,8 @@ def rules_plot(d, base):
     button.click()
     rows = text(d, "plotRows").split("\n")
     check("plotRules pressed", button.get_attribute("aria-pressed"), "true")
+    check("the plot named as the rules' switch",
+          d.find_element(By.ID, "plotCanvas").get_attribute("aria-label"), "長さの規則の図")
     check("the rules' rows", [rows[0].startswith("真の長さ（参照値） = 382.84929150"), len(rows)], [True, 6])
     check("the rules' rows name the rules", [r.split("（")[0] for r in rows[1:]],
           ["left", "corrected", "trapezoid", "simpson", "gauss"])
@@ -1160,6 +1181,8 @@ def rules_plot(d, base):
     check("plotRules released", button.get_attribute("aria-pressed"), "false")
     check("back to the counts' rows", text(d, "plotRows").split("\n")[0].startswith("10分割："), True)
     check("the convergence plot again", picture(), convergence)
+    check("the plot named as its button",
+          d.find_element(By.ID, "plotCanvas").get_attribute("aria-label"), "収束のグラフ")
     ActionChains(d).send_keys(Keys.F2).perform()
 
 
@@ -1182,6 +1205,7 @@ def main():
                 save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
                 failing_handler(d, url)
                 held_drags(d, url)
+                drag_across_a_scroll(d, url)
                 keyboard_order(d, url)
                 rules_plot(d, url)
                 link_language(d, url)
