@@ -84,10 +84,7 @@ LogAxes AxesFor(const ConvergenceTable& table, Rect area) {
     least = std::min(least, std::fabs(*row.relativeError));
     most = std::max(most, std::fabs(*row.relativeError));
   }
-  if (most > 0) {
-    axes.yLow = static_cast<int>(std::floor(std::log10(least)));
-    axes.yHigh = std::max(static_cast<int>(std::ceil(std::log10(most))), axes.yLow + 1);
-  }
+  axes.FitY(least, most);
   return axes;
 }
 

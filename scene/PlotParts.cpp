@@ -33,6 +33,12 @@ double LogAxes::Y(double y) const {
   return area.Bottom() - (std::log10(y) - yLow) / (yHigh - yLow) * area.height;
 }
 
+void LogAxes::FitY(double least, double most) {
+  if (!(most > 0)) return;
+  yLow = static_cast<int>(std::floor(std::log10(least)));
+  yHigh = std::max(static_cast<int>(std::ceil(std::log10(most))), yLow + 1);
+}
+
 Text AddLogAxes(Figure& figure, const LogAxes& axes, const std::string& xTitle,
                 const std::string& yTitle, const AxesStyle& style, const Measure& measure) {
   const Rect& a = axes.area;

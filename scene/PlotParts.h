@@ -21,6 +21,9 @@ struct LogAxes {
   int yLow = 0, yHigh = 1;
   double X(double x) const;
   double Y(double y) const;
+  // y from the decade at or below `least` to the one at or above `most`, one
+  // decade at least; unchanged when `most` is not above 0 (nothing to show).
+  void FitY(double least, double most);
   Point At(double x, double y) const { return {X(x), Y(y)}; }
 };
 

@@ -103,10 +103,7 @@ LogAxes AxesFor(const LengthRulesTable& table, Rect area) {
     least = std::min(least, std::fabs(*row.relativeError));
     most = std::max(most, std::fabs(*row.relativeError));
   }
-  axes.yLow = static_cast<int>(std::floor(std::log10(least)));
-  if (most > 0) {
-    axes.yHigh = std::max(static_cast<int>(std::ceil(std::log10(most))), axes.yLow + 1);
-  }
+  axes.FitY(least, most);
   return axes;
 }
 
