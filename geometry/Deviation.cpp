@@ -36,8 +36,6 @@
 #include <limits>
 #include <vector>
 
-#include "BoostErrors.h"
-
 #include <boost/math/tools/minima.hpp>
 
 #include "AnalysisDetail.h"

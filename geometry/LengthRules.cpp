@@ -12,7 +12,7 @@
 //   their errors fall as n^-2 and n^-4 on a smooth curve;
 // - gauss: Gauss-Legendre with n nodes up to kGaussNodes, beyond that composite
 //   over ceil(n / kGaussNodes) equal pieces of kGaussNodes nodes (nodes and
-//   weights from Boost.Math); its error falls geometrically with the nodes
+//   weights Boost.Math's, GaussTable.cpp); its error falls geometrically with the nodes
 //   until a zero of B' near [0, 1] in the complex plane slows every rule.
 //
 // The double-precision rules take each node's parameter from an integer
@@ -30,12 +30,9 @@
 #include <limits>
 #include <utility>
 
-#include "BoostErrors.h"
-
-#include <boost/math/quadrature/gauss.hpp>
-
 #include "AnalysisDetail.h"
 #include "Convergence.h"
+#include "GaussTable.h"
 #include "Vendrel.h"
 
 namespace geometry {
@@ -117,17 +114,12 @@ double Gauss(const Speed& s, int nodes, std::int64_t pieces) {
   return total / K;
 }
 
-// The rule of N nodes from Boost, which keeps the nodes of [0, 1] of [-1, 1]
-// and their weights, mapped to [0, 1] with both halves.
-template <unsigned N>
-GaussRule BoostRule() {
-  using Table = boost::math::quadrature::gauss<double, N>;
+// Boost's rule of `nodes` nodes (GaussTable.cpp), on [0, 1] with both halves.
+GaussRule BoostRule(int nodes) {
   std::vector<std::pair<double, double>> pairs;
-  const auto& abscissa = Table::abscissa();
-  const auto& weights = Table::weights();
-  for (std::size_t i = 0; i < abscissa.size(); ++i) {
-    pairs.emplace_back((1 + abscissa[i]) / 2, weights[i] / 2);
-    if (abscissa[i] != 0) pairs.emplace_back((1 - abscissa[i]) / 2, weights[i] / 2);
+  for (const detail::GaussNode& node : detail::BoostGaussRule(nodes)) {
+    pairs.emplace_back((1 + node.abscissa) / 2, node.weight / 2);
+    if (node.abscissa != 0) pairs.emplace_back((1 - node.abscissa) / 2, node.weight / 2);
   }
   std::sort(pairs.begin(), pairs.end());
   GaussRule rule;
@@ -136,11 +128,6 @@ GaussRule BoostRule() {
     rule.weights.push_back(weight);
   }
   return rule;
-}
-
-template <unsigned... I>
-std::vector<GaussRule> BoostRules(std::integer_sequence<unsigned, I...> /*unused*/) {
-  return {BoostRule<I + 1>()...};
 }
 
 void SetErrors(LengthRuleRow& row, double reference) {
@@ -182,8 +169,11 @@ const char* LengthRuleName(LengthRule rule) {
 
 const GaussRule& GaussLegendre(int m) {
   if (m < 1 || m > kGaussNodes) throw Error(ErrorKind::SubscriptOutOfRange);
-  static const std::vector<GaussRule> rules =
-      BoostRules(std::make_integer_sequence<unsigned, kGaussNodes>{});
+  static const std::vector<GaussRule> rules = [] {
+    std::vector<GaussRule> all;
+    for (int nodes = 1; nodes <= kGaussNodes; ++nodes) all.push_back(BoostRule(nodes));
+    return all;
+  }();
   return rules[static_cast<std::size_t>(m - 1)];
 }
 

@@ -53,7 +53,7 @@ struct LengthRulesTable {
 };
 
 // The Gauss-Legendre nodes and weights of m points (1 to kGaussNodes) on
-// [0, 1], nodes ascending; from Boost.Math, computed once per process.
+// [0, 1], nodes ascending; Boost.Math's (GaussTable.h), mapped once per process.
 struct GaussRule {
   std::vector<double> nodes;
   std::vector<double> weights;

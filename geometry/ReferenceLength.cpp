@@ -90,7 +90,8 @@ std::vector<double> StationaryPoints(const IntQuadratic& x, const IntQuadratic& 
     } else if (fhi != 0 && (flo < 0) != (fhi < 0)) {
       std::uintmax_t iterations = 100;
       const auto bracket = boost::math::tools::toms748_solve(
-          S, lo, hi, flo, fhi, boost::math::tools::eps_tolerance<double>(), iterations);
+          S, lo, hi, flo, fhi, boost::math::tools::eps_tolerance<double>(), iterations,
+          BoostPolicy());
       roots.push_back(0.5 * (bracket.first + bracket.second));
     }
   }
@@ -128,7 +129,7 @@ Rule ApplyRule(const TangentField& f, double a, double b, std::int64_t& evaluati
   const double half = (b - a) / 2;
   const double mid = a + half;
   Rule rule{0, 0};
-  rule.value = boost::math::quadrature::gauss_kronrod<double, 31>::integrate(
+  rule.value = boost::math::quadrature::gauss_kronrod<double, 31, BoostPolicy>::integrate(
       [&f, mid, half, &evaluations](double x) {
         ++evaluations;
         return f.Speed(mid + half * x) * half;

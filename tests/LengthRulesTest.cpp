@@ -6,13 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 #include <random>
+#include <utility>
 #include <vector>
 
+#include <boost/math/quadrature/gauss.hpp>
+
 #include "Convergence.h"
+#include "GaussTable.h"
 #include "LengthRules.h"
 #include "Vendrel.h"
 
@@ -240,6 +246,30 @@ TEST(LengthRules, TableAgreesWithAnIndependentLongDoubleComputation) {
       EXPECT_EQ(left.samples, Vendrel::CurveLengthSamples(n));
     }
   }
+}
+
+// The written-out rules are Boost's to the bit, those it keeps in tables and
+// those it computes alike, and no other count of nodes is taken.
+template <unsigned N>
+void ExpectBoostsRule() {
+  using Boost = boost::math::quadrature::gauss<double, N>;
+  const auto table = geometry::detail::BoostGaussRule(static_cast<int>(N));
+  ASSERT_EQ(table.size(), Boost::abscissa().size()) << N << " nodes";
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(table[i].abscissa),
+              std::bit_cast<std::uint64_t>(Boost::abscissa()[i]))
+        << N << " nodes, node " << i;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(table[i].weight),
+              std::bit_cast<std::uint64_t>(Boost::weights()[i]))
+        << N << " nodes, weight " << i;
+  }
+}
+
+TEST(LengthRules, GaussTableIsBoostsToTheBit) {
+  []<unsigned... I>(std::integer_sequence<unsigned, I...>) { (ExpectBoostsRule<I + 1>(), ...); }
+  (std::make_integer_sequence<unsigned, geometry::kGaussNodes>{});
+  EXPECT_THROW(geometry::detail::BoostGaussRule(0), geometry::Error);
+  EXPECT_THROW(geometry::detail::BoostGaussRule(geometry::kGaussNodes + 1), geometry::Error);
 }
 
 }  // namespace

@@ -27,11 +27,9 @@ self.BezierlabPlot = {
 };
 
 var ready = (function () {
-  // As page.js does: the WebAssembly deflated in core-wasm.js, inflated here.
-  var packed = Uint8Array.from(atob(BezierlabWasm), function (c) { return c.charCodeAt(0); });
-  var inflated = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
-  return new Response(inflated).arrayBuffer()
-    .then(function (bytes) { return BezierlabCore({ wasmBinary: new Uint8Array(bytes) }); })
+  // As page.js does: the WebAssembly packed in core-wasm.js.
+  return BezierlabWasm()
+    .then(function (bytes) { return BezierlabCore({ wasmBinary: bytes }); })
     .then(function (M) {
       return {
         M: M,

@@ -260,16 +260,10 @@ var Page = (function () {
     document.body.setAttribute("data-ready", "1");
   }
 
-  // The core's WebAssembly, carried deflated in core-wasm.js (a page opened
-  // from disk may not fetch a .wasm file), inflated by the browser.
-  function wasmBinary() {
-    var packed = Uint8Array.from(atob(BezierlabWasm), function (c) { return c.charCodeAt(0); });
-    var inflated = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
-    return new Response(inflated).arrayBuffer();
-  }
-
-  wasmBinary()
-    .then(function (bytes) { return BezierlabCore({ wasmBinary: new Uint8Array(bytes) }); })
+  // The core's WebAssembly, carried packed in core-wasm.js (a page opened
+  // from disk may not fetch a .wasm file).
+  BezierlabWasm()
+    .then(function (bytes) { return BezierlabCore({ wasmBinary: bytes }); })
     .then(start);
   return {
     core: function () { return core; }, module: function () { return M; },

@@ -1,6 +1,7 @@
 // Prints, for a seeded list of random states, everything the core computes for
 // them: the report text, every call the scene makes on its drawing surface,
-// the analysis figures and, for every hundredth state, the convergence table.
+// the analysis figures and, for every hundredth state, the convergence table
+// and the better length rules (whose Gauss nodes are written out in geometry).
 // Every double is written as a hex float, so two builds that print the same
 // text computed the same bits. The differential test runs it natively and as
 // WebAssembly under node and compares the outputs.
@@ -16,6 +17,7 @@
 
 #include "Analysis.h"
 #include "Convergence.h"
+#include "LengthRules.h"
 #include "RecordingSurface.h"
 #include "Scene.h"
 
@@ -117,6 +119,20 @@ void PrintConvergence(const geometry::ConvergenceTable& table) {
   }
 }
 
+// The rules beside the window's sum, whose rows PrintConvergence gives.
+void PrintRules(const geometry::LengthRulesTable& table) {
+  for (const auto& row : table.rows) {
+    if (row.rule == geometry::LengthRule::kLeft) continue;
+    std::printf("  %s", geometry::LengthRuleName(row.rule));
+    Hex("n", row.divisions);
+    std::printf(" evaluations=%" PRId64, row.evaluations);
+    Optional("L", row.length);
+    Optional("abs", row.absoluteError);
+    Optional("rel", row.relativeError);
+    std::printf(" error=%d\n", row.error ? static_cast<int>(*row.error) : -1);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -133,6 +149,7 @@ int main(int argc, char** argv) {
     if (n % 100 == 0) {
       try {
         PrintConvergence(geometry::Convergence(state.P));
+        PrintRules(geometry::LengthRules(state.P));
       } catch (const geometry::Error& e) {
         std::printf("  convergence error=%d\n", static_cast<int>(e.kind()));
       }
