@@ -14,9 +14,9 @@
 # (locales), from which a test builds a German locale, and the page's needs.
 # With --web what building the page takes: emscripten (its JavaScript
 # optimiser needs Debian's node-acorn), rsvg-convert and ImageMagick (the
-# page's icons) and zopfli (which deflates its WebAssembly). --ci installs
-# those too, with
-# Chromium, its WebDriver and Selenium, which drive the page.
+# page's icons), zopfli (which deflates its WebAssembly) and terser (which
+# minifies its scripts). --ci installs those too, with Chromium, its WebDriver
+# and Selenium, which drive the page.
 #
 # When nothing is missing it prints nothing, changes nothing and needs no root.
 # Otherwise it runs apt-get as root: directly when run as root, else through
@@ -27,7 +27,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libxkbcommon-dev libboost-math-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic qt6-translations-l10n
           python3 gettext nlohmann-json3-dev)
-web_packages=(emscripten node-acorn librsvg2-bin imagemagick zopfli)
+web_packages=(emscripten node-acorn librsvg2-bin imagemagick zopfli terser)
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format dpkg-dev lintian
              appstream desktop-file-utils libxml2-utils shared-mime-info
