@@ -41,11 +41,31 @@ from selenium.webdriver.common.keys import Keys
 PAGE, TOOL, SHOT = sys.argv[1:4]
 WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web")
 failures = []
+# Every folder the test makes (the browsers' profiles, the served copies, the
+# downloads) lies in this one, which the test removes when it ends.
+TEMP = tempfile.mkdtemp(prefix="bezierlab-page-test-")
 
 
 def check(what, got, want):
     if got != want:
         failures.append(f"{what}:\n  got  {got!r}\n  want {want!r}")
+
+
+def soon(get, done, seconds=20):
+    """get()'s value once done(value) holds, or its last value after `seconds`:
+    the page answers some events a little later (a file read, the link, a
+    worker), more so on a loaded machine, so the test waits for the answer
+    rather than for a fixed time."""
+    end = time.monotonic() + seconds
+    while True:
+        value = get()
+        if done(value) or time.monotonic() > end:
+            return value
+        time.sleep(0.02)
+
+
+def check_soon(what, get, want):
+    check(what, soon(get, lambda got: got == want), want)
 
 
 def tool_report(*options):
@@ -63,7 +83,7 @@ def browser(languages):
     options.add_experimental_option("prefs", {"intl.accept_languages": languages})
     for a in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
               "--disable-component-update", "--no-first-run", "--disable-sync",
-              "--user-data-dir=" + tempfile.mkdtemp(prefix="bezierlab-chromium-"),
+              "--user-data-dir=" + tempfile.mkdtemp(prefix="chromium-", dir=TEMP),
               "--window-size=900,800", "--force-device-scale-factor=1"]:
         options.add_argument(a)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
@@ -72,10 +92,8 @@ def browser(languages):
 
 def load(d, url):
     d.get(url)
-    for _ in range(100):
-        if d.execute_script("return document.body.getAttribute('data-ready')"):
-            return
-        time.sleep(0.05)
+    if soon(lambda: d.execute_script("return document.body.getAttribute('data-ready')"), bool):
+        return
     raise RuntimeError("the page did not start: " + url)
 
 
@@ -160,8 +178,7 @@ def exercise(d, url, tag):
     check(f"{tag} caption after the drag", text(d, "captionText"),
           "ベジェ曲線の長さ計算サンプル - (200,120)")
     check(f"{tag} title after the drag", d.title, "ベジェ曲線の長さ計算サンプル - (200,120)")
-    time.sleep(0.3)
-    check(f"{tag} link after the drag", fragment(d),
+    check_soon(f"{tag} link after the drag", lambda: fragment(d),
           "#points=50,50,150,50,200,120,50,150&divisions=1000&approximate=1&accurate=1&distance=30")
 
     d.find_element(By.ID, "Check1_0").click()
@@ -197,10 +214,9 @@ def exercise(d, url, tag):
     check(f"{tag} report after redo", report(d), after_keys)
 
     # The link carries the state through a reload.
-    time.sleep(0.3)
-    link = fragment(d)
-    check(f"{tag} link after the keys", link,
-          "#points=50,50,150,50,199,130,50,150&divisions=10,1000&approximate=1&accurate=1&distance=0")
+    check_soon(f"{tag} link after the keys", lambda: fragment(d),
+               "#points=50,50,150,50,199,130,50,150&divisions=10,1000&approximate=1&accurate=1"
+               "&distance=0")
     d.refresh()
     load(d, d.current_url)
     check(f"{tag} report after a reload", report(d), after_keys)
@@ -229,10 +245,7 @@ def save_open_paste(d, base, folder):
     d.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
     d.find_element(By.ID, "save").click()
     saved = os.path.join(folder, "bezierlab-state.bezierlab")
-    for _ in range(100):
-        if os.path.exists(saved):
-            break
-        time.sleep(0.05)
+    soon(lambda: os.path.exists(saved), bool)
     with open(saved, encoding="utf-8") as f:
         text = f.read()
     state_report = tool_report("--points", "20,200,90,15,240,30,130,250", "--divisions",
@@ -241,8 +254,7 @@ def save_open_paste(d, base, folder):
     check("Save writes the window's JSON", '"distance": 12,' in text and text.endswith("}\n"), True)
     d.find_element(By.ID, "Check1_3").click()
     d.find_element(By.ID, "file").send_keys(saved)
-    time.sleep(0.3)
-    check("Open reads the saved state back", report(d), state_report)
+    check_soon("Open reads the saved state back", lambda: report(d), state_report)
     # Open reads a state file as the window does: its JSON alone, and nothing
     # beyond 1 MiB, in the window's words; neither changes the state.
     line = os.path.join(folder, "line.bezierlab")
@@ -251,9 +263,8 @@ def save_open_paste(d, base, folder):
     tool = subprocess.run([os.path.abspath(TOOL), "--state", "line.bezierlab"],
                           capture_output=True, text=True, cwd=folder)
     d.find_element(By.ID, "file").send_keys(line)
-    time.sleep(0.3)
-    check("Open refuses a file that holds no JSON, as the tool does", text_of_message(d),
-          "状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip())
+    check_soon("Open refuses a file that holds no JSON, as the tool does",
+               lambda: text_of_message(d), "状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip())
     # The file's bytes reach the core's reader as they are: bytes that are no
     # UTF-8 are refused at the same byte as the tool refuses them.
     latin = os.path.join(folder, "latin.bezierlab")
@@ -262,16 +273,13 @@ def save_open_paste(d, base, folder):
     tool = subprocess.run([os.path.abspath(TOOL), "--state", "latin.bezierlab"],
                           capture_output=True, text=True, cwd=folder)
     d.find_element(By.ID, "file").send_keys(latin)
-    time.sleep(0.3)
-    check("Open refuses a file that is no UTF-8, as the tool does", (text_of_message(d), report(d)),
-          ("状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip(), state_report))
+    check_soon("Open refuses a file that is no UTF-8, as the tool does",
+               lambda: (text_of_message(d), report(d)), ("状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip(), state_report))
     big = os.path.join(folder, "big.bezierlab")
     with open(big, "w", encoding="utf-8") as f:
         f.write(" " * (1 << 20) + '{"state": {}}')
     d.find_element(By.ID, "file").send_keys(big)
-    time.sleep(0.3)
-    check("Open refuses a file beyond 1 MiB", (text_of_message(d), report(d)),
-          ("状態ファイルを開けません: 状態ファイル「big.bezierlab」は大きすぎます（1 MiB まで）",
+    check_soon("Open refuses a file beyond 1 MiB", lambda: (text_of_message(d), report(d)), ("状態ファイルを開けません: 状態ファイル「big.bezierlab」は大きすぎます（1 MiB まで）",
            state_report))
     # A file the window could not show is refused in the words of the option,
     # with the file named as every other refusal of a file names it.
@@ -279,9 +287,8 @@ def save_open_paste(d, base, folder):
     with open(far, "w", encoding="utf-8") as f:
         f.write('{"state": {"distance": 70}}')
     d.find_element(By.ID, "file").send_keys(far)
-    time.sleep(0.3)
-    check("Open names a file beyond the window's reach", (text_of_message(d), report(d)),
-          ("状態ファイルを開けません: 状態ファイル「far.bezierlab」: オフセット距離 70 は"
+    check_soon("Open names a file beyond the window's reach",
+               lambda: (text_of_message(d), report(d)), ("状態ファイルを開けません: 状態ファイル「far.bezierlab」: オフセット距離 70 は"
            "ウィンドウでは使えません: 0 から 50 の整数にします", state_report))
     paste = """
       const data = new DataTransfer();
@@ -503,7 +510,7 @@ def device(languages, width, height, ratio):
         "width": width, "height": height, "pixelRatio": ratio, "touch": True}})
     for a in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
               "--disable-component-update", "--no-first-run", "--disable-sync",
-              "--user-data-dir=" + tempfile.mkdtemp(prefix="bezierlab-chromium-")]:
+              "--user-data-dir=" + tempfile.mkdtemp(prefix="chromium-", dir=TEMP)]:
         options.add_argument(a)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
@@ -612,9 +619,8 @@ def touch_drag(d, tag, frame_width):
     if frame_width:
         d.execute_script("document.getElementById('frame').style.setProperty('width', "
                          "arguments[0] + 'px', 'important')", frame_width)
-        time.sleep(0.2)
-    left, top, w, backing = area_geometry(d)
     ratio = d.execute_script("return devicePixelRatio")
+    left, top, w, backing = soon(lambda: area_geometry(d), lambda g: g[3] == round(g[2] * ratio))
     check(f"{tag}: backing store = CSS width x ratio", backing, round(w * ratio))
     d.execute_script("document.body.style.paddingBottom = '1500px'; scrollTo(0, 0)")
     s = w / 260
@@ -663,7 +669,7 @@ def ratio_change(d, tag, width, height):
         "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True})
     time.sleep(0.3)
     d.find_element(By.ID, "Check1_0").click()
-    _, _, w, backing = area_geometry(d)
+    _, _, w, backing = soon(lambda: area_geometry(d), lambda g: g[3] == round(g[2] * 3))
     check(f"{tag}: backing store after the ratio went to 3", backing, round(w * 3))
 
 
@@ -783,10 +789,7 @@ def offset_view(d, base, tag):
     time.sleep(0.3)
     check(f"{tag} studies while the view is closed", studies(), 0)
     ActionChains(d).send_keys(Keys.F3).perform()
-    for _ in range(100):
-        if studies() >= 1:
-            break
-        time.sleep(0.02)
+    soon(studies, lambda n: n >= 1)
     check(f"{tag} F3 opens the offset view", (view.is_displayed(), studies()), (True, 1))
     check(f"{tag} the button's state after F3", button.get_attribute("aria-expanded"), "true")
     check(f"{tag} where the study runs", view.get_attribute("data-where"),
@@ -796,10 +799,7 @@ def offset_view(d, base, tag):
     check(f"{tag} the offset view's text", rows, tool_offsets("50,150,160,140,150,50,50,50"))
     # The drag above moved P(1) to (160,140): undo gives the two-cusp state back.
     ActionChains(d).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
-    for _ in range(100):
-        if "0.3033" in text(d, "offsetRows"):
-            break
-        time.sleep(0.02)
+    soon(lambda: text(d, "offsetRows"), lambda rows: "0.3033" in rows)
     two = text(d, "offsetRows")
     check(f"{tag} the two-cusp state's text", two, tool_offsets("50,150,150,150,150,50,50,50"))
     said = d.execute_script(
@@ -832,10 +832,7 @@ def offset_view(d, base, tag):
     during = studies() - before
     check(f"{tag} studies during a drag of {elapsed:.2f} s at most one per 100 ms",
           during <= elapsed / 0.1 + 2, True)
-    for _ in range(100):
-        if text(d, "offsetRows") != two:
-            break
-        time.sleep(0.02)
+    soon(lambda: text(d, "offsetRows"), lambda rows: rows != two)
     check(f"{tag} the study after the drag follows the state",
           text(d, "offsetRows") != two and report(d) == tool_report(
               "--points", "50,150,110,190,150,50,50,50", "--divisions", "", "--distance", "50"),
@@ -848,17 +845,11 @@ def offset_view(d, base, tag):
     time.sleep(0.3)
     check(f"{tag} F3 closes the offset view", (view.is_displayed(), studies()), (False, closed))
     button.click()
-    for _ in range(100):
-        if studies() > closed:
-            break
-        time.sleep(0.02)
+    soon(studies, lambda n: n > closed)
     check(f"{tag} the button opens the offset view", (view.is_displayed(), studies()),
           (True, closed + 1))
     switch(d, "en")
-    for _ in range(100):
-        if not JAPANESE.search(text(d, "offsetRows")):
-            break
-        time.sleep(0.02)
+    soon(lambda: text(d, "offsetRows"), lambda rows: not JAPANESE.search(rows))
     check(f"{tag} the offset view in English", (button.text, text(d, "offsetRows")),
           ("Offset error", tool_offsets("50,150,120,180,150,50,50,50", "en")))
     switch(d, "ja")
@@ -954,9 +945,16 @@ def buttons(d, base):
           tool_report(*line.split()), ticked)
     d.find_element(By.ID, "reset").click()
     d.find_element(By.ID, "paste").click()
-    time.sleep(0.3)
-    check("paste takes the clipboard's line", report(d), ticked)
-    time.sleep(0.3)  # the link follows the state
+    check_soon("paste takes the clipboard's line", lambda: report(d), ticked)
+    # The link follows the state within its interval: share once it holds still.
+    held = {"link": None, "since": time.monotonic()}
+
+    def still(link):
+        if link != held["link"]:
+            held.update(link=link, since=time.monotonic())
+        return time.monotonic() - held["since"] > 0.5
+
+    soon(lambda: fragment(d), still)
     d.find_element(By.ID, "share").click()
     if d.execute_script("return !navigator.share"):
         check("share without the Web Share API copies the link",
@@ -965,8 +963,8 @@ def buttons(d, base):
     d.find_element(By.ID, "reset").click()
     d.execute_script("navigator.clipboard.readText = () => Promise.reject(new Error('no'))")
     d.find_element(By.ID, "paste").click()
-    time.sleep(0.2)
     field = d.find_element(By.ID, "pasteField")
+    soon(field.is_displayed, bool)
     check("paste's field when the clipboard cannot be read",
           (field.is_displayed(), d.execute_script("return document.activeElement.id")),
           (True, "pasteField"))
@@ -1022,15 +1020,16 @@ def touch_tips(base):
         length = d.execute_script("return Page.core().lengthTip()")
         deviation = d.execute_script("return Page.core().deviationTip()")
         touch(d, "Label1")
-        check("a tap on the report shows its analysis", tip_shown(d), length)
+        check_soon("a tap on the report shows its analysis", lambda: tip_shown(d), length)
         touch(d, "Label1")
         check("a second tap hides it", tip_shown(d), None)
         touch(d, "Label1")
         touch(d, "Label2")
         check("a tap elsewhere hides it", tip_shown(d), None)
         touch(d, "box2_0", hold=0.9)
-        check("a long press on the yellow box shows its figures, the box as it was",
-              (tip_shown(d), d.find_element(By.ID, "Check2_0").is_selected()), (deviation, True))
+        check_soon("a long press on the yellow box shows its figures, the box as it was",
+                   lambda: (tip_shown(d), d.find_element(By.ID, "Check2_0").is_selected()),
+                   (deviation, True))
         touch(d, "box2_0")
         check("a tap then toggles the box and hides the tip",
               (tip_shown(d), d.find_element(By.ID, "Check2_0").is_selected()), (None, False))
@@ -1057,15 +1056,11 @@ def serve(folder):
 
 def worker_ready(d, build):
     """Waits until the worker of `build` (its cache's name) is active and alone."""
-    for _ in range(200):
-        if d.execute_async_script("""
-            const done = arguments[1];
-            navigator.serviceWorker.getRegistration().then(r => caches.keys().then(k =>
-              done(!!r && !!r.active && !r.installing && !r.waiting && k.includes(arguments[0]))));
-            """, "bezierlab-" + build):
-            return True
-        time.sleep(0.05)
-    return False
+    return soon(lambda: d.execute_async_script("""
+        const done = arguments[1];
+        navigator.serviceWorker.getRegistration().then(r => caches.keys().then(k =>
+          done(!!r && !!r.active && !r.installing && !r.waiting && k.includes(arguments[0]))));
+        """, "bezierlab-" + build), bool, seconds=60)
 
 
 def build_of(folder):
@@ -1084,7 +1079,7 @@ def offline():
     time stamps); after one visit the page opens with the server gone, the
     link's state included. After a rebuild, the next visit is the old build
     whole, the one after it the new build whole."""
-    folder = tempfile.mkdtemp(prefix="bezierlab-served-")
+    folder = tempfile.mkdtemp(prefix="served-", dir=TEMP)
     page = os.path.join(folder, "page")
     shutil.copytree(PAGE, page)
     server, base = serve(page)
@@ -1202,7 +1197,7 @@ def main():
             for url, tag in [(served, "served"), (from_disk, "file://")]:
                 exercise(d, url, tag)
                 bad_link(d, url)
-                save_open_paste(d, url, tempfile.mkdtemp(prefix="bezierlab-saved-"))
+                save_open_paste(d, url, tempfile.mkdtemp(prefix="saved-", dir=TEMP))
                 failing_handler(d, url)
                 held_drags(d, url)
                 drag_across_a_scroll(d, url)
@@ -1231,8 +1226,9 @@ def main():
         touch_screens(served, os.path.join(os.path.dirname(os.path.abspath(SHOT)), "artefacts"))
     finally:
         server.shutdown()
+        shutil.rmtree(TEMP, ignore_errors=True)
     if failures:
-        print("page_test: FAILED\n" + "\n".join(failures))
+        print("page_test: FAILED\n" + "\n".join(failures), file=sys.stderr)
         return 1
     print("page_test: every check passed (served on 127.0.0.1 and from file://)")
     return 0
