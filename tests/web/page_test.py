@@ -414,8 +414,9 @@ def drag_across_a_scroll(d, base):
     action.pointer_action.move_to(canvas, 150 - 130, 150 - 130).pointer_down()
     action.pointer_action.move_to(canvas, 160 - 130, 140 - 130)
     action.perform()
-    d.execute_script("window.scrollBy(0, 40)")
-    time.sleep(0.2)
+    # The scroll's event is dispatched before the next frame's callbacks.
+    d.execute_async_script("scrollBy(0, 40); requestAnimationFrame(() => "
+                           "requestAnimationFrame(arguments[0]))")
     action = ActionBuilder(d)
     action.pointer_action.move_to(canvas, 200 - 130, 120 - 130).pointer_up()
     action.perform()
