@@ -179,7 +179,7 @@ def exercise(d, url, tag):
           "ベジェ曲線の長さ計算サンプル - (200,120)")
     check(f"{tag} title after the drag", d.title, "ベジェ曲線の長さ計算サンプル - (200,120)")
     check_soon(f"{tag} link after the drag", lambda: fragment(d),
-          "#points=50,50,150,50,200,120,50,150&divisions=1000&approximate=1&accurate=1&distance=30")
+               "#points=50,50,150,50,200,120,50,150&divisions=1000&approximate=1&accurate=1&distance=30")
 
     d.find_element(By.ID, "Check1_0").click()
     check(f"{tag} report after ticking 10分割", report(d),
@@ -264,7 +264,8 @@ def save_open_paste(d, base, folder):
                           capture_output=True, text=True, cwd=folder)
     d.find_element(By.ID, "file").send_keys(line)
     check_soon("Open refuses a file that holds no JSON, as the tool does",
-               lambda: text_of_message(d), "状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip())
+               lambda: text_of_message(d),
+               "状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip())
     # The file's bytes reach the core's reader as they are: bytes that are no
     # UTF-8 are refused at the same byte as the tool refuses them.
     latin = os.path.join(folder, "latin.bezierlab")
@@ -274,13 +275,16 @@ def save_open_paste(d, base, folder):
                           capture_output=True, text=True, cwd=folder)
     d.find_element(By.ID, "file").send_keys(latin)
     check_soon("Open refuses a file that is no UTF-8, as the tool does",
-               lambda: (text_of_message(d), report(d)), ("状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip(), state_report))
+               lambda: (text_of_message(d), report(d)),
+               ("状態ファイルを開けません: " + tool.stderr.split("--state の")[1].strip(),
+                state_report))
     big = os.path.join(folder, "big.bezierlab")
     with open(big, "w", encoding="utf-8") as f:
         f.write(" " * (1 << 20) + '{"state": {}}')
     d.find_element(By.ID, "file").send_keys(big)
-    check_soon("Open refuses a file beyond 1 MiB", lambda: (text_of_message(d), report(d)), ("状態ファイルを開けません: 状態ファイル「big.bezierlab」は大きすぎます（1 MiB まで）",
-           state_report))
+    check_soon("Open refuses a file beyond 1 MiB", lambda: (text_of_message(d), report(d)),
+               ("状態ファイルを開けません: 状態ファイル「big.bezierlab」は大きすぎます（1 MiB まで）",
+                state_report))
     # A file the window could not show is refused in the words of the option,
     # with the file named as every other refusal of a file names it.
     far = os.path.join(folder, "far.bezierlab")
@@ -288,8 +292,9 @@ def save_open_paste(d, base, folder):
         f.write('{"state": {"distance": 70}}')
     d.find_element(By.ID, "file").send_keys(far)
     check_soon("Open names a file beyond the window's reach",
-               lambda: (text_of_message(d), report(d)), ("状態ファイルを開けません: 状態ファイル「far.bezierlab」: オフセット距離 70 は"
-           "ウィンドウでは使えません: 0 から 50 の整数にします", state_report))
+               lambda: (text_of_message(d), report(d)),
+               ("状態ファイルを開けません: 状態ファイル「far.bezierlab」: オフセット距離 70 は"
+                "ウィンドウでは使えません: 0 から 50 の整数にします", state_report))
     paste = """
       const data = new DataTransfer();
       data.setData('text/plain', arguments[0]);
